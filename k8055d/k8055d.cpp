@@ -1,0 +1,35 @@
+#include "k8055d.h"
+
+const char* const VendorEntryNames[VendorEntryCount] = {
+    "OpenDevice",          "CloseDevice",         "SetCurrentDevice",
+    "ReadAnalogChannel",   "ReadAllAnalog",       "OutputAnalogChannel",
+    "OutputAllAnalog",     "ClearAnalogChannel",  "ClearAllAnalog",
+    "SetAnalogChannel",    "SetAllAnalog",        "WriteAllDigital",
+    "ClearDigitalChannel", "ClearAllDigital",     "SetDigitalChannel",
+    "SetAllDigital",       "ReadDigitalChannel",  "ReadAllDigital",
+    "ReadCounter",         "ResetCounter",        "SetCounterDebounceTime",
+};
+
+TLibraryProc VendorTable[VendorEntryCount];
+TLibraryHandle DriverHandle;
+bool DriverTried;
+bool DriverReady;
+
+bool LoadDriver() {
+  for (TLibraryProc& entry : VendorTable) entry = nullptr;
+  DriverHandle = PlatformLibraryLoader.Load("k8055d.dll");
+  if (DriverHandle == nullptr) return false;
+  bool complete = true;
+  for (int i = 0; i < VendorEntryCount; ++i) {
+    VendorTable[i] = PlatformLibraryLoader.Lookup(DriverHandle, VendorEntryNames[i]);
+    complete = complete && VendorTable[i] != nullptr;
+  }
+  return complete;
+}
+
+void UnloadDriver() {
+  DriverReady = false;
+  if (DriverHandle == nullptr) return;
+  PlatformLibraryLoader.Free(DriverHandle);
+  DriverHandle = nullptr;
+}

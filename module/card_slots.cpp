@@ -1,0 +1,29 @@
+#include "card_slots.h"
+
+#include "../k8055d/k8055d.h"
+#include "../panel/panel.h"
+
+int32_t CardStatus[CardAddressCount] = {SlotClosed, SlotClosed, SlotClosed, SlotClosed};
+
+void OpenCard(int32_t address) {
+  if (!DriverReady || address < 0 || address >= CardAddressCount) return;
+  if (CardStatus[address] < SlotNotAvailable) CardStatus[address] = OpenDevice(address);
+}
+
+void OpenAllCards() {
+  for (int32_t address = 0; address < CardAddressCount; ++address) OpenCard(address);
+}
+
+void CloseAllCards() {
+  if (!DriverReady) return;
+  for (int32_t address = 0; address < CardAddressCount; ++address) {
+    if (!CardIsOpen(address)) continue;
+    SetCurrentDevice(address);
+    CloseDevice();
+  }
+}
+
+void FinishModule() {
+  CloseAllCards();
+  UnloadDriver();
+}

@@ -1,0 +1,24 @@
+#include "output_action.h"
+
+#include "../common/common.h"
+#include "../k8055d/k8055d.h"
+#include "card_slots.h"
+
+uint8_t OutputAction(const TOutputInstance* instance, int32_t channel, const uint16_t* samples) {
+  if (instance == nullptr || samples == nullptr) return 0;
+  if (channel < 1 || channel > LastChannel) return 0;
+  const int32_t card = instance->Details->Card;
+  if (card < 1 || card > CardAddressCount || !DriverReady || !CardIsOpen(card - 1)) return 0;
+
+  SetCurrentDevice(card - 1);
+  const uint32_t mean = static_cast<uint32_t>(AverageSamples(samples, 1, SamplesPerBlock));
+  if (channel > DigitalChannels) {
+    const uint32_t level = mean / AnalogStep;
+    OutputAnalogChannel(channel - DigitalChannels, static_cast<int32_t>(level < AnalogMax ? level : AnalogMax));
+  } else if (mean != 0) {
+    SetDigitalChannel(channel);
+  } else {
+    ClearDigitalChannel(channel);
+  }
+  return 0;
+}

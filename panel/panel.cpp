@@ -1,0 +1,5 @@
+#include "panel.h"
+
+void ShowPanel(TOutputInstance*, uintptr_t) {}
+
+void HidePanel(TOutputInstance*) {}

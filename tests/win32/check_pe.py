@@ -1,0 +1,96 @@
+"""Checks the built PE files: out_tarnwell.dll's exports, ordinals, version
+resource, icon and imports, and the virtual board's exports."""
+import os
+import sys
+import unittest
+
+import pefile
+
+BIN = sys.argv.pop(1) if len(sys.argv) > 1 else "build/win32/bin"
+SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "msvcrt.dll", "comctl32.dll", "advapi32.dll"}
+VENDOR_NAMES = [
+    "OpenDevice", "CloseDevice", "SetCurrentDevice", "ReadAnalogChannel", "ReadAllAnalog",
+    "OutputAnalogChannel", "OutputAllAnalog", "ClearAnalogChannel", "ClearAllAnalog",
+    "SetAnalogChannel", "SetAllAnalog", "WriteAllDigital", "ClearDigitalChannel", "ClearAllDigital",
+    "SetDigitalChannel", "SetAllDigital", "ReadDigitalChannel", "ReadAllDigital", "ReadCounter",
+    "ResetCounter", "SetCounterDebounceTime",
+]
+
+
+def load(path):
+    return pefile.PE(os.path.join(BIN, path))
+
+
+def exports(pe):
+    return {e.name.decode(): e.ordinal for e in pe.DIRECTORY_ENTRY_EXPORT.symbols}
+
+
+class Module(unittest.TestCase):
+    pe = load("out_tarnwell.dll")
+
+    def test_is_a_32bit_x86_dll(self):
+        self.assertEqual(self.pe.FILE_HEADER.Machine, pefile.MACHINE_TYPE["IMAGE_FILE_MACHINE_I386"])
+        self.assertTrue(self.pe.FILE_HEADER.Characteristics & pefile.IMAGE_CHARACTERISTICS["IMAGE_FILE_DLL"])
+        self.assertEqual(self.pe.OPTIONAL_HEADER.Magic, 0x10B)
+
+    def test_exports_nine_names_at_ordinals_one_to_nine(self):
+        order = ["save", "open", "hide", "show", "action", "destroy", "create", "finish", "init"]
+        self.assertEqual(exports(self.pe), {name: i + 1 for i, name in enumerate(order)})
+
+    def test_imports_only_system_dlls(self):
+        imported = {entry.dll.decode().lower() for entry in self.pe.DIRECTORY_ENTRY_IMPORT}
+        self.assertTrue(imported <= SYSTEM_DLLS, imported)
+        self.assertNotIn("k8055d.dll", imported)
+
+    def test_version_resource(self):
+        fixed = self.pe.VS_FIXEDFILEINFO[0]
+        self.assertEqual((fixed.FileVersionMS, fixed.FileVersionLS), (0x10000, 0))
+        self.assertEqual((fixed.ProductVersionMS, fixed.ProductVersionLS), (0x10000, 0))
+        self.assertEqual(fixed.FileFlagsMask, 0x3F)
+        self.assertEqual(fixed.FileFlags, 0)
+        self.assertEqual(fixed.FileOS, 4)
+        self.assertEqual(fixed.FileType, 2)
+        self.assertEqual(fixed.FileSubtype, 0)
+        tables = [t for info in self.pe.FileInfo[0] if info.Key == b"StringFileInfo" for t in info.StringTable]
+        self.assertEqual([t.LangID for t in tables], [b"040904E4"])
+        strings = {k.decode(): v.decode() for k, v in tables[0].entries.items()}
+        self.assertEqual(set(strings), {
+            "CompanyName", "FileDescription", "FileVersion", "InternalName", "LegalCopyright",
+            "LegalTrademarks", "OriginalFilename", "ProductName", "ProductVersion", "Comments", "Website"})
+        self.assertEqual(strings["FileVersion"], "1.0.0.0")
+        self.assertEqual(strings["ProductVersion"], "1.0.0.0")
+        self.assertEqual(strings["InternalName"], "OUT_TARNWELL")
+        self.assertEqual(strings["OriginalFilename"], "OUT_TARNWELL.DLL")
+        self.assertEqual(strings["LegalTrademarks"], "")
+        self.assertEqual(strings["Comments"], "")
+        for key in ("CompanyName", "FileDescription", "LegalCopyright", "ProductName", "Website"):
+            self.assertTrue(strings[key], key)
+
+    def test_icon_group_mainicon(self):
+        groups = [e for e in self.pe.DIRECTORY_ENTRY_RESOURCE.entries
+                  if e.id == pefile.RESOURCE_TYPE["RT_GROUP_ICON"]]
+        self.assertEqual(len(groups), 1)
+        self.assertEqual([str(e.name) for e in groups[0].directory.entries], ["MAINICON"])
+        icons = [e for e in self.pe.DIRECTORY_ENTRY_RESOURCE.entries if e.id == pefile.RESOURCE_TYPE["RT_ICON"]]
+        self.assertEqual(len(icons), 1)
+        self.assertGreaterEqual(len(icons[0].directory.entries), 1)
+
+
+class VirtualBoard(unittest.TestCase):
+    def test_full_board_exports_all_21_names_undecorated(self):
+        self.assertEqual(set(exports(load("boards/full/k8055d.dll"))), set(VENDOR_NAMES))
+
+    def test_each_variant_lacks_only_its_name(self):
+        for name in VENDOR_NAMES:
+            with self.subTest(name=name):
+                names = set(exports(load(f"boards/without-{name}/k8055d.dll")))
+                self.assertEqual(names, set(VENDOR_NAMES) - {name})
+
+    def test_imports_only_system_dlls(self):
+        pe = load("boards/full/k8055d.dll")
+        imported = {entry.dll.decode().lower() for entry in pe.DIRECTORY_ENTRY_IMPORT}
+        self.assertTrue(imported <= SYSTEM_DLLS, imported)
+
+
+if __name__ == "__main__":
+    unittest.main(verbosity=1)

@@ -1,0 +1,53 @@
+#include "module_host.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+
+std::string TModuleHost::BinFolder() {
+  char path[MAX_PATH];
+  const DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string folder(path, n);
+  return folder.substr(0, folder.find_last_of("\\/"));
+}
+
+TModuleHost::TModuleHost(const char* boardFolder) {
+  const std::string boards = boardFolder ? BinFolder() + "\\boards\\" + boardFolder : std::string();
+  SetDllDirectoryA(boardFolder ? boards.c_str() : nullptr);
+
+  char temp[MAX_PATH], file[MAX_PATH];
+  GetTempPathA(MAX_PATH, temp);
+  GetTempFileNameA(temp, "k8t", 0, file);
+  TracePath_ = file;
+  SetEnvironmentVariableA("VIRTUAL_K8055_TRACE", TracePath_.c_str());
+  SetEnvironmentVariableA("VIRTUAL_K8055_BOARDS", nullptr);
+
+  Module = LoadLibraryA((BinFolder() + "\\out_tarnwell.dll").c_str());
+  if (Module == nullptr) ADD_FAILURE() << "out_tarnwell.dll did not load";
+  else if (const char* missing = BindModuleApi(Module, Api)) ADD_FAILURE() << "missing export " << missing;
+}
+
+TModuleHost::~TModuleHost() {
+  if (Module != nullptr) {
+    if (!Finished_ && Api.finish) Api.finish();
+    FreeLibrary(Module);
+  }
+  SetEnvironmentVariableA("VIRTUAL_K8055_TRACE", nullptr);
+  DeleteFileA(TracePath_.c_str());
+  SetDllDirectoryA(nullptr);
+}
+
+void TModuleHost::Finish() {
+  Finished_ = true;
+  Api.finish();
+}
+
+std::vector<std::string> TModuleHost::Calls() const {
+  std::vector<std::string> calls;
+  std::ifstream trace(TracePath_);
+  for (std::string line; std::getline(trace, line);) calls.push_back(line);
+  return calls;
+}
+
+bool TModuleHost::VendorLibraryLoaded() { return GetModuleHandleA("k8055d.dll") != nullptr; }

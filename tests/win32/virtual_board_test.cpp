@@ -1,0 +1,106 @@
+// The virtual board as the module relies on it: 21 undecorated stdcall
+// entry points, boards that answer as configured, a call record.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "module_host.h"
+#include "stack_check.h"
+
+namespace {
+
+struct TEntry {
+  const char* Name;
+  int32_t Arguments;
+};
+
+const TEntry Entries[] = {
+    {"OpenDevice", 1},          {"CloseDevice", 0},        {"SetCurrentDevice", 1},    {"ReadAnalogChannel", 1},
+    {"ReadAllAnalog", 2},       {"OutputAnalogChannel", 2}, {"OutputAllAnalog", 2},    {"ClearAnalogChannel", 1},
+    {"ClearAllAnalog", 0},      {"SetAnalogChannel", 1},   {"SetAllAnalog", 0},        {"WriteAllDigital", 1},
+    {"ClearDigitalChannel", 1}, {"ClearAllDigital", 0},    {"SetDigitalChannel", 1},   {"SetAllDigital", 0},
+    {"ReadDigitalChannel", 1},  {"ReadAllDigital", 0},     {"ReadCounter", 1},         {"ResetCounter", 1},
+    {"SetCounterDebounceTime", 2},
+};
+
+class VirtualBoard : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char temp[MAX_PATH], file[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    GetTempFileNameA(temp, "vbt", 0, file);
+    Trace = file;
+    SetEnvironmentVariableA("VIRTUAL_K8055_TRACE", file);
+    Library = LoadLibraryA((TModuleHost::BinFolder() + "\\boards\\full\\k8055d.dll").c_str());
+    ASSERT_NE(Library, nullptr);
+  }
+  void TearDown() override {
+    FreeLibrary(Library);
+    SetEnvironmentVariableA("VIRTUAL_K8055_TRACE", nullptr);
+    SetEnvironmentVariableA("VIRTUAL_K8055_BOARDS", nullptr);
+    DeleteFileA(Trace.c_str());
+  }
+  int32_t Call(const char* name, std::vector<uint32_t> args = {}) {
+    uint32_t result = 0;
+    const void* entry = reinterpret_cast<const void*>(GetProcAddress(Library, name));
+    EXPECT_EQ(ArgumentBytesRemovedByCallee(entry, args.data(), static_cast<int32_t>(args.size()), &result),
+              static_cast<int32_t>(4 * args.size()))
+        << name;
+    return static_cast<int32_t>(result);
+  }
+  std::vector<std::string> Calls() {
+    std::vector<std::string> lines;
+    FILE* file = std::fopen(Trace.c_str(), "r");
+    char line[128];
+    while (file && std::fgets(line, sizeof(line), file)) lines.emplace_back(line, std::strcspn(line, "\n"));
+    if (file) std::fclose(file);
+    return lines;
+  }
+  HMODULE Library = nullptr;
+  std::string Trace;
+};
+
+TEST_F(VirtualBoard, EveryEntryPointIsStdcallAndRecorded) {
+  int32_t data[2];
+  for (const TEntry& entry : Entries) {
+    ASSERT_NE(GetProcAddress(Library, entry.Name), nullptr) << entry.Name;
+    std::vector<uint32_t> args(entry.Arguments, 1);
+    if (std::string(entry.Name) == "ReadAllAnalog") args = {reinterpret_cast<uint32_t>(&data[0]), reinterpret_cast<uint32_t>(&data[1])};
+    if (std::string(entry.Name) == "OpenDevice") args = {0};
+    Call(entry.Name, args);
+  }
+  const std::vector<std::string> calls = Calls();
+  ASSERT_EQ(calls.size(), 21u);
+  EXPECT_EQ(calls[0], "OpenDevice 0");
+  EXPECT_EQ(calls[5], "OutputAnalogChannel 1 1");
+  EXPECT_EQ(calls[20], "SetCounterDebounceTime 1 1");
+}
+
+TEST_F(VirtualBoard, OnlyConfiguredAddressesAnswer) {
+  EXPECT_EQ(Call("OpenDevice", {0}), 0);  // default: one board at address 0
+  EXPECT_EQ(Call("OpenDevice", {1}), -1);
+  SetEnvironmentVariableA("VIRTUAL_K8055_BOARDS", "1,3");  // read at every call
+  EXPECT_EQ(Call("OpenDevice", {1}), 1);
+  EXPECT_EQ(Call("OpenDevice", {2}), -1);
+  EXPECT_EQ(Call("OpenDevice", {3}), 3);
+  EXPECT_EQ(Call("OpenDevice", {4}), -1);
+  EXPECT_EQ(Call("OpenDevice", {static_cast<uint32_t>(-1)}), -1);
+  EXPECT_EQ(Call("SetCurrentDevice", {2}), -1);
+  EXPECT_EQ(Call("SetCurrentDevice", {3}), 3);
+}
+
+TEST(VirtualBoardVariants, EachLacksExactlyOneName) {
+  for (const TEntry& missing : Entries) {
+    HMODULE library =
+        LoadLibraryA((TModuleHost::BinFolder() + "\\boards\\without-" + missing.Name + "\\k8055d.dll").c_str());
+    ASSERT_NE(library, nullptr) << missing.Name;
+    for (const TEntry& entry : Entries)
+      EXPECT_EQ(GetProcAddress(library, entry.Name) == nullptr, &entry == &missing) << entry.Name;
+    FreeLibrary(library);
+  }
+}
+
+}  // namespace

@@ -1,0 +1,24 @@
+#!/bin/bash
+# Installs what the build, the tests and the demo need on Debian 12, if it is
+# not there yet. Needs root (or sudo) only when something is missing.
+set -euo pipefail
+
+packages=(
+  cmake make g++ python3 python3-pefile
+  googletest libgtest-dev libgmock-dev libbenchmark-dev valgrind clang libclang-rt-14-dev
+  g++-mingw-w64-i686-posix binutils-mingw-w64-i686
+  wine wine32:i386 xvfb xauth x11-utils imagemagick
+)
+
+missing=()
+for package in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "ok installed" || missing+=("$package")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+dpkg --print-foreign-architectures | grep -qx i386 || $sudo dpkg --add-architecture i386
+$sudo apt-get update -q
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"

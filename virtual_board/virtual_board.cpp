@@ -1,0 +1,167 @@
+// A stand-in for the vendor's k8055d.dll: up to four virtual boards, kept in
+// memory. VIRTUAL_K8055_BOARDS lists the card addresses that answer
+// OpenDevice (default "0"; read at every OpenDevice call). When
+// VIRTUAL_K8055_TRACE names a file, every call is appended to it as one line:
+// the entry point's name and its arguments in decimal. Nothing is connected
+// to the inputs, so every read gives 0.
+#include <windows.h>
+
+#include <cstdint>
+#include <cstdio>
+
+namespace {
+
+struct TBoard {
+  bool Open;
+  uint8_t Digital;   // bit n-1 = digital output n
+  int32_t Analog[2];
+};
+
+TBoard Boards[4];
+int32_t Current = -1;
+
+bool AnswersAt(int32_t address) {
+  char list[64];
+  const DWORD n = GetEnvironmentVariableA("VIRTUAL_K8055_BOARDS", list, sizeof(list));
+  if (n == 0) return address == 0;
+  if (n >= sizeof(list)) return false;
+  for (const char* p = list; *p; ++p)
+    if (*p >= '0' && *p <= '3' && *p - '0' == address) return true;
+  return false;
+}
+
+void Trace(const char* name, int argc = 0, int32_t a = 0, int32_t b = 0) {
+  char path[MAX_PATH];
+  const DWORD n = GetEnvironmentVariableA("VIRTUAL_K8055_TRACE", path, sizeof(path));
+  if (n == 0 || n >= sizeof(path)) return;
+  FILE* file = std::fopen(path, "a");
+  if (file == nullptr) return;
+  if (argc == 0) std::fprintf(file, "%s\n", name);
+  if (argc == 1) std::fprintf(file, "%s %ld\n", name, static_cast<long>(a));
+  if (argc == 2) std::fprintf(file, "%s %ld %ld\n", name, static_cast<long>(a), static_cast<long>(b));
+  std::fclose(file);
+}
+
+TBoard* Selected() { return Current >= 0 && Boards[Current].Open ? &Boards[Current] : nullptr; }
+
+bool ValidDigital(int32_t channel) { return channel >= 1 && channel <= 8; }
+bool ValidAnalog(int32_t channel) { return channel == 1 || channel == 2; }
+
+}  // namespace
+
+#define BOARD_API extern "C" __attribute__((stdcall))
+
+BOARD_API int32_t OpenDevice(int32_t address) {
+  Trace("OpenDevice", 1, address);
+  if (address < 0 || address > 3 || !AnswersAt(address)) return -1;
+  Boards[address].Open = true;
+  Current = address;
+  return address;
+}
+
+BOARD_API void CloseDevice() {
+  Trace("CloseDevice");
+  if (TBoard* board = Selected()) *board = TBoard{};
+}
+
+BOARD_API int32_t SetCurrentDevice(int32_t address) {
+  Trace("SetCurrentDevice", 1, address);
+  if (address < 0 || address > 3 || !Boards[address].Open) return -1;
+  Current = address;
+  return address;
+}
+
+BOARD_API int32_t ReadAnalogChannel(int32_t channel) {
+  Trace("ReadAnalogChannel", 1, channel);
+  return 0;
+}
+
+BOARD_API void ReadAllAnalog(int32_t* data1, int32_t* data2) {
+  Trace("ReadAllAnalog");
+  if (data1) *data1 = 0;
+  if (data2) *data2 = 0;
+}
+
+BOARD_API void OutputAnalogChannel(int32_t channel, int32_t data) {
+  Trace("OutputAnalogChannel", 2, channel, data);
+  TBoard* board = Selected();
+  if (board && ValidAnalog(channel)) board->Analog[channel - 1] = data & 0xFF;
+}
+
+BOARD_API void OutputAllAnalog(int32_t data1, int32_t data2) {
+  Trace("OutputAllAnalog", 2, data1, data2);
+  if (TBoard* board = Selected()) {
+    board->Analog[0] = data1 & 0xFF;
+    board->Analog[1] = data2 & 0xFF;
+  }
+}
+
+BOARD_API void ClearAnalogChannel(int32_t channel) {
+  Trace("ClearAnalogChannel", 1, channel);
+  TBoard* board = Selected();
+  if (board && ValidAnalog(channel)) board->Analog[channel - 1] = 0;
+}
+
+BOARD_API void ClearAllAnalog() {
+  Trace("ClearAllAnalog");
+  if (TBoard* board = Selected()) board->Analog[0] = board->Analog[1] = 0;
+}
+
+BOARD_API void SetAnalogChannel(int32_t channel) {
+  Trace("SetAnalogChannel", 1, channel);
+  TBoard* board = Selected();
+  if (board && ValidAnalog(channel)) board->Analog[channel - 1] = 255;
+}
+
+BOARD_API void SetAllAnalog() {
+  Trace("SetAllAnalog");
+  if (TBoard* board = Selected()) board->Analog[0] = board->Analog[1] = 255;
+}
+
+BOARD_API void WriteAllDigital(int32_t data) {
+  Trace("WriteAllDigital", 1, data);
+  if (TBoard* board = Selected()) board->Digital = static_cast<uint8_t>(data);
+}
+
+BOARD_API void ClearDigitalChannel(int32_t channel) {
+  Trace("ClearDigitalChannel", 1, channel);
+  TBoard* board = Selected();
+  if (board && ValidDigital(channel)) board->Digital &= static_cast<uint8_t>(~(1u << (channel - 1)));
+}
+
+BOARD_API void ClearAllDigital() {
+  Trace("ClearAllDigital");
+  if (TBoard* board = Selected()) board->Digital = 0;
+}
+
+BOARD_API void SetDigitalChannel(int32_t channel) {
+  Trace("SetDigitalChannel", 1, channel);
+  TBoard* board = Selected();
+  if (board && ValidDigital(channel)) board->Digital |= static_cast<uint8_t>(1u << (channel - 1));
+}
+
+BOARD_API void SetAllDigital() {
+  Trace("SetAllDigital");
+  if (TBoard* board = Selected()) board->Digital = 0xFF;
+}
+
+BOARD_API int32_t ReadDigitalChannel(int32_t channel) {
+  Trace("ReadDigitalChannel", 1, channel);
+  return 0;
+}
+
+BOARD_API int32_t ReadAllDigital() {
+  Trace("ReadAllDigital");
+  return 0;
+}
+
+BOARD_API int32_t ReadCounter(int32_t counter) {
+  Trace("ReadCounter", 1, counter);
+  return 0;
+}
+
+BOARD_API void ResetCounter(int32_t counter) { Trace("ResetCounter", 1, counter); }
+
+BOARD_API void SetCounterDebounceTime(int32_t counter, int32_t time) {
+  Trace("SetCounterDebounceTime", 2, counter, time);
+}
