@@ -132,7 +132,7 @@ TEST(Create, ALibraryLackingOneEntryPointIsUnusableButStaysLoaded) {
 TEST(Create, TheFirstResultStandsForTheProcess) {
   TModuleHost host(nullptr);
   TOutputInstance* first = host.Api.create(1);
-  SetDllDirectoryA((TModuleHost::BinFolder() + "\\boards\\full").c_str());  // too late
+  SetDllDirectoryA(TModuleHost::BoardFolder("full").c_str());  // too late
   TOutputInstance* second = host.Api.create(2);
   EXPECT_STREQ(At<const char*>(second, 4), "Cannot load k8055d.dll");
   EXPECT_FALSE(TModuleHost::VendorLibraryLoaded());

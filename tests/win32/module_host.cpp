@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <fstream>
 
 std::string TModuleHost::BinFolder() {
@@ -12,15 +11,30 @@ std::string TModuleHost::BinFolder() {
   return folder.substr(0, folder.find_last_of("\\/"));
 }
 
-TModuleHost::TModuleHost(const char* boardFolder) {
-  const std::string boards = boardFolder ? BinFolder() + "\\boards\\" + boardFolder : std::string();
-  SetDllDirectoryA(boardFolder ? boards.c_str() : nullptr);
+std::string TModuleHost::BoardFolder(const std::string& name) { return BinFolder() + "\\boards\\" + name; }
 
+TBoardTrace::TBoardTrace() {
   char temp[MAX_PATH], file[MAX_PATH];
   GetTempPathA(MAX_PATH, temp);
   GetTempFileNameA(temp, "k8t", 0, file);
-  TracePath_ = file;
-  SetEnvironmentVariableA("VIRTUAL_K8055_TRACE", TracePath_.c_str());
+  Path_ = file;
+  SetEnvironmentVariableA("VIRTUAL_K8055_TRACE", file);
+}
+
+TBoardTrace::~TBoardTrace() {
+  SetEnvironmentVariableA("VIRTUAL_K8055_TRACE", nullptr);
+  DeleteFileA(Path_.c_str());
+}
+
+std::vector<std::string> TBoardTrace::Calls() const {
+  std::vector<std::string> calls;
+  std::ifstream trace(Path_);
+  for (std::string line; std::getline(trace, line);) calls.push_back(line);
+  return calls;
+}
+
+TModuleHost::TModuleHost(const char* boardFolder) {
+  SetDllDirectoryA(boardFolder ? BoardFolder(boardFolder).c_str() : nullptr);
   SetEnvironmentVariableA("VIRTUAL_K8055_BOARDS", nullptr);
 
   Module = LoadLibraryA((BinFolder() + "\\out_tarnwell.dll").c_str());
@@ -33,21 +47,13 @@ TModuleHost::~TModuleHost() {
     if (!Finished_ && Api.finish) Api.finish();
     FreeLibrary(Module);
   }
-  SetEnvironmentVariableA("VIRTUAL_K8055_TRACE", nullptr);
-  DeleteFileA(TracePath_.c_str());
+  SetEnvironmentVariableA("VIRTUAL_K8055_BOARDS", nullptr);
   SetDllDirectoryA(nullptr);
 }
 
 void TModuleHost::Finish() {
   Finished_ = true;
   Api.finish();
-}
-
-std::vector<std::string> TModuleHost::Calls() const {
-  std::vector<std::string> calls;
-  std::ifstream trace(TracePath_);
-  for (std::string line; std::getline(trace, line);) calls.push_back(line);
-  return calls;
 }
 
 bool TModuleHost::VendorLibraryLoaded() { return GetModuleHandleA("k8055d.dll") != nullptr; }

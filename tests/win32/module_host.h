@@ -11,6 +11,19 @@
 
 #include "test_host/module_api.h"
 
+// A fresh temporary file, named in VIRTUAL_K8055_TRACE, into which the
+// virtual board records every call it receives.
+class TBoardTrace {
+ public:
+  TBoardTrace();
+  ~TBoardTrace();
+  // The calls so far, one "Name args" per line.
+  std::vector<std::string> Calls() const;
+
+ private:
+  std::string Path_;
+};
+
 class TModuleHost {
  public:
   // boardFolder: a folder below bin/boards ("full", "without-ReadCounter"),
@@ -22,13 +35,14 @@ class TModuleHost {
   HMODULE Module = nullptr;
 
   void Finish();
-  // The calls the virtual board received so far, one "Name args" per line.
-  std::vector<std::string> Calls() const;
+  std::vector<std::string> Calls() const { return Trace_.Calls(); }
   // Whether a k8055d.dll is loaded in this process right now.
   static bool VendorLibraryLoaded();
   static std::string BinFolder();
+  // A folder of bin/boards holding one variant of the virtual board.
+  static std::string BoardFolder(const std::string& name);
 
  private:
-  std::string TracePath_;
+  TBoardTrace Trace_;
   bool Finished_ = false;
 };

@@ -2,8 +2,6 @@
 // entry points, boards that answer as configured, a call record.
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -29,19 +27,12 @@ const TEntry Entries[] = {
 class VirtualBoard : public ::testing::Test {
  protected:
   void SetUp() override {
-    char temp[MAX_PATH], file[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    GetTempFileNameA(temp, "vbt", 0, file);
-    Trace = file;
-    SetEnvironmentVariableA("VIRTUAL_K8055_TRACE", file);
-    Library = LoadLibraryA((TModuleHost::BinFolder() + "\\boards\\full\\k8055d.dll").c_str());
+    Library = LoadLibraryA((TModuleHost::BoardFolder("full") + "\\k8055d.dll").c_str());
     ASSERT_NE(Library, nullptr);
   }
   void TearDown() override {
     FreeLibrary(Library);
-    SetEnvironmentVariableA("VIRTUAL_K8055_TRACE", nullptr);
     SetEnvironmentVariableA("VIRTUAL_K8055_BOARDS", nullptr);
-    DeleteFileA(Trace.c_str());
   }
   int32_t Call(const char* name, std::vector<uint32_t> args = {}) {
     uint32_t result = 0;
@@ -51,16 +42,8 @@ class VirtualBoard : public ::testing::Test {
         << name;
     return static_cast<int32_t>(result);
   }
-  std::vector<std::string> Calls() {
-    std::vector<std::string> lines;
-    FILE* file = std::fopen(Trace.c_str(), "r");
-    char line[128];
-    while (file && std::fgets(line, sizeof(line), file)) lines.emplace_back(line, std::strcspn(line, "\n"));
-    if (file) std::fclose(file);
-    return lines;
-  }
+  TBoardTrace Trace;
   HMODULE Library = nullptr;
-  std::string Trace;
 };
 
 TEST_F(VirtualBoard, EveryEntryPointIsStdcallAndRecorded) {
@@ -72,7 +55,7 @@ TEST_F(VirtualBoard, EveryEntryPointIsStdcallAndRecorded) {
     if (std::string(entry.Name) == "OpenDevice") args = {0};
     Call(entry.Name, args);
   }
-  const std::vector<std::string> calls = Calls();
+  const std::vector<std::string> calls = Trace.Calls();
   ASSERT_EQ(calls.size(), 21u);
   EXPECT_EQ(calls[0], "OpenDevice 0");
   EXPECT_EQ(calls[5], "OutputAnalogChannel 1 1");
@@ -95,7 +78,7 @@ TEST_F(VirtualBoard, OnlyConfiguredAddressesAnswer) {
 TEST(VirtualBoardVariants, EachLacksExactlyOneName) {
   for (const TEntry& missing : Entries) {
     HMODULE library =
-        LoadLibraryA((TModuleHost::BinFolder() + "\\boards\\without-" + missing.Name + "\\k8055d.dll").c_str());
+        LoadLibraryA((TModuleHost::BoardFolder(std::string("without-") + missing.Name) + "\\k8055d.dll").c_str());
     ASSERT_NE(library, nullptr) << missing.Name;
     for (const TEntry& entry : Entries)
       EXPECT_EQ(GetProcAddress(library, entry.Name) == nullptr, &entry == &missing) << entry.Name;
