@@ -75,6 +75,12 @@ void Reset() {
   for (int32_t& slot : CardStatus) slot = SlotClosed;
 }
 
+void ResetAndLoad() {
+  Reset();
+  DriverReady = LoadDriver();
+  DriverTried = true;
+}
+
 }  // namespace fake_vendor
 
 extern const TLibraryLoader PlatformLibraryLoader = {fake_vendor::Load, fake_vendor::Lookup, fake_vendor::Free};

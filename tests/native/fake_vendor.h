@@ -24,4 +24,7 @@ extern TState State;
 // newly started process.
 void Reset();
 
+// Reset, then bind the fake library as the first create of a process does.
+void ResetAndLoad();
+
 }  // namespace fake_vendor
