@@ -1,14 +1,17 @@
 #!/bin/bash
-# Builds both presets and runs every test: the native suite, then the
+# Builds the presets and runs every test: the native suite, the same suite
+# under the address, leak and undefined-behaviour sanitizers, then the
 # Windows suite under wine (inside a virtual X display, for the panel).
 set -uo pipefail
 cd "$(dirname "$0")/.."
 tools/install-deps.sh || exit 1
 
 cmake --preset native >/dev/null && cmake --build --preset native || exit 1
+cmake --preset native-asan >/dev/null && cmake --build --preset native-asan || exit 1
 cmake --preset win32 >/dev/null && cmake --build --preset win32 || exit 1
 
 status=0
 ctest --preset native -j2 || status=1
+ctest --preset native-asan -j2 || status=1
 xvfb-run -a ctest --preset win32 -j2 || status=1
 exit $status
