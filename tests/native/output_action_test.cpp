@@ -1,0 +1,116 @@
+#include "module/output_action.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <climits>
+
+#include "fake_vendor.h"
+#include "module/card_slots.h"
+#include "module/settings_text.h"
+
+namespace {
+
+using fake_vendor::State;
+using Calls = std::vector<std::string>;
+using TSamples = std::array<uint16_t, 1024>;
+
+// 1024 samples adding up to sum, as evenly spread as possible.
+TSamples SamplesWithSum(uint32_t sum) {
+  TSamples samples;
+  for (uint32_t i = 0; i < samples.size(); ++i) samples[i] = static_cast<uint16_t>(sum / 1024 + (i < sum % 1024));
+  return samples;
+}
+
+TSamples SamplesWithMean(uint32_t mean) { return SamplesWithSum(mean * 1024); }
+
+class Action : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    fake_vendor::ResetAndLoad();
+    State.Answering = {0, 1, 2, 3};
+    Instance = CreateInstance(0);
+    OpenSettings(Instance, "1");
+    State.Calls.clear();
+  }
+  void TearDown() override { DestroyInstance(Instance); }
+  // The commands that one action call sends.
+  Calls Send(int32_t channel, const TSamples& samples) {
+    State.Calls.clear();
+    EXPECT_EQ(OutputAction(Instance, channel, samples.data()), 0);
+    return State.Calls;
+  }
+  TOutputInstance* Instance = nullptr;
+};
+
+TEST_F(Action, DigitalChannelsSwitchOnAnyNonZeroMean) {
+  EXPECT_EQ(Send(1, SamplesWithMean(0)), (Calls{"SetCurrentDevice 0", "ClearDigitalChannel 1"}));
+  EXPECT_EQ(Send(8, SamplesWithMean(1)), (Calls{"SetCurrentDevice 0", "SetDigitalChannel 8"}));
+  EXPECT_EQ(Send(3, SamplesWithMean(65535)), (Calls{"SetCurrentDevice 0", "SetDigitalChannel 3"}));
+  // An unchanged value is sent again: there is no record of earlier values.
+  EXPECT_EQ(Send(3, SamplesWithMean(65535)), (Calls{"SetCurrentDevice 0", "SetDigitalChannel 3"}));
+}
+
+TEST_F(Action, MeansHalfwayBetweenIntegersRoundToEven) {
+  EXPECT_EQ(Send(2, SamplesWithSum(512)).back(), "ClearDigitalChannel 2");  // 0.5 -> 0
+  EXPECT_EQ(Send(2, SamplesWithSum(513)).back(), "SetDigitalChannel 2");    // just above 0.5
+  EXPECT_EQ(Send(9, SamplesWithSum(39 * 512)).back(), "OutputAnalogChannel 1 1");  // 19.5 -> 20
+  EXPECT_EQ(Send(9, SamplesWithSum(37 * 512)).back(), "OutputAnalogChannel 1 0");  // 18.5 -> 18
+  EXPECT_EQ(Send(9, SamplesWithSum(41 * 512)).back(), "OutputAnalogChannel 1 1");  // 20.5 -> 20
+}
+
+TEST_F(Action, AnalogChannelsSendTheMeanOverTwentyClampedTo255) {
+  const struct {
+    uint32_t Mean;
+    int Level;
+  } cases[] = {{0, 0}, {19, 0}, {20, 1}, {39, 1}, {2560, 128}, {5099, 254}, {5100, 255},
+               {5119, 255}, {5120, 255}, {40000, 255}, {65535, 255}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(Send(9, SamplesWithMean(c.Mean)), (Calls{"SetCurrentDevice 0", "OutputAnalogChannel 1 " + std::to_string(c.Level)}))
+        << c.Mean;
+    EXPECT_EQ(Send(10, SamplesWithMean(c.Mean)).back(), "OutputAnalogChannel 2 " + std::to_string(c.Level)) << c.Mean;
+  }
+}
+
+TEST_F(Action, ChannelsOutsideOneToTenSendNothing) {
+  for (int32_t channel : {0, -1, 11, 12, 1000, INT32_MAX, INT32_MIN})
+    EXPECT_TRUE(Send(channel, SamplesWithMean(100)).empty()) << channel;
+}
+
+TEST_F(Action, NothingIsSentWithoutAnOpenBoard) {
+  const TSamples samples = SamplesWithMean(100);
+  for (int32_t card : {0, -1, 5, INT32_MAX, INT32_MIN}) {
+    Instance->Details->Card = card;
+    EXPECT_TRUE(Send(1, samples).empty()) << card;
+  }
+  Instance->Details->Card = 3;  // slot of address 2 still closed
+  EXPECT_TRUE(Send(1, samples).empty());
+  State.Answering = {};
+  OpenSettings(Instance, "2");  // address 1 does not answer
+  State.Calls.clear();
+  EXPECT_TRUE(Send(1, samples).empty());
+  EXPECT_EQ(OutputAction(nullptr, 1, samples.data()), 0);
+  Instance->Details->Card = 1;
+  EXPECT_EQ(OutputAction(Instance, 1, nullptr), 0);
+  EXPECT_TRUE(State.Calls.empty());
+}
+
+TEST_F(Action, NothingIsSentAfterFinish) {
+  FinishModule();
+  EXPECT_TRUE(Send(1, SamplesWithMean(1)).empty());
+}
+
+TEST_F(Action, InstancesOnTwoBoardsSelectTheirOwnBoardEachTime) {
+  TOutputInstance* other = CreateInstance(1);
+  OpenSettings(other, "3");
+  State.Calls.clear();
+  const TSamples on = SamplesWithMean(1000);
+  OutputAction(Instance, 1, on.data());
+  OutputAction(other, 10, on.data());
+  OutputAction(Instance, 9, on.data());
+  EXPECT_EQ(State.Calls, (Calls{"SetCurrentDevice 0", "SetDigitalChannel 1", "SetCurrentDevice 2",
+                                "OutputAnalogChannel 2 50", "SetCurrentDevice 0", "OutputAnalogChannel 1 50"}));
+  DestroyInstance(other);
+}
+
+}  // namespace
