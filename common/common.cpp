@@ -2,12 +2,12 @@
 
 #include <cstring>
 
+#include "sample_sum.h"
+
 int32_t AverageSamples(const uint16_t* samples, int32_t first, int32_t last) {
   if (last < first) return 0;
   const uint32_t count = static_cast<uint32_t>(last - first) + 1;
-  const uint16_t* p = samples + (first - 1);
-  uint32_t sum = 0;  // 65535 * 65536 values still fit in 32 bits
-  for (uint32_t i = 0; i < count; ++i) sum += p[i];
+  const uint32_t sum = SumSamples(samples + (first - 1), count);
   // Exact integer form of round-half-to-even(sum / count).
   const uint32_t quotient = sum / count;
   const uint32_t twiceRemainder = 2 * (sum % count);
