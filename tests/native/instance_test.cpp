@@ -6,7 +6,7 @@
 #include <string>
 
 #include "fake_vendor.h"
-#include "module/allocation.h"
+#include "failing_allocator.h"
 
 namespace {
 
@@ -96,36 +96,19 @@ TEST_F(Instance, DestroyOfNullDoesNothing) { DestroyInstance(nullptr); }
 
 // Each of the three allocations of create may fail: create gives null and
 // gives back what it had taken.
-int Allocations, FailAt, Live;
-void* CountingAllocate(size_t size) {
-  if (++Allocations == FailAt) return nullptr;
-  ++Live;
-  return std::malloc(size);
-}
-void CountingRelease(void* memory) {
-  if (memory != nullptr) --Live;
-  std::free(memory);
-}
-
 TEST_F(Instance, FailedAllocationGivesNullAndLeaksNothing) {
-  const auto heapAllocate = AllocateMemory;
-  const auto heapRelease = ReleaseMemory;
-  AllocateMemory = CountingAllocate;
-  ReleaseMemory = CountingRelease;
-  for (FailAt = 1; FailAt <= 4; ++FailAt) {
-    Allocations = Live = 0;
+  for (int failAt = 1; failAt <= 4; ++failAt) {
+    TFailingAllocator heap(failAt);
     TOutputInstance* instance = CreateInstance(5);
-    if (FailAt <= 3) {
-      EXPECT_EQ(instance, nullptr) << "failing allocation " << FailAt;
+    if (failAt <= 3) {
+      EXPECT_EQ(instance, nullptr) << "failing allocation " << failAt;
     } else {
       ASSERT_NE(instance, nullptr);
-      EXPECT_EQ(Allocations, 3);
+      EXPECT_EQ(heap.Allocations(), 3);
     }
     DestroyInstance(instance);
-    EXPECT_EQ(Live, 0) << "failing allocation " << FailAt;
+    EXPECT_EQ(heap.Live(), 0) << "failing allocation " << failAt;
   }
-  AllocateMemory = heapAllocate;
-  ReleaseMemory = heapRelease;
 }
 
 }  // namespace
