@@ -1,5 +1,61 @@
 #include "panel.h"
 
-void ShowPanel(TOutputInstance*, uintptr_t) {}
+#include "../module/card_slots.h"
+#include "card_list.h"
+#include "gui.h"
 
-void HidePanel(TOutputInstance*) {}
+namespace {
+
+// Creates the three controls into details; false if one could not be made
+// (those made so far are left in details for HidePanel to remove).
+bool BuildControls(TDetails* details) {
+  const TGui& gui = PlatformGui;
+  TControl box = details->GroupBox = gui.CreateGroupBox();
+  if (box == nullptr) return false;
+  gui.SetBounds(box, 4, 4, 728, 176);
+  gui.SetCtl3D(box, true);
+  gui.SetSystemColour(box, ButtonFaceColour);
+  gui.SetCaption(box, "Velleman K8055D Settings");
+
+  TControl label = details->AddressLabel = gui.CreateLabel(box);
+  if (label == nullptr) return false;
+  gui.SetAutoSize(label, true);
+  gui.SetBounds(label, 8, 20, KeepSize, KeepSize);
+  gui.SetCaption(label, "Card address:");
+  gui.PlaceInControl(label, box);
+
+  TControl list = details->AddressCombo = gui.CreateDropDownList(box, CardListChange, details);
+  if (list == nullptr) return false;
+  gui.SetBounds(list, 8, 40, 300, KeepSize);
+  gui.PlaceInControl(list, box);
+  return true;
+}
+
+void DestroyControl(void*& control) {
+  if (control == nullptr) return;
+  PlatformGui.Destroy(control);
+  control = nullptr;
+}
+
+}  // namespace
+
+void ShowPanel(TOutputInstance* instance, uintptr_t parentWindow) {
+  if (instance == nullptr || !PlatformGui.IsWindow(parentWindow)) return;
+  TDetails* details = instance->Details;
+  HidePanel(instance);
+  if (!BuildControls(details)) {
+    HidePanel(instance);
+    return;
+  }
+  PlatformGui.PlaceInWindow(details->GroupBox, parentWindow);
+  OpenAllCards();
+  RefreshCardList(details);
+}
+
+void HidePanel(TOutputInstance* instance) {
+  if (instance == nullptr) return;
+  TDetails* details = instance->Details;
+  DestroyControl(details->AddressCombo);
+  DestroyControl(details->AddressLabel);
+  DestroyControl(details->GroupBox);
+}

@@ -5,5 +5,9 @@
 
 #include "../module/instance.h"
 
+// Builds the panel as a child of parentWindow, tries every closed card slot
+// and fills the card list. A panel already shown is replaced; a handle that
+// is not a window is ignored. If a control cannot be made, no panel is left.
 void ShowPanel(TOutputInstance* instance, uintptr_t parentWindow);
+// Destroys the panel's controls, if any.
 void HidePanel(TOutputInstance* instance);

@@ -1,0 +1,58 @@
+#include "card_list.h"
+
+#include <cstring>
+
+#include "../module/card_slots.h"
+#include "gui.h"
+
+namespace {
+
+const char* SlotStateText(int32_t address) {
+  if (CardStatus[address] < SlotNotAvailable) return " (closed)";
+  if (CardStatus[address] == SlotNotAvailable) return " (not available)";
+  return " (open)";
+}
+
+// The group box shows the hourglass for the object's lifetime.
+class TBusyCursor {
+ public:
+  explicit TBusyCursor(TControl groupBox) : GroupBox_(groupBox) {
+    PlatformGui.SetCursor(GroupBox_, TCursor::Hourglass);
+  }
+  ~TBusyCursor() { PlatformGui.SetCursor(GroupBox_, TCursor::Default); }
+  TBusyCursor(const TBusyCursor&) = delete;
+  TBusyCursor& operator=(const TBusyCursor&) = delete;
+
+ private:
+  TControl GroupBox_;
+};
+
+}  // namespace
+
+void RefreshCardList(TDetails* details) {
+  TControl list = details->AddressCombo;
+  PlatformGui.ClearList(list);
+  PlatformGui.AddListEntry(list, "(none)", 0);
+  int32_t selected = 0;
+  for (int32_t card = 1; card <= CardAddressCount; ++card) {
+    const int32_t address = card - 1;
+    char text[24] = {static_cast<char>('0' + address)};
+    std::strcat(text, SlotStateText(address));
+    PlatformGui.AddListEntry(list, text, card);
+    if (card == details->Card) selected = card;
+  }
+  PlatformGui.Select(list, selected);
+}
+
+void CardListChange(TDetails* details) {
+  TControl list = details->AddressCombo;
+  const int32_t index = PlatformGui.SelectedIndex(list);
+  if (index >= 0 && index < PlatformGui.ListCount(list)) {
+    details->Card = PlatformGui.ItemValue(list, index);
+    if (details->Card > 0) {
+      TBusyCursor busy(details->GroupBox);
+      OpenCard(details->Card - 1);
+    }
+  }
+  RefreshCardList(details);
+}

@@ -1,0 +1,55 @@
+// Platform seam for the settings panel: the GUI operations the panel needs.
+// One implementation per platform is linked in as PlatformGui.
+#pragma once
+
+#include <cstdint>
+
+class TDetails;
+
+using TControl = void*;  // a control of the platform's, or null
+using TChangeHandler = void (*)(TDetails* details);
+
+enum class TCursor { Default, Hourglass };
+
+// A width or height that keeps the control's own (a label's fitted size, a
+// drop-down list's default height).
+inline constexpr int32_t KeepSize = -1;
+inline constexpr int32_t ButtonFaceColour = 15;  // system colour index
+
+struct TGui {
+  bool (*IsWindow)(uintptr_t handle);
+
+  // Creation gives null on failure. The group box has no owner and no
+  // parent; a label or list is destroyed with its owner.
+  TControl (*CreateGroupBox)();
+  TControl (*CreateLabel)(TControl owner);
+  // A pick-only list; onChange(details) runs when the user picks an entry,
+  // never for the module's own clearing, filling or selecting.
+  TControl (*CreateDropDownList)(TControl owner, TChangeHandler onChange, TDetails* details);
+  void (*Destroy)(TControl control);  // removes it from the screen
+
+  // Position and size in pixels relative to the parent.
+  void (*SetBounds)(TControl control, int32_t left, int32_t top, int32_t width, int32_t height);
+  void (*SetCaption)(TControl control, const char* caption);
+  // Group box: three-dimensional border, system colour.
+  void (*SetCtl3D)(TControl groupBox, bool on);
+  void (*SetSystemColour)(TControl groupBox, int32_t index);
+  // Label: fit its size to its caption.
+  void (*SetAutoSize)(TControl label, bool on);
+  void (*PlaceInControl)(TControl control, TControl parent);
+  // Makes a parentless control a child of a foreign window.
+  void (*PlaceInWindow)(TControl control, uintptr_t window);
+
+  // Drop-down list.
+  void (*ClearList)(TControl list);
+  void (*AddListEntry)(TControl list, const char* text, int32_t value);
+  int32_t (*ListCount)(TControl list);
+  int32_t (*SelectedIndex)(TControl list);  // -1 when none is selected
+  void (*Select)(TControl list, int32_t index);
+  int32_t (*ItemValue)(TControl list, int32_t index);
+
+  // Group box: the mouse cursor over it and its children.
+  void (*SetCursor)(TControl groupBox, TCursor cursor);
+};
+
+extern const TGui PlatformGui;

@@ -1,0 +1,305 @@
+// Windows implementation of the panel's GUI seam: a group box window of the
+// module's own class holding a "Static" label and a "ComboBox" drop-down list.
+#include "gui.h"
+
+#include <windows.h>
+
+#include <cstring>
+
+#include "../module/allocation.h"
+
+extern "C" IMAGE_DOS_HEADER __ImageBase;
+
+namespace {
+
+constexpr char GroupBoxClass[] = "TarnwellGroupBox";
+constexpr int DropDownHeight = 160;  // the opened list, room for all entries
+constexpr int CaptionIndent = 8;
+
+// Window extra bytes of a group box.
+constexpr int Ctl3DSlot = 0;
+constexpr int ColourSlot = sizeof(LONG_PTR);
+constexpr int BusySlot = 2 * sizeof(LONG_PTR);
+constexpr int GroupBoxExtraBytes = 3 * sizeof(LONG_PTR);
+
+// Group boxes alive in this load of the module: the class is unregistered
+// when the last one goes.
+int LiveGroupBoxes = 0;
+
+// A list's change handler, kept in the list's GWLP_USERDATA.
+struct TListBinding {
+  TChangeHandler OnChange;
+  TDetails* Details;
+};
+
+HINSTANCE ModuleInstance() { return reinterpret_cast<HINSTANCE>(&__ImageBase); }
+HWND Window(TControl control) { return static_cast<HWND>(control); }
+HFONT GuiFont() { return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)); }
+
+bool OfClass(HWND window, const char* className) {
+  char name[32];
+  return GetClassNameA(window, name, sizeof(name)) > 0 && lstrcmpiA(name, className) == 0;
+}
+
+// The window's rectangle in its parent's client coordinates (screen
+// coordinates for a top-level window).
+RECT BoundsInParent(HWND window) {
+  RECT bounds;
+  GetWindowRect(window, &bounds);
+  if (GetWindowLongPtrA(window, GWL_STYLE) & WS_CHILD)
+    MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&bounds), 2);
+  return bounds;
+}
+
+void ReleaseListBinding(HWND list) {
+  if (!OfClass(list, "ComboBox")) return;
+  ReleaseMemory(reinterpret_cast<void*>(SetWindowLongPtrA(list, GWLP_USERDATA, 0)));
+}
+
+BOOL CALLBACK ReleaseChildBinding(HWND child, LPARAM) {
+  ReleaseListBinding(child);
+  return TRUE;
+}
+
+HBRUSH BackgroundBrush(HWND box) { return GetSysColorBrush(static_cast<int>(GetWindowLongPtrA(box, ColourSlot))); }
+
+void PaintGroupBox(HWND box) {
+  PAINTSTRUCT paint;
+  HDC dc = BeginPaint(box, &paint);
+  HGDIOBJ oldFont = SelectObject(dc, GuiFont());
+  char caption[128];
+  const int length = GetWindowTextA(box, caption, sizeof(caption));
+  SIZE text = {0, 0};
+  GetTextExtentPoint32A(dc, caption, length, &text);
+  RECT frame;
+  GetClientRect(box, &frame);
+  frame.top = text.cy / 2;
+  if (GetWindowLongPtrA(box, Ctl3DSlot)) DrawEdge(dc, &frame, EDGE_ETCHED, BF_RECT);
+  else FrameRect(dc, &frame, GetSysColorBrush(COLOR_WINDOWFRAME));
+  if (length > 0) {
+    const int colour = static_cast<int>(GetWindowLongPtrA(box, ColourSlot));
+    RECT behind = {CaptionIndent - 2, 0, CaptionIndent + text.cx + 2, text.cy};
+    SetBkColor(dc, GetSysColor(colour));
+    SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+    ExtTextOutA(dc, CaptionIndent, 0, ETO_OPAQUE, &behind, caption, static_cast<UINT>(length), nullptr);
+  }
+  SelectObject(dc, oldFont);
+  EndPaint(box, &paint);
+}
+
+bool PointerOver(HWND window) {
+  POINT pointer;
+  RECT bounds;
+  return GetCursorPos(&pointer) && GetWindowRect(window, &bounds) && PtInRect(&bounds, pointer);
+}
+
+LRESULT CALLBACK GroupBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_ERASEBKGND: {
+      RECT client;
+      GetClientRect(box, &client);
+      FillRect(reinterpret_cast<HDC>(wParam), &client, BackgroundBrush(box));
+      return 1;
+    }
+    case WM_PAINT:
+      PaintGroupBox(box);
+      return 0;
+    case WM_SETTEXT: {
+      const LRESULT result = DefWindowProcA(box, message, wParam, lParam);
+      InvalidateRect(box, nullptr, TRUE);
+      return result;
+    }
+    case WM_CTLCOLORSTATIC:
+      if (!OfClass(reinterpret_cast<HWND>(lParam), "Static")) break;
+      SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(static_cast<int>(GetWindowLongPtrA(box, ColourSlot))));
+      return reinterpret_cast<LRESULT>(BackgroundBrush(box));
+    case WM_COMMAND:
+      if (HIWORD(wParam) == CBN_SELCHANGE && lParam != 0) {
+        const auto* binding =
+            reinterpret_cast<const TListBinding*>(GetWindowLongPtrA(reinterpret_cast<HWND>(lParam), GWLP_USERDATA));
+        if (binding != nullptr) binding->OnChange(binding->Details);
+        return 0;
+      }
+      break;
+    case WM_SETCURSOR:
+      // Children ask their parent first, so the hourglass covers them too.
+      if (GetWindowLongPtrA(box, BusySlot)) {
+        ::SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+        return TRUE;
+      }
+      break;
+    case WM_DESTROY:
+      EnumChildWindows(box, ReleaseChildBinding, 0);
+      break;
+    case WM_NCDESTROY:
+      --LiveGroupBoxes;
+      break;
+  }
+  return DefWindowProcA(box, message, wParam, lParam);
+}
+
+// Registers the group box class for this load of the module. A class of
+// the same name and instance left by an earlier load of the module (which
+// may have been at another address) is replaced, so no stale window
+// procedure is used.
+bool RegisterGroupBoxClass() {
+  if (LiveGroupBoxes > 0) return true;
+  UnregisterClassA(GroupBoxClass, ModuleInstance());
+  WNDCLASSEXA windowClass = {};
+  windowClass.cbSize = sizeof(windowClass);
+  windowClass.style = CS_HREDRAW | CS_VREDRAW;
+  windowClass.lpfnWndProc = GroupBoxProc;
+  windowClass.cbWndExtra = GroupBoxExtraBytes;
+  windowClass.hInstance = ModuleInstance();
+  windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  windowClass.lpszClassName = GroupBoxClass;
+  return RegisterClassExA(&windowClass) != 0;
+}
+
+bool IsWindowHandle(uintptr_t handle) { return handle != 0 && ::IsWindow(reinterpret_cast<HWND>(handle)); }
+
+// Hidden and parentless until PlaceInWindow makes it a child.
+TControl CreateGroupBox() {
+  if (!RegisterGroupBoxClass()) return nullptr;
+  HWND box = CreateWindowExA(WS_EX_CONTROLPARENT, GroupBoxClass, "", WS_POPUP | WS_CLIPCHILDREN, 0, 0, 0, 0,
+                             nullptr, nullptr, ModuleInstance(), nullptr);
+  if (box == nullptr) {
+    if (LiveGroupBoxes == 0) UnregisterClassA(GroupBoxClass, ModuleInstance());
+    return nullptr;
+  }
+  ++LiveGroupBoxes;
+  SetWindowLongPtrA(box, ColourSlot, COLOR_BTNFACE);
+  SendMessageA(box, WM_SETFONT, reinterpret_cast<WPARAM>(GuiFont()), FALSE);
+  return box;
+}
+
+HWND CreateChild(const char* className, DWORD style, int height, TControl owner) {
+  HWND child = CreateWindowExA(0, className, "", WS_CHILD | WS_VISIBLE | style, 0, 0, 0, height, Window(owner),
+                               nullptr, ModuleInstance(), nullptr);
+  if (child != nullptr) SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(GuiFont()), FALSE);
+  return child;
+}
+
+TControl CreateLabel(TControl owner) { return CreateChild("Static", SS_LEFT | SS_NOPREFIX, 0, owner); }
+
+TControl CreateDropDownList(TControl owner, TChangeHandler onChange, TDetails* details) {
+  auto* binding = static_cast<TListBinding*>(AllocateMemory(sizeof(TListBinding)));
+  if (binding == nullptr) return nullptr;
+  *binding = TListBinding{onChange, details};
+  HWND list = CreateChild("ComboBox", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, DropDownHeight, owner);
+  if (list == nullptr) {
+    ReleaseMemory(binding);
+    return nullptr;
+  }
+  SetWindowLongPtrA(list, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(binding));
+  return list;
+}
+
+void Destroy(TControl control) {
+  HWND window = Window(control);
+  if (!::IsWindow(window)) return;  // already gone with the host's window
+  const bool groupBox = OfClass(window, GroupBoxClass);
+  ReleaseListBinding(window);
+  DestroyWindow(window);
+  if (groupBox && LiveGroupBoxes == 0) UnregisterClassA(GroupBoxClass, ModuleInstance());
+}
+
+// A drop-down list's own height is that of its opened list.
+int OwnHeight(HWND window) {
+  RECT bounds;
+  if (OfClass(window, "ComboBox") && SendMessageA(window, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&bounds)))
+    return bounds.bottom - bounds.top;
+  GetWindowRect(window, &bounds);
+  return bounds.bottom - bounds.top;
+}
+
+void SetBounds(TControl control, int32_t left, int32_t top, int32_t width, int32_t height) {
+  HWND window = Window(control);
+  const RECT bounds = BoundsInParent(window);
+  if (width == KeepSize) width = bounds.right - bounds.left;
+  if (height == KeepSize) height = OwnHeight(window);
+  SetWindowPos(window, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void FitToText(HWND label) {
+  char text[256];
+  const int length = GetWindowTextA(label, text, sizeof(text));
+  HDC dc = GetDC(label);
+  HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(label, WM_GETFONT, 0, 0)));
+  RECT fitted = {0, 0, 0, 0};
+  DrawTextA(dc, text, length, &fitted, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+  SelectObject(dc, oldFont);
+  ReleaseDC(label, dc);
+  SetWindowPos(label, nullptr, 0, 0, fitted.right, fitted.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// A label's GWLP_USERDATA is 1 while it sizes itself to its text.
+void SetAutoSize(TControl label, bool on) {
+  SetWindowLongPtrA(Window(label), GWLP_USERDATA, on ? 1 : 0);
+  if (on) FitToText(Window(label));
+}
+
+void SetCaption(TControl control, const char* caption) {
+  HWND window = Window(control);
+  SetWindowTextA(window, caption);
+  if (OfClass(window, "Static") && GetWindowLongPtrA(window, GWLP_USERDATA)) FitToText(window);
+}
+
+void SetCtl3D(TControl groupBox, bool on) {
+  SetWindowLongPtrA(Window(groupBox), Ctl3DSlot, on ? 1 : 0);
+  InvalidateRect(Window(groupBox), nullptr, TRUE);
+}
+
+void SetSystemColour(TControl groupBox, int32_t index) {
+  SetWindowLongPtrA(Window(groupBox), ColourSlot, index);
+  InvalidateRect(Window(groupBox), nullptr, TRUE);
+}
+
+void PlaceInControl(TControl control, TControl parent) {
+  if (GetParent(Window(control)) != Window(parent)) SetParent(Window(control), Window(parent));
+}
+
+// SetParent alone leaves a top-level style: the window becomes WS_CHILD
+// first, keeps its position, now relative to the new parent, and shows.
+void PlaceInWindow(TControl control, uintptr_t window) {
+  HWND child = Window(control);
+  const RECT bounds = BoundsInParent(child);
+  const LONG_PTR style = GetWindowLongPtrA(child, GWL_STYLE);
+  SetWindowLongPtrA(child, GWL_STYLE, (style & ~static_cast<LONG_PTR>(WS_POPUP)) | WS_CHILD);
+  SetParent(child, reinterpret_cast<HWND>(window));
+  SetWindowPos(child, HWND_TOP, bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top,
+               SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+}
+
+void ClearList(TControl list) { SendMessageA(Window(list), CB_RESETCONTENT, 0, 0); }
+
+void AddListEntry(TControl list, const char* text, int32_t value) {
+  const LRESULT index = SendMessageA(Window(list), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+  if (index >= 0) SendMessageA(Window(list), CB_SETITEMDATA, static_cast<WPARAM>(index), value);
+}
+
+int32_t ListCount(TControl list) { return static_cast<int32_t>(SendMessageA(Window(list), CB_GETCOUNT, 0, 0)); }
+
+int32_t SelectedIndex(TControl list) { return static_cast<int32_t>(SendMessageA(Window(list), CB_GETCURSEL, 0, 0)); }
+
+void Select(TControl list, int32_t index) { SendMessageA(Window(list), CB_SETCURSEL, static_cast<WPARAM>(index), 0); }
+
+int32_t ItemValue(TControl list, int32_t index) {
+  return static_cast<int32_t>(SendMessageA(Window(list), CB_GETITEMDATA, static_cast<WPARAM>(index), 0));
+}
+
+// Shown at once when the pointer is over the group box; afterwards kept by
+// the group box's WM_SETCURSOR.
+void SetCursor(TControl groupBox, TCursor cursor) {
+  const bool busy = cursor == TCursor::Hourglass;
+  SetWindowLongPtrA(Window(groupBox), BusySlot, busy ? 1 : 0);
+  if (PointerOver(Window(groupBox))) ::SetCursor(LoadCursorA(nullptr, busy ? IDC_WAIT : IDC_ARROW));
+}
+
+}  // namespace
+
+extern const TGui PlatformGui = {
+    IsWindowHandle, CreateGroupBox, CreateLabel, CreateDropDownList, Destroy, SetBounds, SetCaption, SetCtl3D,
+    SetSystemColour, SetAutoSize, PlaceInControl, PlaceInWindow, ClearList, AddListEntry, ListCount,
+    SelectedIndex, Select, ItemValue, SetCursor,
+};

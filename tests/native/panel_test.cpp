@@ -1,0 +1,239 @@
+// The settings panel over the fake GUI: its controls, the card list's
+// entries and selection, a user's pick, and the panel's lifetime.
+#include "panel/panel.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <string>
+#include <vector>
+
+#include "fake_gui.h"
+#include "fake_vendor.h"
+#include "module/card_slots.h"
+#include "module/settings_text.h"
+
+namespace {
+
+using fake_gui::Of;
+using fake_gui::TEntry;
+using fake_gui::TKind;
+using Calls = std::vector<std::string>;
+
+class Panel : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    fake_vendor::Reset();
+    fake_gui::Reset();
+    instance_ = CreateInstance(1);
+    ASSERT_NE(instance_, nullptr);
+  }
+  void TearDown() override {
+    DestroyInstance(instance_);
+    EXPECT_EQ(fake_gui::AliveControls(), 0);
+    EXPECT_EQ(fake_gui::State.DoubleDestroys, 0);
+  }
+
+  TDetails& Details() { return *instance_->Details; }
+  std::vector<TEntry> Entries() { return Of(Details().AddressCombo).Entries; }
+  int32_t Selected() { return Of(Details().AddressCombo).Selected; }
+  void Show() { ShowPanel(instance_, fake_gui::HostWindow); }
+  void ShowWithCard(const char* settings) {
+    OpenSettings(instance_, settings);
+    Show();
+  }
+  Calls CallsAfter(size_t first) { return Calls(fake_vendor::State.Calls.begin() + first, fake_vendor::State.Calls.end()); }
+
+  TOutputInstance* instance_ = nullptr;
+};
+
+TEST_F(Panel, ShowEmbedsThreeControlsInTheHostWindow) {
+  Show();
+  TDetails& details = Details();
+  ASSERT_NE(details.GroupBox, nullptr);
+  ASSERT_NE(details.AddressLabel, nullptr);
+  ASSERT_NE(details.AddressCombo, nullptr);
+
+  const fake_gui::TFakeControl& box = Of(details.GroupBox);
+  EXPECT_EQ(box.Kind, TKind::GroupBox);
+  EXPECT_EQ(box.Owner, nullptr);
+  EXPECT_EQ(box.ParentWindow, fake_gui::HostWindow);
+  EXPECT_EQ((std::vector<int32_t>{box.Left, box.Top, box.Width, box.Height}), (std::vector<int32_t>{4, 4, 728, 176}));
+  EXPECT_EQ(box.Caption, "Velleman K8055D Settings");
+  EXPECT_TRUE(box.Ctl3D);
+  EXPECT_EQ(box.Colour, 15);
+
+  const fake_gui::TFakeControl& label = Of(details.AddressLabel);
+  EXPECT_EQ(label.Kind, TKind::Label);
+  EXPECT_EQ(label.Owner, &box);
+  EXPECT_EQ(label.Parent, &box);
+  EXPECT_EQ(label.Left, 8);
+  EXPECT_EQ(label.Top, 20);
+  EXPECT_TRUE(label.AutoSize);
+  EXPECT_EQ(label.Caption, "Card address:");
+  EXPECT_EQ(label.Width, 6 * 13) << "sized to its caption";
+
+  const fake_gui::TFakeControl& list = Of(details.AddressCombo);
+  EXPECT_EQ(list.Kind, TKind::DropDownList);
+  EXPECT_EQ(list.Owner, &box);
+  EXPECT_EQ(list.Parent, &box);
+  EXPECT_EQ((std::vector<int32_t>{list.Left, list.Top, list.Width, list.Height}),
+            (std::vector<int32_t>{8, 40, 300, fake_gui::DefaultListHeight}));
+  EXPECT_EQ(list.Details, &details);
+  EXPECT_EQ(box.Cursor, TCursor::Default);
+}
+
+TEST_F(Panel, ShowTriesEveryBoardOnceAndListsTheSlotStates) {
+  fake_vendor::State.Answering = {0, 2};
+  Show();
+  EXPECT_EQ(fake_vendor::State.Calls, (Calls{"OpenDevice 0", "OpenDevice 1", "OpenDevice 2", "OpenDevice 3"}));
+  EXPECT_EQ(Entries(), (std::vector<TEntry>{{"(none)", 0},
+                                            {"0 (open)", 1},
+                                            {"1 (not available)", 2},
+                                            {"2 (open)", 3},
+                                            {"3 (not available)", 4}}));
+  HidePanel(instance_);
+  Show();
+  EXPECT_EQ(fake_vendor::State.Calls.size(), 4u) << "a later show finds no closed slot";
+}
+
+TEST_F(Panel, WithoutTheVendorLibraryEveryCardStaysClosedAcrossAPick) {
+  fake_vendor::Reset();
+  fake_vendor::State.Present = false;
+  DestroyInstance(instance_);
+  instance_ = CreateInstance(1);
+  Show();
+  fake_gui::Pick(Details().AddressCombo, 3);
+  EXPECT_EQ(Details().Card, 3);
+  EXPECT_EQ(Selected(), 3);
+  EXPECT_EQ(Entries(), (std::vector<TEntry>{{"(none)", 0},
+                                            {"0 (closed)", 1},
+                                            {"1 (closed)", 2},
+                                            {"2 (closed)", 3},
+                                            {"3 (closed)", 4}}));
+  EXPECT_EQ(fake_vendor::State.Calls, (Calls{"Cursor Hourglass", "Cursor Default"}));
+}
+
+TEST_F(Panel, SelectionFollowsTheCardAndFallsBackToNone) {
+  const struct {
+    const char* Settings;
+    int32_t Selected;
+  } cases[] = {{"0", 0}, {"1", 1}, {"2", 2}, {"3", 3}, {"4", 4}, {"5", 0}, {"-1", 0}, {"2147483647", 0}};
+  for (const auto& c : cases) {
+    ShowWithCard(c.Settings);
+    EXPECT_EQ(Selected(), c.Selected) << c.Settings;
+    HidePanel(instance_);
+  }
+  Details().Card = INT_MIN;
+  Show();
+  EXPECT_EQ(Selected(), 0);
+}
+
+TEST_F(Panel, PickSetsTheCardAndOpensAClosedBoardOnceUnderTheHourglass) {
+  fake_vendor::State.Answering = {0, 1};
+  Show();
+  CardStatus[1] = SlotClosed;  // as if show had not reached it
+  const size_t before = fake_vendor::State.Calls.size();
+  fake_gui::Pick(Details().AddressCombo, 2);
+  EXPECT_EQ(Details().Card, 2);
+  EXPECT_EQ(CallsAfter(before), (Calls{"Cursor Hourglass", "OpenDevice 1", "Cursor Default"}));
+  EXPECT_EQ(Selected(), 2) << "the picked entry stays selected after the refresh";
+  EXPECT_EQ(Entries()[2], (TEntry{"1 (open)", 2}));
+
+  fake_gui::Pick(Details().AddressCombo, 2);
+  EXPECT_EQ(CallsAfter(before), (Calls{"Cursor Hourglass", "OpenDevice 1", "Cursor Default", "Cursor Hourglass",
+                                       "Cursor Default"}))
+      << "an open board is not opened again";
+  char saved[16];
+  SaveSettings(instance_, saved, 15);
+  EXPECT_STREQ(saved, "2");
+}
+
+TEST_F(Panel, PickingAnAbsentBoardKeepsItSelectedAndRestoresTheCursor) {
+  Show();  // only board 0 answers
+  CardStatus[3] = SlotClosed;
+  const size_t before = fake_vendor::State.Calls.size();
+  fake_gui::Pick(Details().AddressCombo, 4);
+  EXPECT_EQ(CallsAfter(before), (Calls{"Cursor Hourglass", "OpenDevice 3", "Cursor Default"}));
+  EXPECT_EQ(Details().Card, 4);
+  EXPECT_EQ(Selected(), 4);
+  EXPECT_EQ(Entries()[4].Text, "3 (not available)");
+  EXPECT_EQ(Of(Details().GroupBox).Cursor, TCursor::Default);
+}
+
+TEST_F(Panel, PickingNoneChangesNoSlot) {
+  ShowWithCard("1");
+  const size_t before = fake_vendor::State.Calls.size();
+  const std::vector<int32_t> slots(CardStatus, CardStatus + CardAddressCount);
+  fake_gui::Pick(Details().AddressCombo, 0);
+  EXPECT_EQ(Details().Card, 0);
+  EXPECT_EQ(Selected(), 0);
+  EXPECT_TRUE(CallsAfter(before).empty());
+  EXPECT_EQ(std::vector<int32_t>(CardStatus, CardStatus + CardAddressCount), slots);
+  EXPECT_EQ(Entries()[1].Text, "0 (open)") << "the board chosen earlier stays open";
+}
+
+TEST_F(Panel, HideDestroysTheControlsOnceAndClearsTheFields) {
+  Show();
+  HidePanel(instance_);
+  EXPECT_EQ(Details().GroupBox, nullptr);
+  EXPECT_EQ(Details().AddressLabel, nullptr);
+  EXPECT_EQ(Details().AddressCombo, nullptr);
+  EXPECT_EQ(fake_gui::AliveControls(), 0);
+  HidePanel(instance_);  // no panel: nothing to do
+  HidePanel(nullptr);
+  ShowPanel(nullptr, fake_gui::HostWindow);
+}
+
+TEST_F(Panel, DestroyRemovesAPanelStillShown) {
+  Show();
+  DestroyInstance(instance_);
+  instance_ = nullptr;
+  EXPECT_EQ(fake_gui::AliveControls(), 0);
+}
+
+TEST_F(Panel, ShowAgainReplacesThePanel) {
+  Show();
+  Show();
+  EXPECT_EQ(fake_gui::AliveControls(), 3);
+  EXPECT_EQ(fake_gui::State.Controls.size(), 6u);
+  EXPECT_TRUE(Of(Details().GroupBox).Alive);
+}
+
+TEST_F(Panel, ShowIntoSomethingThatIsNoWindowDoesNothing) {
+  Show();
+  TControl shown = Details().GroupBox;
+  ShowPanel(instance_, 0x999);
+  EXPECT_EQ(Details().GroupBox, shown) << "the panel shown stays";
+  HidePanel(instance_);
+  fake_vendor::Reset();
+  ShowPanel(instance_, 0);
+  EXPECT_EQ(Details().GroupBox, nullptr);
+  EXPECT_TRUE(fake_vendor::State.Calls.empty()) << "no board is tried";
+}
+
+TEST_F(Panel, AControlThatCannotBeMadeLeavesNoPanel) {
+  for (TKind failing : {TKind::GroupBox, TKind::Label, TKind::DropDownList}) {
+    fake_gui::State.FailingKinds = {failing};
+    Show();
+    EXPECT_EQ(Details().GroupBox, nullptr);
+    EXPECT_EQ(Details().AddressLabel, nullptr);
+    EXPECT_EQ(Details().AddressCombo, nullptr);
+    EXPECT_EQ(fake_gui::AliveControls(), 0);
+  }
+  EXPECT_TRUE(fake_vendor::State.Calls.empty());
+}
+
+TEST_F(Panel, EachInstanceKeepsItsOwnPanelAndCard) {
+  TOutputInstance* other = CreateInstance(2);
+  Show();
+  ShowPanel(other, fake_gui::HostWindow);
+  fake_gui::Pick(other->Details->AddressCombo, 1);
+  EXPECT_EQ(other->Details->Card, 1);
+  EXPECT_EQ(Details().Card, 0);
+  EXPECT_EQ(Selected(), 0);
+  DestroyInstance(other);
+  EXPECT_EQ(fake_gui::AliveControls(), 3);
+}
+
+}  // namespace
