@@ -1,0 +1,102 @@
+#include "panel_host_window.h"
+
+#include <cstdint>
+
+namespace {
+
+constexpr char HostClass[] = "TarnwellTestHost";
+
+BOOL CALLBACK CountWindow(HWND, LPARAM count) {
+  ++*reinterpret_cast<int*>(count);
+  return TRUE;
+}
+
+BOOL CALLBACK CountWithDescendants(HWND window, LPARAM count) {
+  ++*reinterpret_cast<int*>(count);
+  EnumChildWindows(window, CountWindow, count);
+  return TRUE;
+}
+
+}  // namespace
+
+THostWindow::THostWindow() {
+  WNDCLASSA windowClass = {};
+  windowClass.lpfnWndProc = DefWindowProcA;
+  windowClass.hInstance = GetModuleHandleA(nullptr);
+  windowClass.hbrBackground = GetSysColorBrush(COLOR_WINDOW);
+  windowClass.lpszClassName = HostClass;
+  RegisterClassA(&windowClass);  // fails harmlessly when registered already
+  Handle = CreateWindowExA(0, HostClass, "Panel host", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE, 0, 0, 760,
+                           230, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+  PumpMessages();
+}
+
+THostWindow::~THostWindow() { Close(); }
+
+void THostWindow::Close() {
+  if (Handle != nullptr) DestroyWindow(Handle);
+  Handle = nullptr;
+  PumpMessages();
+}
+
+int THostWindow::PanelCount() const {
+  int count = 0;
+  for (HWND box = nullptr; (box = FindWindowExA(Handle, box, PanelClass, nullptr)) != nullptr;) ++count;
+  return count;
+}
+
+std::vector<int> BoundsInParent(HWND window) {
+  RECT bounds;
+  GetWindowRect(window, &bounds);
+  MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&bounds), 2);
+  return {bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top};
+}
+
+std::string WindowText(HWND window) {
+  char text[256];
+  return std::string(text, static_cast<size_t>(GetWindowTextA(window, text, sizeof(text))));
+}
+
+std::vector<TListEntry> ListEntries(HWND combo) {
+  std::vector<TListEntry> entries;
+  const int count = static_cast<int>(SendMessageA(combo, CB_GETCOUNT, 0, 0));
+  for (int i = 0; i < count; ++i) {
+    char text[256] = {};
+    SendMessageA(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+    entries.push_back({text, static_cast<int>(SendMessageA(combo, CB_GETITEMDATA, i, 0))});
+  }
+  return entries;
+}
+
+int Selection(HWND combo) { return static_cast<int>(SendMessageA(combo, CB_GETCURSEL, 0, 0)); }
+
+std::string Saved(const TModuleHost& host, TOutputInstance* instance) {
+  char buffer[32];
+  host.Api.save(instance, buffer, sizeof(buffer) - 1);
+  return buffer;
+}
+
+int ThreadWindowCount() {
+  int count = 0;
+  EnumThreadWindows(GetCurrentThreadId(), CountWithDescendants, reinterpret_cast<LPARAM>(&count));
+  return count;
+}
+
+int LiveGdiObjects() {
+  // The 32-bit PEB's GdiSharedHandleTable: 65536 entries of 24 bytes, the
+  // object's type in byte 14 (0 for a free entry).
+  const auto* peb = reinterpret_cast<const uint8_t*>(__readfsdword(0x30));
+  const auto* table = *reinterpret_cast<const uint8_t* const*>(peb + 0x94);
+  if (table == nullptr) return -1;
+  int live = 0;
+  for (int entry = 0; entry < 0x10000; ++entry) live += table[entry * 24 + 14] != 0 ? 1 : 0;
+  return live;
+}
+
+void PumpMessages() {
+  MSG message;
+  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+}

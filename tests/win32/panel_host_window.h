@@ -1,0 +1,49 @@
+// A host's window into which tests embed the settings panel, and the panel's
+// windows as a host or test tool finds them: by class and text.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "module_host.h"
+
+inline constexpr char PanelClass[] = "TarnwellGroupBox";
+inline constexpr char PanelCaption[] = "Velleman K8055D Settings";
+
+struct TListEntry {
+  std::string Text;
+  int Value;
+  bool operator==(const TListEntry& other) const { return Text == other.Text && Value == other.Value; }
+};
+
+class THostWindow {
+ public:
+  THostWindow();
+  ~THostWindow();  // destroys the window unless the test did
+  THostWindow(const THostWindow&) = delete;
+  THostWindow& operator=(const THostWindow&) = delete;
+
+  HWND Handle = nullptr;
+  void Close();
+
+  HWND GroupBox() const { return FindWindowExA(Handle, nullptr, PanelClass, PanelCaption); }
+  HWND Label() const { return FindWindowExA(GroupBox(), nullptr, "Static", "Card address:"); }
+  HWND Combo() const { return FindWindowExA(GroupBox(), nullptr, "ComboBox", nullptr); }
+  int PanelCount() const;
+};
+
+// A window's rectangle in its parent's client area: left, top, width, height.
+std::vector<int> BoundsInParent(HWND window);
+std::string WindowText(HWND window);
+std::vector<TListEntry> ListEntries(HWND combo);
+int Selection(HWND combo);
+// What save writes for the instance.
+std::string Saved(const TModuleHost& host, TOutputInstance* instance);
+// Windows of this thread (top-level ones and all their descendants).
+int ThreadWindowCount();
+// Live GDI objects of the process, counted in wine's GDI handle table
+// (GetGuiResources is a stub there); -1 when there is no table.
+int LiveGdiObjects();
+void PumpMessages();

@@ -1,0 +1,150 @@
+// The panel's windows from show to hide: none left behind, none doubled,
+// none for a handle that is no window, and a window class that survives the
+// module being unloaded and loaded again.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include "panel_host_window.h"
+
+namespace {
+
+bool PanelClassRegistered(HMODULE module) {
+  WNDCLASSEXA windowClass = {};
+  windowClass.cbSize = sizeof(windowClass);
+  return GetClassInfoExA(module, PanelClass, &windowClass) != 0;
+}
+
+TEST(PanelLifecycle, HideLeavesNoWindowAndASecondHideDoesNothing) {
+  TModuleHost host("full");
+  THostWindow window;
+  TOutputInstance* instance = host.Api.create(1);
+  const int before = ThreadWindowCount();
+  host.Api.show(instance, window.Handle);
+  EXPECT_GT(ThreadWindowCount(), before + 2);
+  EXPECT_TRUE(PanelClassRegistered(host.Module));
+  host.Api.hide(instance);
+  EXPECT_EQ(window.GroupBox(), nullptr);
+  EXPECT_EQ(ThreadWindowCount(), before);
+  EXPECT_FALSE(PanelClassRegistered(host.Module)) << "unregistered with the last panel";
+  host.Api.hide(instance);
+  EXPECT_EQ(ThreadWindowCount(), before);
+  host.Api.destroy(instance);
+}
+
+TEST(PanelLifecycle, DestroyRemovesAPanelStillShown) {
+  TModuleHost host("full");
+  THostWindow window;
+  const int before = ThreadWindowCount();
+  TOutputInstance* instance = host.Api.create(1);
+  host.Api.show(instance, window.Handle);
+  host.Api.destroy(instance);
+  EXPECT_EQ(ThreadWindowCount(), before);
+}
+
+TEST(PanelLifecycle, ShowAgainReplacesThePanel) {
+  TModuleHost host("full");
+  THostWindow window;
+  TOutputInstance* instance = host.Api.create(1);
+  host.Api.show(instance, window.Handle);
+  const int shown = ThreadWindowCount();
+  host.Api.show(instance, window.Handle);
+  EXPECT_EQ(window.PanelCount(), 1);
+  EXPECT_EQ(ThreadWindowCount(), shown);
+  host.Api.destroy(instance);
+}
+
+TEST(PanelLifecycle, TwoInstancesShowTwoPanels) {
+  TModuleHost host("full");
+  THostWindow window;
+  TOutputInstance* first = host.Api.create(1);
+  TOutputInstance* second = host.Api.create(2);
+  host.Api.show(first, window.Handle);
+  host.Api.show(second, window.Handle);
+  EXPECT_EQ(window.PanelCount(), 2);
+  host.Api.hide(first);
+  EXPECT_EQ(window.PanelCount(), 1);
+  EXPECT_TRUE(PanelClassRegistered(host.Module)) << "still in use";
+  host.Api.destroy(second);
+  host.Api.destroy(first);
+  EXPECT_FALSE(PanelClassRegistered(host.Module));
+}
+
+TEST(PanelLifecycle, HandleThatIsNoWindowIsIgnored) {
+  TModuleHost host("full");
+  TOutputInstance* instance = host.Api.create(1);
+  const int before = ThreadWindowCount();
+  host.Api.show(instance, reinterpret_cast<HWND>(0x4321));
+  host.Api.show(instance, nullptr);
+  EXPECT_EQ(ThreadWindowCount(), before);
+  EXPECT_TRUE(host.Calls().empty()) << "no board is tried";
+  host.Api.destroy(instance);
+}
+
+TEST(PanelLifecycle, TwoHundredCyclesLeaveNoWindowOrGuiObject) {
+  TModuleHost host("full");
+  THostWindow window;
+  TOutputInstance* instance = host.Api.create(1);
+  host.Api.show(instance, window.Handle);  // first-use costs (class, fonts) are paid here
+  UpdateWindow(window.Handle);
+  host.Api.hide(instance);
+  PumpMessages();
+  const int windows = ThreadWindowCount();
+  const int gdi = LiveGdiObjects();
+  ASSERT_GT(gdi, 0);
+  for (int cycle = 0; cycle < 200; ++cycle) {
+    host.Api.show(instance, window.Handle);
+    UpdateWindow(window.Handle);
+    SendMessageA(window.Combo(), WM_KEYDOWN, cycle % 2 ? VK_UP : VK_DOWN, 0);
+    host.Api.hide(instance);
+    PumpMessages();
+  }
+  EXPECT_EQ(ThreadWindowCount(), windows);
+  EXPECT_EQ(LiveGdiObjects(), gdi);
+  std::printf("windows %d, GDI objects %d before and after 200 cycles\n", windows, gdi);
+  host.Api.destroy(instance);
+}
+
+// A class of the panel's name left registered for the module's instance
+// handle, its window procedure not the module's.
+TEST(PanelLifecycle, StaleClassRegistrationIsReplaced) {
+  TModuleHost host("full");
+  WNDCLASSEXA stale = {};
+  stale.cbSize = sizeof(stale);
+  stale.lpfnWndProc = DefWindowProcA;
+  stale.hInstance = host.Module;
+  stale.lpszClassName = PanelClass;
+  ASSERT_NE(RegisterClassExA(&stale), 0);
+
+  THostWindow window;
+  TOutputInstance* instance = host.Api.create(1);
+  host.Api.show(instance, window.Handle);
+  ASSERT_NE(window.Combo(), nullptr);
+  SendMessageA(window.Combo(), WM_KEYDOWN, VK_DOWN, 0);
+  EXPECT_EQ(Saved(host, instance), "1") << "the group box's own procedure receives the pick";
+  host.Api.destroy(instance);
+}
+
+TEST(PanelLifecycle, ModuleLoadedAgainShowsAWorkingPanel) {
+  {
+    TModuleHost host("full");
+    THostWindow window;
+    TOutputInstance* instance = host.Api.create(1);
+    host.Api.show(instance, window.Handle);
+    window.Close();  // the panel goes with the host's window; the class stays
+    host.Api.hide(instance);
+    host.Api.destroy(instance);
+    EXPECT_TRUE(PanelClassRegistered(host.Module)) << "the case under test: a class left behind";
+  }
+  ASSERT_EQ(GetModuleHandleA("out_tarnwell.dll"), nullptr);
+  TModuleHost host("full");
+  THostWindow window;
+  TOutputInstance* instance = host.Api.create(1);
+  host.Api.show(instance, window.Handle);
+  ASSERT_NE(window.Combo(), nullptr);
+  SendMessageA(window.Combo(), WM_KEYDOWN, VK_DOWN, 0);
+  EXPECT_EQ(Saved(host, instance), "1");
+  host.Api.destroy(instance);
+}
+
+}  // namespace

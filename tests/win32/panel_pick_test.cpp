@@ -1,0 +1,88 @@
+// A user's pick in the real card list, made the two ways a host or tool
+// makes one: keystrokes to the list, or a selection and the notification
+// to the list's parent.
+#include <gtest/gtest.h>
+
+#include "panel_host_window.h"
+
+namespace {
+
+class PanelPick : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    SetEnvironmentVariableA("VIRTUAL_K8055_BOARDS", "0,1");
+    instance_ = host_.Api.create(1);
+    host_.Api.show(instance_, window_.Handle);
+    combo_ = window_.Combo();
+    ASSERT_NE(combo_, nullptr);
+    shownCalls_ = host_.Calls();
+  }
+  void TearDown() override { host_.Api.destroy(instance_); }
+
+  void NotifyParent() {
+    SendMessageA(GetParent(combo_), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo_), CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(combo_));
+  }
+  void Pick(int index) {
+    SendMessageA(combo_, CB_SETCURSEL, index, 0);
+    NotifyParent();
+  }
+
+  TModuleHost host_{"full"};
+  THostWindow window_;
+  TOutputInstance* instance_ = nullptr;
+  HWND combo_ = nullptr;
+  std::vector<std::string> shownCalls_;
+};
+
+TEST_F(PanelPick, ArrowKeysPickTheNextAndPreviousCard) {
+  EXPECT_EQ(Saved(host_, instance_), "0");
+  SendMessageA(combo_, WM_KEYDOWN, VK_DOWN, 0);
+  EXPECT_EQ(Selection(combo_), 1);
+  EXPECT_EQ(Saved(host_, instance_), "1");
+  SendMessageA(combo_, WM_KEYDOWN, VK_DOWN, 0);
+  SendMessageA(combo_, WM_KEYDOWN, VK_DOWN, 0);
+  EXPECT_EQ(Saved(host_, instance_), "3");
+  SendMessageA(combo_, WM_KEYDOWN, VK_UP, 0);
+  EXPECT_EQ(Saved(host_, instance_), "2");
+  EXPECT_EQ(Selection(combo_), 2);
+  EXPECT_EQ(host_.Calls(), shownCalls_) << "show tried every board already";
+}
+
+TEST_F(PanelPick, SelectionWithNotificationPicksTheCard) {
+  Pick(4);
+  EXPECT_EQ(Saved(host_, instance_), "4");
+  EXPECT_EQ(Selection(combo_), 4) << "an absent board stays selected";
+  EXPECT_EQ(ListEntries(combo_).size(), 5u);
+  Pick(0);
+  EXPECT_EQ(Saved(host_, instance_), "0");
+  EXPECT_EQ(Selection(combo_), 0);
+  EXPECT_EQ(host_.Calls(), shownCalls_);
+}
+
+TEST_F(PanelPick, SelectionAloneIsNoPick) {
+  SendMessageA(combo_, CB_SETCURSEL, 2, 0);
+  EXPECT_EQ(Saved(host_, instance_), "0");
+}
+
+TEST_F(PanelPick, PickedCardReceivesOutput) {
+  SendMessageA(combo_, WM_KEYDOWN, VK_DOWN, 0);
+  SendMessageA(combo_, WM_KEYDOWN, VK_DOWN, 0);
+  uint16_t samples[1024];
+  for (uint16_t& sample : samples) sample = 1;
+  host_.Api.action(instance_, 3, 0, 0, 0, samples);
+  std::vector<std::string> expected = shownCalls_;
+  expected.insert(expected.end(), {"SetCurrentDevice 1", "SetDigitalChannel 3"});
+  EXPECT_EQ(host_.Calls(), expected);
+}
+
+TEST_F(PanelPick, CursorIsTheArrowAgainAfterAPick) {
+  Pick(2);
+  HWND box = window_.GroupBox();
+  SendMessageA(combo_, WM_SETCURSOR, reinterpret_cast<WPARAM>(combo_), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+  EXPECT_NE(GetCursor(), LoadCursorA(nullptr, IDC_WAIT));
+  SendMessageA(box, WM_SETCURSOR, reinterpret_cast<WPARAM>(box), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+  EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, IDC_ARROW));
+}
+
+}  // namespace
