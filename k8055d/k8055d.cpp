@@ -1,15 +1,5 @@
 #include "k8055d.h"
 
-const char* const VendorEntryNames[VendorEntryCount] = {
-    "OpenDevice",          "CloseDevice",         "SetCurrentDevice",
-    "ReadAnalogChannel",   "ReadAllAnalog",       "OutputAnalogChannel",
-    "OutputAllAnalog",     "ClearAnalogChannel",  "ClearAllAnalog",
-    "SetAnalogChannel",    "SetAllAnalog",        "WriteAllDigital",
-    "ClearDigitalChannel", "ClearAllDigital",     "SetDigitalChannel",
-    "SetAllDigital",       "ReadDigitalChannel",  "ReadAllDigital",
-    "ReadCounter",         "ResetCounter",        "SetCounterDebounceTime",
-};
-
 TLibraryProc VendorTable[VendorEntryCount];
 TLibraryHandle DriverHandle;
 bool DriverTried;

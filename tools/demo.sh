@@ -1,13 +1,33 @@
 #!/bin/bash
-# Builds the module and runs the host program under wine against the
-# virtual board, as a user would try the module without hardware.
+# Builds everything and tries the module as a new user would, without
+# hardware: the test host under wine against the virtual board shows what
+# the module reports, then plays a running light and two ramps through it,
+# while the board's state is printed as it changes.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/install-deps.sh
+# Wine needs an X display for windows; without one, a virtual one.
+if [ -z "${DISPLAY:-}" ]; then exec xvfb-run -a bash "$0" "$@"; fi
 cmake --preset win32 >/dev/null
 cmake --build --preset win32 >/dev/null
 
 bin="$PWD/build/win32/bin"
 # The module finds the vendor library on the search path, here the virtual one.
 export WINEPATH="Z:${bin//\//\\}\\boards\\full"
-tools/wine-run "$PWD/build/win32/wineprefix" "$bin/tarnwell_host.exe" "$bin/out_tarnwell.dll"
+host() { tools/wine-run "$PWD/build/win32/wineprefix" "$bin/tarnwell_host.exe" "$@"; }
+
+echo "== tarnwell_host info"
+host info
+echo
+echo "== tarnwell_host play examples/running_light.csv"
+trace=$(mktemp)
+export VIRTUAL_K8055_TRACE="Z:$trace"
+prefix=""
+[ -t 1 ] && prefix=$'\r\e[K'  # clears the progress line on a terminal
+python3 tools/board_state.py "$trace" "$prefix" &
+printer=$!
+host play examples/running_light.csv
+wait "$printer"
+rm -f "$trace"
+# Lets wine end before a virtual display goes away.
+WINEPREFIX="$PWD/build/win32/wineprefix" wineserver -w

@@ -1,0 +1,29 @@
+// The test host's command line: global options, one command, its options.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+enum class TCommandKind { Help, Info, Cards, Set, Play, Panel };
+
+struct TCommand {
+  TCommandKind Kind = TCommandKind::Help;
+  std::string ModulePath;   // empty: out_tarnwell.dll beside the program
+  std::string VendorDir;    // empty: the loader's search order only
+  int32_t Card = 1;         // set, play: card number 1 ... 4
+  int32_t Channel = 0;      // set: 1 ... 10
+  bool HasValue = false;    // set: --value given
+  int32_t Value = 0;        // set: the sample value
+  std::string SamplesFile;  // set: --samples given instead
+  std::string PlayFile;     // play
+  bool HasSettings = false; // panel: --settings given
+  std::string Settings;
+};
+
+// args without the program name. On failure sets error to one line that
+// says what is wrong.
+bool ParseCommandLine(const std::vector<std::string>& args, TCommand& command, std::string& error);
+
+// What --help prints.
+extern const char UsageText[];

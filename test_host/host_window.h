@@ -1,0 +1,11 @@
+// A plain top-level window of the test host, into which the module's
+// settings panel is embedded as a host embeds it. Closing the window posts
+// WM_QUIT; the window itself stays until its owner destroys it.
+#pragma once
+
+#include <windows.h>
+
+inline constexpr char HostWindowClass[] = "TarnwellHostWindow";
+
+// A window whose client area fits the panel (728 x 176 at 4, 4).
+HWND CreateHostWindow(const char* title, bool visible);

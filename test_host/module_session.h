@@ -1,0 +1,48 @@
+// The module loaded by path as a host loads it, its nine exports bound by
+// name. At the end the session destroys its instances, calls finish and
+// frees the module, as a host does when it closes.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "command_line.h"
+#include "host_record.h"
+#include "module_api.h"
+
+class TModuleSession {
+ public:
+  TModuleSession() = default;
+  TModuleSession(const TModuleSession&) = delete;
+  TModuleSession& operator=(const TModuleSession&) = delete;
+  ~TModuleSession();
+
+  // Loads command.ModulePath (default: beside the program), after adding
+  // command.VendorDir to the search path for k8055d.dll. Returns the exit
+  // status, ExitDone when the module is loaded; otherwise sets error.
+  int Load(const TCommand& command, std::string& error);
+  // A new instance, or null (error set) when create gave none.
+  TOutputInstance* Create(std::string& error);
+  static const THostRecord& Record(const TOutputInstance* instance) {
+    return *reinterpret_cast<const THostRecord*>(instance);
+  }
+
+  TModuleApi Api{};
+  std::string Path;
+
+ private:
+  HMODULE Module_ = nullptr;
+  bool Bound_ = false;  // every export found
+  std::vector<TOutputInstance*> Instances_;
+};
+
+// The folder of the running program, with a trailing backslash.
+std::string ProgramFolder();
+
+// Loads the module and creates one instance whose card the vendor library
+// can drive; otherwise sets error, with the reason when k8055d.dll is the
+// cause, and returns the exit status.
+int CreateReadyInstance(const TCommand& command, TModuleSession& session, TOutputInstance*& instance,
+                        std::string& error);

@@ -1,0 +1,15 @@
+// The four cards' states as the module's settings panel lists them. Showing
+// the panel tries every card address that was not tried yet, as it does in
+// a host; the panel lives in a hidden host window only while it is read.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "card_list.h"
+#include "module_api.h"
+
+// False (error set) when the module shows no panel or its list is not the
+// five entries "(none)" and card addresses 0 ... 3.
+bool ReadPanelCardStates(const TModuleApi& api, TOutputInstance* instance, std::vector<TCardRow>& rows,
+                         std::string& error);

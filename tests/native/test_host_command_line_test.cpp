@@ -1,0 +1,95 @@
+// The test host's command line: commands, their options, and one clear
+// error for anything else.
+#include "test_host/command_line.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct TParsed {
+  bool Ok;
+  TCommand Command;
+  std::string Error;
+};
+
+TParsed Parse(std::vector<std::string> args) {
+  TParsed parsed;
+  parsed.Ok = ParseCommandLine(args, parsed.Command, parsed.Error);
+  return parsed;
+}
+
+TEST(TestHostCommandLine, EachCommandWithItsOptions) {
+  TParsed set = Parse({"--vendor-dir", "boards", "set", "--card", "3", "--channel", "10", "--value", "65535"});
+  ASSERT_TRUE(set.Ok) << set.Error;
+  EXPECT_EQ(set.Command.Kind, TCommandKind::Set);
+  EXPECT_EQ(set.Command.VendorDir, "boards");
+  EXPECT_EQ(set.Command.Card, 3);
+  EXPECT_EQ(set.Command.Channel, 10);
+  EXPECT_TRUE(set.Command.HasValue);
+  EXPECT_EQ(set.Command.Value, 65535);
+
+  TParsed samples = Parse({"set", "--channel", "1", "--samples", "block.txt", "--module", "m.dll"});
+  ASSERT_TRUE(samples.Ok) << samples.Error;
+  EXPECT_EQ(samples.Command.Card, 1);  // the default
+  EXPECT_FALSE(samples.Command.HasValue);
+  EXPECT_EQ(samples.Command.SamplesFile, "block.txt");
+  EXPECT_EQ(samples.Command.ModulePath, "m.dll");
+
+  TParsed play = Parse({"play", "--card", "2", "light.csv"});
+  ASSERT_TRUE(play.Ok) << play.Error;
+  EXPECT_EQ(play.Command.Kind, TCommandKind::Play);
+  EXPECT_EQ(play.Command.PlayFile, "light.csv");
+  EXPECT_EQ(play.Command.Card, 2);
+
+  TParsed panel = Parse({"panel", "--settings", ""});
+  ASSERT_TRUE(panel.Ok) << panel.Error;
+  EXPECT_TRUE(panel.Command.HasSettings);
+  EXPECT_EQ(panel.Command.Settings, "");
+
+  EXPECT_EQ(Parse({"info"}).Command.Kind, TCommandKind::Info);
+  EXPECT_EQ(Parse({"cards"}).Command.Kind, TCommandKind::Cards);
+}
+
+TEST(TestHostCommandLine, HelpWinsAnywhere) {
+  for (const char* help : {"--help", "-h", "help"}) {
+    TParsed parsed = Parse({"set", "--card", "9", help});
+    EXPECT_TRUE(parsed.Ok) << help;
+    EXPECT_EQ(parsed.Command.Kind, TCommandKind::Help);
+  }
+  EXPECT_NE(std::string(UsageText).find("play FILE"), std::string::npos);
+}
+
+TEST(TestHostCommandLine, BadInputGetsOneClearError) {
+  const struct {
+    std::vector<std::string> Args;
+    const char* Error;
+  } cases[] = {
+      {{}, "no command given (try --help)"},
+      {{"blink"}, "unknown command \"blink\" (try --help)"},
+      {{"info", "--verbose", "1"}, "unknown option --verbose (try --help)"},
+      {{"info", "extra"}, "unexpected argument \"extra\" (try --help)"},
+      {{"play", "a.csv", "b.csv"}, "unexpected argument \"b.csv\" (try --help)"},
+      {{"set", "--card"}, "option --card needs a value"},
+      {{"set", "--card", "0", "--channel", "1", "--value", "1"}, "card \"0\" is not a whole number from 1 to 4"},
+      {{"set", "--card", "5", "--channel", "1", "--value", "1"}, "card \"5\" is not a whole number from 1 to 4"},
+      {{"set", "--channel", "11", "--value", "1"}, "channel \"11\" is not a whole number from 1 to 10"},
+      {{"set", "--channel", "-1", "--value", "1"}, "channel \"-1\" is not a whole number from 1 to 10"},
+      {{"set", "--channel", "1", "--value", "65536"}, "value \"65536\" is not a whole number from 0 to 65535"},
+      {{"set", "--channel", "1", "--value", "0x10"}, "value \"0x10\" is not a whole number from 0 to 65535"},
+      {{"set", "--channel", "1", "--value", "99999999999"}, "value \"99999999999\" is not a whole number from 0 to 65535"},
+      {{"set", "--value", "1"}, "set needs --channel C"},
+      {{"set", "--channel", "1"}, "set needs either --value V or --samples FILE"},
+      {{"set", "--channel", "1", "--value", "1", "--samples", "f"}, "set needs either --value V or --samples FILE"},
+      {{"play"}, "play needs a FILE"},
+      {{"info", "--card", "1"}, "info does not take --card (try --help)"},
+      {{"play", "f.csv", "--channel", "1"}, "play does not take --channel (try --help)"},
+      {{"cards", "--settings", "1"}, "cards does not take --settings (try --help)"},
+  };
+  for (const auto& c : cases) {
+    TParsed parsed = Parse(c.Args);
+    EXPECT_FALSE(parsed.Ok) << c.Error;
+    EXPECT_EQ(parsed.Error, c.Error);
+  }
+}
+
+}  // namespace

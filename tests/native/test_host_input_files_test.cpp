@@ -1,0 +1,81 @@
+// The test host's input files: play rows and sample blocks, with the line
+// of the first bad entry.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "test_host/play_file.h"
+#include "test_host/samples_file.h"
+
+namespace {
+
+TEST(TestHostPlayFile, RowsHeaderCommentsAndCards) {
+  const char text[] =
+      "time_ms,channel,value,card\r\n"
+      "# a running light\r\n"
+      "\r\n"
+      "0,1,65535\r\n"
+      " 100 , 9 , 5100 , 3 \r\n"
+      "100,10,0";  // no line end after the last row
+  std::vector<TPlayRow> rows;
+  std::string error;
+  ASSERT_TRUE(ParsePlayFile(text, 2, rows, error)) << error;
+  ASSERT_EQ(rows.size(), 3u);
+  EXPECT_EQ(rows[0].TimeMs, 0);
+  EXPECT_EQ(rows[0].Channel, 1);
+  EXPECT_EQ(rows[0].Value, 65535);
+  EXPECT_EQ(rows[0].Card, 2);  // the default card
+  EXPECT_EQ(rows[0].Line, 4);
+  EXPECT_EQ(rows[1].TimeMs, 100);
+  EXPECT_EQ(rows[1].Channel, 9);
+  EXPECT_EQ(rows[1].Value, 5100);
+  EXPECT_EQ(rows[1].Card, 3);
+  EXPECT_EQ(rows[2].Line, 6);
+}
+
+TEST(TestHostPlayFile, FirstBadRowNamesItsLine) {
+  const struct {
+    const char* Text;
+    const char* Error;
+  } cases[] = {
+      {"", "no rows to play"},
+      {"time_ms,channel,value\n# nothing\n", "no rows to play"},
+      {"0,1,1\n10,1\n", "line 2: expected time_ms,channel,value[,card] but found 2 fields"},
+      {"0,1,1,1,1\n", "line 1: expected time_ms,channel,value[,card] but found 5 fields"},
+      {"0,1,1\n\n5,0,1\n", "line 3: channel \"0\" is not a whole number from 1 to 10"},
+      {"0,11,1\n", "line 1: channel \"11\" is not a whole number from 1 to 10"},
+      {"0,1,70000\n", "line 1: value \"70000\" is not a whole number from 0 to 65535"},
+      {"0,1,1,5\n", "line 1: card \"5\" is not a whole number from 1 to 4"},
+      {"-5,1,1\n", "line 1: time_ms \"-5\" is not a whole number from 0 to 86400000"},
+      {"0,1,1\n1.5,1,1\n", "line 2: time_ms \"1.5\" is not a whole number from 0 to 86400000"},
+      {"0,1,,\n", "line 1: value \"\" is not a whole number from 0 to 65535"},
+      {"200,1,1\n100,1,0\n", "line 2: time_ms 100 is earlier than the row before (200)"},
+      {"0,1,1\ntime_ms,channel,value\n", "line 2: time_ms \"time_ms\" is not a whole number from 0 to 86400000"},
+  };
+  for (const auto& c : cases) {
+    std::vector<TPlayRow> rows;
+    std::string error;
+    EXPECT_FALSE(ParsePlayFile(c.Text, 1, rows, error)) << c.Text;
+    EXPECT_EQ(error, c.Error) << c.Text;
+  }
+}
+
+TEST(TestHostSamplesFile, ExactlyOneBlockOfValues) {
+  std::string text;
+  for (int i = 0; i < 1024; ++i) text += std::to_string(i * 64) + (i % 16 == 15 ? "\r\n" : i % 2 ? ", " : " \t");
+  std::vector<uint16_t> samples;
+  std::string error;
+  ASSERT_TRUE(ParseSamples(text, samples, error)) << error;
+  ASSERT_EQ(samples.size(), 1024u);
+  EXPECT_EQ(samples[0], 0);
+  EXPECT_EQ(samples[1023], 1023 * 64);
+
+  EXPECT_FALSE(ParseSamples(text + "7", samples, error));
+  EXPECT_EQ(error, "holds 1025 values, not 1024");
+  EXPECT_FALSE(ParseSamples("", samples, error));
+  EXPECT_EQ(error, "holds 0 values, not 1024");
+  EXPECT_FALSE(ParseSamples("1 2\n3 x4\n", samples, error));
+  EXPECT_EQ(error, "line 2: value \"x4\" is not a whole number from 0 to 65535");
+}
+
+}  // namespace

@@ -1,0 +1,99 @@
+// The test host's play schedule over a fake clock, its card table and the
+// report of set.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "test_host/card_list.h"
+#include "test_host/channel_list.h"
+#include "test_host/play_schedule.h"
+#include "test_host/sent_report.h"
+
+namespace {
+
+// A clock that jumps to each awaited time, or refuses at stopAtMs.
+class TFakeClock : public TPlayClock {
+ public:
+  explicit TFakeClock(int64_t stopAtMs) : StopAtMs(stopAtMs) {}
+  int64_t NowMs() override { return Now; }
+  bool WaitUntil(int64_t ms) override {
+    if (ms >= StopAtMs) return false;
+    if (ms > Now) Now = ms;
+    return true;
+  }
+  int64_t Now = 5000;  // play starts at an arbitrary time
+  int64_t StopAtMs;
+};
+
+class TRecordingTarget : public TPlayTarget {
+ public:
+  explicit TRecordingTarget(TFakeClock& clock) : Clock(clock) {}
+  void Send(const TPlayRow& row) override {
+    Sent.push_back(std::to_string(Clock.Now - 5000) + ": line " + std::to_string(row.Line));
+  }
+  void Progress(size_t rowsSent, int64_t elapsedMs) override {
+    Sent.push_back("progress " + std::to_string(rowsSent) + " at " + std::to_string(elapsedMs));
+  }
+  TFakeClock& Clock;
+  std::vector<std::string> Sent;
+};
+
+const std::vector<TPlayRow> Rows = {{0, 1, 1, 1, 1}, {0, 2, 1, 1, 2}, {250, 1, 0, 1, 3}, {1000, 9, 99, 2, 4}};
+
+TEST(TestHostPlaySchedule, RowsAtTheirTimesGroupedByTime) {
+  TFakeClock clock(1 << 30);
+  TRecordingTarget target(clock);
+  const TPlayResult result = PlayRows(Rows, clock, target);
+  EXPECT_EQ(result.RowsSent, 4u);
+  EXPECT_FALSE(result.Stopped);
+  EXPECT_EQ(result.ElapsedMs, 1000);
+  const std::vector<std::string> expected = {"0: line 1",   "0: line 2",        "progress 2 at 0",
+                                             "250: line 3", "progress 3 at 250", "1000: line 4",
+                                             "progress 4 at 1000"};
+  EXPECT_EQ(target.Sent, expected);
+}
+
+TEST(TestHostPlaySchedule, StopSendsNothingMore) {
+  TFakeClock clock(5000 + 500);
+  TRecordingTarget target(clock);
+  const TPlayResult result = PlayRows(Rows, clock, target);
+  EXPECT_TRUE(result.Stopped);
+  EXPECT_EQ(result.RowsSent, 3u);
+  EXPECT_EQ(target.Sent.back(), "progress 3 at 250");
+}
+
+TEST(TestHostCardList, PanelEntriesToTable) {
+  std::vector<TCardRow> rows;
+  for (const char* entry : {"0 (open)", "1 (not available)", "2 (closed)", "3 (closed)"}) {
+    TCardRow row;
+    ASSERT_TRUE(ParseCardEntry(entry, row)) << entry;
+    rows.push_back(row);
+  }
+  EXPECT_EQ(FormatCardTable(rows),
+            "card  address  state\n"
+            "   1        0  open\n"
+            "   2        1  not available\n"
+            "   3        2  closed\n"
+            "   4        3  closed\n");
+  TCardRow row;
+  for (const char* other : {"(none)", "4 (open)", "0 (opened)", "0(open)", "0 (open", ""})
+    EXPECT_FALSE(ParseCardEntry(other, row)) << other;
+}
+
+TEST(TestHostReports, ChannelNamesAndWhatSetSent) {
+  EXPECT_EQ(SplitChannelList("Digital output 1 status|Analog output 1 value|", 10),
+            (std::vector<std::string>{"Digital output 1 status", "Analog output 1 value"}));
+  EXPECT_EQ(SplitChannelList("a|b|c|", 2), (std::vector<std::string>{"a", "b"}));
+  EXPECT_EQ(SplitChannelList("a|b", 5), (std::vector<std::string>{"a", "b"}));
+  EXPECT_TRUE(SplitChannelList(nullptr, 10).empty());
+
+  EXPECT_EQ(DescribeSent(2, 3, "Digital output 3 status", 300),
+            "sent to card 2 (address 1), channel 3 \"Digital output 3 status\": 1024 samples, mean 300\n"
+            "the board should now show digital output 3 on\n");
+  EXPECT_NE(DescribeSent(1, 8, "", 0).find("digital output 8 off"), std::string::npos);
+  EXPECT_NE(DescribeSent(1, 9, "", 5099).find("analog output 1 at 254"), std::string::npos);
+  EXPECT_NE(DescribeSent(1, 10, "", 65535).find("analog output 2 at 255"), std::string::npos);  // clamped
+}
+
+}  // namespace

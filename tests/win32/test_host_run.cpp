@@ -1,0 +1,114 @@
+#include "test_host_run.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+#include <sstream>
+
+#include "module_host.h"
+
+namespace {
+
+std::string TempPath(const char* prefix) {
+  char folder[MAX_PATH], file[MAX_PATH];
+  GetTempPathA(MAX_PATH, folder);
+  GetTempFileNameA(folder, prefix, 0, file);
+  return file;
+}
+
+HANDLE InheritableFile(const std::string& path) {
+  SECURITY_ATTRIBUTES inherit{sizeof(inherit), nullptr, TRUE};
+  return CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, CREATE_ALWAYS,
+                     FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+// The file's text with "\r\n" line ends read as "\n".
+std::string FileText(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  std::ostringstream content;
+  content << file.rdbuf();
+  std::string text = content.str();
+  text.erase(std::remove(text.begin(), text.end(), '\r'), text.end());
+  return text;
+}
+
+std::string Quoted(const std::string& arg) { return "\"" + arg + "\""; }
+
+struct TWindowSearch {
+  DWORD ProcessId;
+  const char* ClassName;
+  HWND Found;
+};
+
+BOOL CALLBACK MatchWindow(HWND window, LPARAM param) {
+  auto* search = reinterpret_cast<TWindowSearch*>(param);
+  DWORD processId = 0;
+  char className[64];
+  GetWindowThreadProcessId(window, &processId);
+  if (processId != search->ProcessId || !IsWindowVisible(window) ||
+      !GetClassNameA(window, className, sizeof(className)) || lstrcmpA(className, search->ClassName) != 0)
+    return TRUE;
+  search->Found = window;
+  return FALSE;
+}
+
+}  // namespace
+
+std::string HostProgram() { return TModuleHost::BinFolder() + "\\tarnwell_host.exe"; }
+std::string FullBoardFolder() { return TModuleHost::BoardFolder("full"); }
+
+THostProcess::THostProcess(const std::vector<std::string>& args)
+    : OutPath_(TempPath("tho")), ErrPath_(TempPath("the")) {
+  std::string commandLine = Quoted(HostProgram());
+  for (const std::string& arg : args) commandLine += " " + Quoted(arg);
+  HANDLE out = InheritableFile(OutPath_), err = InheritableFile(ErrPath_);
+  STARTUPINFOA startup{};
+  startup.cb = sizeof(startup);
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+  startup.hStdOutput = out;
+  startup.hStdError = err;
+  EXPECT_TRUE(CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
+                             &Process_))
+      << commandLine;
+  CloseHandle(out);
+  CloseHandle(err);
+}
+
+THostProcess::~THostProcess() {
+  if (Process_.hProcess != nullptr) {
+    if (WaitForSingleObject(Process_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(Process_.hProcess, 99);
+    CloseHandle(Process_.hProcess);
+    CloseHandle(Process_.hThread);
+  }
+  DeleteFileA(OutPath_.c_str());
+  DeleteFileA(ErrPath_.c_str());
+}
+
+HWND THostProcess::WaitForWindow(const char* className) const {
+  TWindowSearch search{Process_.dwProcessId, className, nullptr};
+  for (int tries = 0; tries < 200 && search.Found == nullptr; ++tries) {
+    EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
+    if (search.Found == nullptr) Sleep(100);
+  }
+  return search.Found;
+}
+
+THostRun THostProcess::Wait() {
+  THostRun run{99, "", ""};
+  if (Process_.hProcess == nullptr) return run;
+  EXPECT_EQ(WaitForSingleObject(Process_.hProcess, 60000), WAIT_OBJECT_0) << "the test host did not end";
+  GetExitCodeProcess(Process_.hProcess, &run.Status);
+  run.Out = FileText(OutPath_);
+  run.Err = FileText(ErrPath_);
+  return run;
+}
+
+THostRun RunHost(const std::vector<std::string>& args) { return THostProcess(args).Wait(); }
+
+TTempFile::TTempFile(const std::string& content) : Path_(TempPath("thf")) {
+  std::ofstream(Path_, std::ios::binary) << content;
+}
+
+TTempFile::~TTempFile() { DeleteFileA(Path_.c_str()); }

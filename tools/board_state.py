@@ -1,0 +1,87 @@
+#!/usr/bin/env python3
+"""Follows the virtual board's call record ("Name args" per line) and prints
+a board's state each time calls change it (once for the calls that arrive
+together): its eight digital outputs (# on, . off) and its two analog
+levels. Ends once every board that was
+opened is closed again, or after 10 s without a new call.
+
+Usage: board_state.py TRACE_FILE [LINE_PREFIX]
+"""
+import sys
+import time
+
+path = sys.argv[1]
+prefix = sys.argv[2] if len(sys.argv) > 2 else ""
+digital, analog, opened = {}, {}, set()
+current = None
+
+
+def show(address, text=None):
+    if text is None:
+        lamps = "".join("#" if digital.get((address, n)) else "." for n in range(1, 9))
+        text = "outputs 1-8 %s  analog 1 %3d  analog 2 %3d" % (
+            lamps, analog.get((address, 1), 0), analog.get((address, 2), 0))
+    print("%sboard %d  %s" % (prefix, address, text), flush=True)
+
+
+def apply(name, args):
+    """Applies one call; returns the board it changed, if any."""
+    global current
+    if name == "OpenDevice":
+        opened.add(args[0])
+        current = args[0]
+        return current
+    if name == "SetCurrentDevice":
+        current = args[0]
+    elif name in ("SetDigitalChannel", "ClearDigitalChannel"):
+        on = name == "SetDigitalChannel"
+        if bool(digital.get((current, args[0]))) != on:
+            digital[(current, args[0])] = on
+            return current
+    elif name == "OutputAnalogChannel":
+        level = args[1] % 256
+        if analog.get((current, args[0]), 0) != level:
+            analog[(current, args[0])] = level
+            return current
+    elif name == "CloseDevice" and current in opened:
+        opened.discard(current)
+        show(current, "closed")
+    return None
+
+
+def follow():
+    pending, idle_since = "", time.time()
+    while time.time() - idle_since < 10:
+        try:
+            with open(path) as trace:
+                trace.seek(follow.offset)
+                chunk = trace.read()
+                follow.offset = trace.tell()
+        except FileNotFoundError:
+            chunk = ""
+        if not chunk:
+            time.sleep(0.02)
+            continue
+        idle_since = time.time()
+        pending += chunk
+        *lines, pending = pending.split("\n")
+        changed = []
+        for line in lines:
+            fields = line.strip().split()
+            if not fields:
+                continue
+            if fields[0] == "CloseDevice":
+                for board in changed:
+                    show(board)
+                changed = []
+            board = apply(fields[0], [int(a) for a in fields[1:]])
+            if board is not None and board not in changed:
+                changed.append(board)
+            if fields[0] == "CloseDevice" and not opened:
+                return
+        for board in changed:
+            show(board)
+
+
+follow.offset = 0
+follow()
