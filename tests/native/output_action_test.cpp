@@ -2,25 +2,17 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <climits>
 
 #include "fake_vendor.h"
 #include "module/card_slots.h"
 #include "module/settings_text.h"
+#include "tests/shared/sample_blocks.h"
 
 namespace {
 
 using fake_vendor::State;
 using Calls = std::vector<std::string>;
-using TSamples = std::array<uint16_t, 1024>;
-
-// 1024 samples adding up to sum, as evenly spread as possible.
-TSamples SamplesWithSum(uint32_t sum) {
-  TSamples samples;
-  for (uint32_t i = 0; i < samples.size(); ++i) samples[i] = static_cast<uint16_t>(sum / 1024 + (i < sum % 1024));
-  return samples;
-}
 
 TSamples SamplesWithMean(uint32_t mean) { return SamplesWithSum(mean * 1024); }
 

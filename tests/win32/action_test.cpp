@@ -1,23 +1,16 @@
 // action of the real DLL, end to end: what reaches the virtual board.
 #include <gtest/gtest.h>
 
-#include <array>
 #include <climits>
 #include <string>
 #include <vector>
 
 #include "module_host.h"
+#include "tests/shared/sample_blocks.h"
 
 namespace {
 
 using Calls = std::vector<std::string>;
-using TSamples = std::array<uint16_t, 1024>;
-
-TSamples SamplesWithSum(uint32_t sum) {
-  TSamples samples;
-  for (uint32_t i = 0; i < samples.size(); ++i) samples[i] = static_cast<uint16_t>(sum / 1024 + (i < sum % 1024));
-  return samples;
-}
 
 class Action : public ::testing::Test {
  protected:
