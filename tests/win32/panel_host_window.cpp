@@ -45,6 +45,15 @@ int THostWindow::PanelCount() const {
   return count;
 }
 
+TShownPanel::TShownPanel(const char* boardFolder, const char* answering, const char* settings) : Host(boardFolder) {
+  SetEnvironmentVariableA("VIRTUAL_K8055_BOARDS", answering);
+  Instance = Host.Api.create(1);
+  if (settings != nullptr) Host.Api.open(Instance, settings);
+  Host.Api.show(Instance, Window.Handle);
+}
+
+TShownPanel::~TShownPanel() { Host.Api.destroy(Instance); }
+
 std::vector<int> BoundsInParent(HWND window) {
   RECT bounds;
   GetWindowRect(window, &bounds);

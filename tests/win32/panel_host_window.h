@@ -34,6 +34,16 @@ class THostWindow {
   int PanelCount() const;
 };
 
+// A module, a host window, and one instance whose panel is shown in it.
+struct TShownPanel {
+  // answering: VIRTUAL_K8055_BOARDS; settings: given to open before show.
+  explicit TShownPanel(const char* boardFolder, const char* answering = nullptr, const char* settings = nullptr);
+  ~TShownPanel();  // destroys the instance
+  TModuleHost Host;
+  THostWindow Window;
+  TOutputInstance* Instance = nullptr;
+};
+
 // A window's rectangle in its parent's client area: left, top, width, height.
 std::vector<int> BoundsInParent(HWND window);
 std::string WindowText(HWND window);

@@ -6,15 +6,18 @@
 
 namespace {
 
-TEST(PanelLayout, ThreeControlsInsideTheHostWindow) {
-  TModuleHost host("full");
-  THostWindow window;
-  TOutputInstance* instance = host.Api.create(1);
-  host.Api.show(instance, window.Handle);
+COLORREF PixelAt(HWND window, int x, int y) {
+  HDC dc = GetDC(window);
+  const COLORREF pixel = GetPixel(dc, x, y);
+  ReleaseDC(window, dc);
+  return pixel;
+}
 
-  HWND box = window.GroupBox();
+TEST(PanelLayout, ThreeControlsInsideTheHostWindow) {
+  TShownPanel panel("full");
+  HWND box = panel.Window.GroupBox();
   ASSERT_NE(box, nullptr) << "a child of the host window of class " << PanelClass;
-  EXPECT_EQ(GetParent(box), window.Handle);
+  EXPECT_EQ(GetParent(box), panel.Window.Handle);
   const LONG style = GetWindowLongA(box, GWL_STYLE);
   EXPECT_TRUE(style & WS_CHILD);
   EXPECT_FALSE(style & WS_POPUP);
@@ -22,7 +25,7 @@ TEST(PanelLayout, ThreeControlsInsideTheHostWindow) {
   EXPECT_EQ(BoundsInParent(box), (std::vector<int>{4, 4, 728, 176}));
   EXPECT_EQ(WindowText(box), "Velleman K8055D Settings");
 
-  HWND label = window.Label();
+  HWND label = panel.Window.Label();
   ASSERT_NE(label, nullptr);
   EXPECT_TRUE(IsWindowVisible(label));
   const HFONT guiFont = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
@@ -35,7 +38,7 @@ TEST(PanelLayout, ThreeControlsInsideTheHostWindow) {
   ReleaseDC(label, dc);
   EXPECT_EQ(BoundsInParent(label), (std::vector<int>{8, 20, text.cx, text.cy})) << "sized to its text";
 
-  HWND combo = window.Combo();
+  HWND combo = panel.Window.Combo();
   ASSERT_NE(combo, nullptr);
   EXPECT_TRUE(IsWindowVisible(combo));
   EXPECT_EQ(GetWindowLongA(combo, GWL_STYLE) & 3, CBS_DROPDOWNLIST);
@@ -48,36 +51,21 @@ TEST(PanelLayout, ThreeControlsInsideTheHostWindow) {
   SendMessageA(combo, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped));
   EXPECT_GE(dropped.bottom - dropped.top, bounds[3] + 5 * static_cast<int>(SendMessageA(combo, CB_GETITEMHEIGHT, 0, 0)))
       << "the opened list shows all five entries";
-  host.Api.destroy(instance);
 }
 
 TEST(PanelLayout, FilledWithTheButtonFaceColour) {
-  TModuleHost host("full");
-  THostWindow window;
-  TOutputInstance* instance = host.Api.create(1);
-  host.Api.show(instance, window.Handle);
-  HWND box = window.GroupBox();
-  ASSERT_NE(box, nullptr);
-  UpdateWindow(window.Handle);
-  HDC dc = GetDC(box);
-  EXPECT_EQ(GetPixel(dc, 400, 120), GetSysColor(COLOR_BTNFACE));
-  ReleaseDC(box, dc);
-  dc = GetDC(window.Label());
-  EXPECT_EQ(GetPixel(dc, 1, 0), GetSysColor(COLOR_BTNFACE)) << "behind the label's text too";
-  ReleaseDC(window.Label(), dc);
-  host.Api.destroy(instance);
+  TShownPanel panel("full");
+  ASSERT_NE(panel.Window.GroupBox(), nullptr);
+  UpdateWindow(panel.Window.Handle);
+  EXPECT_EQ(PixelAt(panel.Window.GroupBox(), 400, 120), GetSysColor(COLOR_BTNFACE)) << "inside the frame";
+  EXPECT_EQ(PixelAt(panel.Window.Label(), 1, 0), GetSysColor(COLOR_BTNFACE)) << "behind the label's text";
 }
 
 TEST(PanelLayout, ListShowsEverySlotStateAndSelectsTheCard) {
-  TModuleHost host("full");
-  THostWindow window;
-  SetEnvironmentVariableA("VIRTUAL_K8055_BOARDS", "0,2");
-  TOutputInstance* instance = host.Api.create(1);
-  host.Api.open(instance, "3");
-  host.Api.show(instance, window.Handle);
-  EXPECT_EQ(host.Calls(), (std::vector<std::string>{"OpenDevice 2", "OpenDevice 0", "OpenDevice 1", "OpenDevice 3"}));
-
-  HWND combo = window.Combo();
+  TShownPanel panel("full", "0,2", "3");
+  EXPECT_EQ(panel.Host.Calls(),
+            (std::vector<std::string>{"OpenDevice 2", "OpenDevice 0", "OpenDevice 1", "OpenDevice 3"}));
+  HWND combo = panel.Window.Combo();
   ASSERT_NE(combo, nullptr);
   EXPECT_EQ(ListEntries(combo), (std::vector<TListEntry>{{"(none)", 0},
                                                          {"0 (open)", 1},
@@ -86,21 +74,16 @@ TEST(PanelLayout, ListShowsEverySlotStateAndSelectsTheCard) {
                                                          {"3 (not available)", 4}}));
   EXPECT_EQ(Selection(combo), 3);
   EXPECT_EQ(WindowText(combo), "2 (open)");
-  host.Api.destroy(instance);
 }
 
 TEST(PanelLayout, WithoutTheVendorLibraryEveryCardReadsClosed) {
-  TModuleHost host(nullptr);
-  THostWindow window;
-  TOutputInstance* instance = host.Api.create(1);
-  host.Api.show(instance, window.Handle);
-  EXPECT_EQ(ListEntries(window.Combo()), (std::vector<TListEntry>{{"(none)", 0},
-                                                                  {"0 (closed)", 1},
-                                                                  {"1 (closed)", 2},
-                                                                  {"2 (closed)", 3},
-                                                                  {"3 (closed)", 4}}));
-  EXPECT_EQ(Selection(window.Combo()), 0);
-  host.Api.destroy(instance);
+  TShownPanel panel(nullptr);
+  EXPECT_EQ(ListEntries(panel.Window.Combo()), (std::vector<TListEntry>{{"(none)", 0},
+                                                                        {"0 (closed)", 1},
+                                                                        {"1 (closed)", 2},
+                                                                        {"2 (closed)", 3},
+                                                                        {"3 (closed)", 4}}));
+  EXPECT_EQ(Selection(panel.Window.Combo()), 0);
 }
 
 }  // namespace

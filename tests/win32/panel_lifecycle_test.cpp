@@ -43,15 +43,11 @@ TEST(PanelLifecycle, DestroyRemovesAPanelStillShown) {
 }
 
 TEST(PanelLifecycle, ShowAgainReplacesThePanel) {
-  TModuleHost host("full");
-  THostWindow window;
-  TOutputInstance* instance = host.Api.create(1);
-  host.Api.show(instance, window.Handle);
+  TShownPanel panel("full");
   const int shown = ThreadWindowCount();
-  host.Api.show(instance, window.Handle);
-  EXPECT_EQ(window.PanelCount(), 1);
+  panel.Host.Api.show(panel.Instance, panel.Window.Handle);
+  EXPECT_EQ(panel.Window.PanelCount(), 1);
   EXPECT_EQ(ThreadWindowCount(), shown);
-  host.Api.destroy(instance);
 }
 
 TEST(PanelLifecycle, TwoInstancesShowTwoPanels) {
@@ -127,24 +123,16 @@ TEST(PanelLifecycle, StaleClassRegistrationIsReplaced) {
 
 TEST(PanelLifecycle, ModuleLoadedAgainShowsAWorkingPanel) {
   {
-    TModuleHost host("full");
-    THostWindow window;
-    TOutputInstance* instance = host.Api.create(1);
-    host.Api.show(instance, window.Handle);
-    window.Close();  // the panel goes with the host's window; the class stays
-    host.Api.hide(instance);
-    host.Api.destroy(instance);
-    EXPECT_TRUE(PanelClassRegistered(host.Module)) << "the case under test: a class left behind";
+    TShownPanel panel("full");
+    panel.Window.Close();  // the panel goes with the host's window; the class stays
+    panel.Host.Api.hide(panel.Instance);
+    EXPECT_TRUE(PanelClassRegistered(panel.Host.Module)) << "the case under test: a class left behind";
   }
   ASSERT_EQ(GetModuleHandleA("out_tarnwell.dll"), nullptr);
-  TModuleHost host("full");
-  THostWindow window;
-  TOutputInstance* instance = host.Api.create(1);
-  host.Api.show(instance, window.Handle);
-  ASSERT_NE(window.Combo(), nullptr);
-  SendMessageA(window.Combo(), WM_KEYDOWN, VK_DOWN, 0);
-  EXPECT_EQ(Saved(host, instance), "1");
-  host.Api.destroy(instance);
+  TShownPanel panel("full");
+  ASSERT_NE(panel.Window.Combo(), nullptr);
+  SendMessageA(panel.Window.Combo(), WM_KEYDOWN, VK_DOWN, 0);
+  EXPECT_EQ(Saved(panel.Host, panel.Instance), "1");
 }
 
 }  // namespace

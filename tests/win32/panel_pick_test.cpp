@@ -10,14 +10,10 @@ namespace {
 class PanelPick : public ::testing::Test {
  protected:
   void SetUp() override {
-    SetEnvironmentVariableA("VIRTUAL_K8055_BOARDS", "0,1");
-    instance_ = host_.Api.create(1);
-    host_.Api.show(instance_, window_.Handle);
-    combo_ = window_.Combo();
+    combo_ = panel_.Window.Combo();
     ASSERT_NE(combo_, nullptr);
     shownCalls_ = host_.Calls();
   }
-  void TearDown() override { host_.Api.destroy(instance_); }
 
   void NotifyParent() {
     SendMessageA(GetParent(combo_), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo_), CBN_SELCHANGE),
@@ -28,9 +24,9 @@ class PanelPick : public ::testing::Test {
     NotifyParent();
   }
 
-  TModuleHost host_{"full"};
-  THostWindow window_;
-  TOutputInstance* instance_ = nullptr;
+  TShownPanel panel_{"full", "0,1"};
+  TModuleHost& host_ = panel_.Host;
+  TOutputInstance* instance_ = panel_.Instance;
   HWND combo_ = nullptr;
   std::vector<std::string> shownCalls_;
 };
@@ -78,7 +74,7 @@ TEST_F(PanelPick, PickedCardReceivesOutput) {
 
 TEST_F(PanelPick, CursorIsTheArrowAgainAfterAPick) {
   Pick(2);
-  HWND box = window_.GroupBox();
+  HWND box = panel_.Window.GroupBox();
   SendMessageA(combo_, WM_SETCURSOR, reinterpret_cast<WPARAM>(combo_), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
   EXPECT_NE(GetCursor(), LoadCursorA(nullptr, IDC_WAIT));
   SendMessageA(box, WM_SETCURSOR, reinterpret_cast<WPARAM>(box), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
