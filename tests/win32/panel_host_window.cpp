@@ -6,17 +6,6 @@ namespace {
 
 constexpr char HostClass[] = "TarnwellTestHost";
 
-BOOL CALLBACK CountWindow(HWND, LPARAM count) {
-  ++*reinterpret_cast<int*>(count);
-  return TRUE;
-}
-
-BOOL CALLBACK CountWithDescendants(HWND window, LPARAM count) {
-  ++*reinterpret_cast<int*>(count);
-  EnumChildWindows(window, CountWindow, count);
-  return TRUE;
-}
-
 }  // namespace
 
 THostWindow::THostWindow() {
@@ -83,12 +72,6 @@ std::string Saved(const TModuleHost& host, TOutputInstance* instance) {
   char buffer[32];
   host.Api.save(instance, buffer, sizeof(buffer) - 1);
   return buffer;
-}
-
-int ThreadWindowCount() {
-  int count = 0;
-  EnumThreadWindows(GetCurrentThreadId(), CountWithDescendants, reinterpret_cast<LPARAM>(&count));
-  return count;
 }
 
 int LiveGdiObjects() {

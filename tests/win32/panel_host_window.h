@@ -51,8 +51,6 @@ std::vector<TListEntry> ListEntries(HWND combo);
 int Selection(HWND combo);
 // What save writes for the instance.
 std::string Saved(const TModuleHost& host, TOutputInstance* instance);
-// Windows of this thread (top-level ones and all their descendants).
-int ThreadWindowCount();
 // Live GDI objects of the process, counted in wine's GDI handle table
 // (GetGuiResources is a stub there); -1 when there is no table.
 int LiveGdiObjects();

@@ -6,8 +6,11 @@
 #include <cstdio>
 
 #include "panel_host_window.h"
+#include "process_resources.h"
 
 namespace {
+
+int64_t OwnWindows() { return TProcessResources::Now().Windows; }
 
 bool PanelClassRegistered(HMODULE module) {
   WNDCLASSEXA windowClass = {};
@@ -19,35 +22,35 @@ TEST(PanelLifecycle, HideLeavesNoWindowAndASecondHideDoesNothing) {
   TModuleHost host("full");
   THostWindow window;
   TOutputInstance* instance = host.Api.create(1);
-  const int before = ThreadWindowCount();
+  const int64_t before = OwnWindows();
   host.Api.show(instance, window.Handle);
-  EXPECT_GT(ThreadWindowCount(), before + 2);
+  EXPECT_GT(OwnWindows(), before + 2);
   EXPECT_TRUE(PanelClassRegistered(host.Module));
   host.Api.hide(instance);
   EXPECT_EQ(window.GroupBox(), nullptr);
-  EXPECT_EQ(ThreadWindowCount(), before);
+  EXPECT_EQ(OwnWindows(), before);
   EXPECT_FALSE(PanelClassRegistered(host.Module)) << "unregistered with the last panel";
   host.Api.hide(instance);
-  EXPECT_EQ(ThreadWindowCount(), before);
+  EXPECT_EQ(OwnWindows(), before);
   host.Api.destroy(instance);
 }
 
 TEST(PanelLifecycle, DestroyRemovesAPanelStillShown) {
   TModuleHost host("full");
   THostWindow window;
-  const int before = ThreadWindowCount();
+  const int64_t before = OwnWindows();
   TOutputInstance* instance = host.Api.create(1);
   host.Api.show(instance, window.Handle);
   host.Api.destroy(instance);
-  EXPECT_EQ(ThreadWindowCount(), before);
+  EXPECT_EQ(OwnWindows(), before);
 }
 
 TEST(PanelLifecycle, ShowAgainReplacesThePanel) {
   TShownPanel panel("full");
-  const int shown = ThreadWindowCount();
+  const int64_t shown = OwnWindows();
   panel.Host.Api.show(panel.Instance, panel.Window.Handle);
   EXPECT_EQ(panel.Window.PanelCount(), 1);
-  EXPECT_EQ(ThreadWindowCount(), shown);
+  EXPECT_EQ(OwnWindows(), shown);
 }
 
 TEST(PanelLifecycle, TwoInstancesShowTwoPanels) {
@@ -69,10 +72,10 @@ TEST(PanelLifecycle, TwoInstancesShowTwoPanels) {
 TEST(PanelLifecycle, HandleThatIsNoWindowIsIgnored) {
   TModuleHost host("full");
   TOutputInstance* instance = host.Api.create(1);
-  const int before = ThreadWindowCount();
+  const int64_t before = OwnWindows();
   host.Api.show(instance, reinterpret_cast<HWND>(0x4321));
   host.Api.show(instance, nullptr);
-  EXPECT_EQ(ThreadWindowCount(), before);
+  EXPECT_EQ(OwnWindows(), before);
   EXPECT_TRUE(host.Calls().empty()) << "no board is tried";
   host.Api.destroy(instance);
 }
@@ -85,7 +88,7 @@ TEST(PanelLifecycle, TwoHundredCyclesLeaveNoWindowOrGuiObject) {
   UpdateWindow(window.Handle);
   host.Api.hide(instance);
   PumpMessages();
-  const int windows = ThreadWindowCount();
+  const int64_t windows = OwnWindows();
   const int gdi = LiveGdiObjects();
   ASSERT_GT(gdi, 0);
   for (int cycle = 0; cycle < 200; ++cycle) {
@@ -95,9 +98,9 @@ TEST(PanelLifecycle, TwoHundredCyclesLeaveNoWindowOrGuiObject) {
     host.Api.hide(instance);
     PumpMessages();
   }
-  EXPECT_EQ(ThreadWindowCount(), windows);
+  EXPECT_EQ(OwnWindows(), windows);
   EXPECT_EQ(LiveGdiObjects(), gdi);
-  std::printf("windows %d, GDI objects %d before and after 200 cycles\n", windows, gdi);
+  std::printf("windows %lld, GDI objects %d before and after 200 cycles\n", static_cast<long long>(windows), gdi);
   host.Api.destroy(instance);
 }
 

@@ -56,6 +56,37 @@ TEST_F(PanelPick, SelectionWithNotificationPicksTheCard) {
   EXPECT_EQ(host_.Calls(), shownCalls_);
 }
 
+TEST_F(PanelPick, ClickInTheOpenedListPicksTheCard) {
+  SendMessageA(combo_, CB_SHOWDROPDOWN, TRUE, 0);
+  COMBOBOXINFO info = {};
+  info.cbSize = sizeof(info);
+  ASSERT_TRUE(GetComboBoxInfo(combo_, &info));
+  ASSERT_TRUE(IsWindowVisible(info.hwndList));
+  RECT item;
+  SendMessageA(info.hwndList, LB_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&item));
+  const LPARAM at = MAKELPARAM(item.left + 5, (item.top + item.bottom) / 2);
+  SendMessageA(info.hwndList, WM_MOUSEMOVE, 0, at);
+  SendMessageA(info.hwndList, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  SendMessageA(info.hwndList, WM_LBUTTONUP, 0, at);
+  PumpMessages();
+  EXPECT_FALSE(SendMessageA(combo_, CB_GETDROPPEDSTATE, 0, 0));
+  EXPECT_EQ(Saved(host_, instance_), "2");
+  EXPECT_EQ(Selection(combo_), 2);
+  EXPECT_EQ(WindowText(combo_), "1 (open)");
+}
+
+TEST_F(PanelPick, KeysInTheOpenedListPickTheCard) {
+  SendMessageA(combo_, WM_KEYDOWN, VK_F4, 0);
+  ASSERT_TRUE(SendMessageA(combo_, CB_GETDROPPEDSTATE, 0, 0));
+  SendMessageA(combo_, WM_KEYDOWN, VK_DOWN, 0);
+  SendMessageA(combo_, WM_KEYDOWN, VK_DOWN, 0);
+  SendMessageA(combo_, WM_KEYDOWN, VK_RETURN, 0);
+  PumpMessages();
+  EXPECT_FALSE(SendMessageA(combo_, CB_GETDROPPEDSTATE, 0, 0));
+  EXPECT_EQ(Saved(host_, instance_), "2");
+  EXPECT_EQ(Selection(combo_), 2);
+}
+
 TEST_F(PanelPick, SelectionAloneIsNoPick) {
   SendMessageA(combo_, CB_SETCURSEL, 2, 0);
   EXPECT_EQ(Saved(host_, instance_), "0");
