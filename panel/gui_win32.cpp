@@ -4,8 +4,6 @@
 
 #include <windows.h>
 
-#include <cstring>
-
 #include "../module/allocation.h"
 
 extern "C" IMAGE_DOS_HEADER __ImageBase;
@@ -169,7 +167,6 @@ TControl CreateGroupBox() {
   }
   ++LiveGroupBoxes;
   SetWindowLongPtrA(box, ColourSlot, COLOR_BTNFACE);
-  SendMessageA(box, WM_SETFONT, reinterpret_cast<WPARAM>(GuiFont()), FALSE);
   return box;
 }
 

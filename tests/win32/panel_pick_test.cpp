@@ -87,11 +87,6 @@ TEST_F(PanelPick, KeysInTheOpenedListPickTheCard) {
   EXPECT_EQ(Selection(combo_), 2);
 }
 
-TEST_F(PanelPick, SelectionAloneIsNoPick) {
-  SendMessageA(combo_, CB_SETCURSEL, 2, 0);
-  EXPECT_EQ(Saved(host_, instance_), "0");
-}
-
 TEST_F(PanelPick, PickedCardReceivesOutput) {
   SendMessageA(combo_, WM_KEYDOWN, VK_DOWN, 0);
   SendMessageA(combo_, WM_KEYDOWN, VK_DOWN, 0);
