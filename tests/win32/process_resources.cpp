@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <string>
 
+#include "panel_host_window.h"
+
 namespace {
 
 // PrivateUsage of the memory counters is 0 under wine; walking the address
@@ -23,26 +25,6 @@ int64_t CommittedPrivateBytes() {
   return total;
 }
 
-BOOL CALLBACK CountWindow(HWND, LPARAM count) {
-  ++*reinterpret_cast<int64_t*>(count);
-  return TRUE;
-}
-
-BOOL CALLBACK CountOwnWindowTree(HWND window, LPARAM count) {
-  DWORD process = 0;
-  GetWindowThreadProcessId(window, &process);
-  if (process != GetCurrentProcessId()) return TRUE;
-  CountWindow(window, count);
-  EnumChildWindows(window, CountWindow, count);
-  return TRUE;
-}
-
-int64_t OwnWindows() {
-  int64_t count = 0;
-  EnumWindows(CountOwnWindowTree, reinterpret_cast<LPARAM>(&count));
-  return count;
-}
-
 void Expect(const char* name, int64_t before, int64_t after, int64_t bound) {
   const int64_t growth = after - before;
   std::printf("%s: %lld -> %lld (%+lld, bound %+lld)\n", name, static_cast<long long>(before),
@@ -54,12 +36,14 @@ void Expect(const char* name, int64_t before, int64_t after, int64_t bound) {
 }  // namespace
 
 TProcessResources TProcessResources::Now() {
-  // The window-system counts first: their first use sets up the window
-  // station, which must not land between two memory readings.
+  // The window-system counts first and the GDI table after them: their
+  // first use sets up the window station and its stock objects, which must
+  // not land between two readings.
   TProcessResources now{};
   now.UserObjects = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
   now.GdiObjects = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
-  now.Windows = OwnWindows();
+  now.Windows = ThreadWindowCount();
+  now.GdiHandles = LiveGdiObjects();
   PROCESS_MEMORY_COUNTERS memory{};
   GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof(memory));
   now.WorkingSet = static_cast<int64_t>(memory.WorkingSetSize);
@@ -73,5 +57,6 @@ void ExpectWithinBounds(const TProcessResources& before, const TProcessResources
   Expect("WorkingSet", before.WorkingSet, after.WorkingSet, bounds.WorkingSet);
   Expect("UserObjects", before.UserObjects, after.UserObjects, bounds.UserObjects);
   Expect("GdiObjects", before.GdiObjects, after.GdiObjects, bounds.GdiObjects);
+  Expect("GdiHandles", before.GdiHandles, after.GdiHandles, bounds.GdiHandles);
   Expect("Windows", before.Windows, after.Windows, bounds.Windows);
 }

@@ -1,5 +1,5 @@
 // What a soak test watches in its own process: committed private memory,
-// working set, the USER and GDI objects it holds, and its windows.
+// working set, the USER and GDI objects it holds, its windows.
 #pragma once
 
 #include <cstdint>
@@ -7,9 +7,10 @@
 struct TProcessResources {
   int64_t PrivateBytes;  // committed private pages, summed over the address space
   int64_t WorkingSet;
-  int64_t UserObjects;   // GetGuiResources; wine reports 0 for both
-  int64_t GdiObjects;
-  int64_t Windows;       // the process's windows and all their descendants
+  int64_t UserObjects;   // GetGuiResources: a stub giving 0 under wine, hence
+  int64_t GdiObjects;    // the next two as well
+  int64_t GdiHandles;    // live entries of the GDI handle table
+  int64_t Windows;       // the thread's windows and all their descendants
 
   static TProcessResources Now();
 };
@@ -20,6 +21,7 @@ struct TResourceBounds {
   int64_t WorkingSet;
   int64_t UserObjects;
   int64_t GdiObjects;
+  int64_t GdiHandles;
   int64_t Windows;
 };
 

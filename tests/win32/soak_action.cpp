@@ -39,7 +39,7 @@ TEST(Soak, MillionActionCallsOverTwoBoards) {
   const TProcessResources before = TProcessResources::Now();
   for (int i = 0; i < ActionCalls; ++i) round(i);
   const TProcessResources after = TProcessResources::Now();
-  ExpectWithinBounds(before, after, {64 * 1024, 256 * 1024, 0, 0, 0});
+  ExpectWithinBounds(before, after, {64 * 1024, 256 * 1024, 0, 0, 0, 0});
 
   for (TOutputInstance* instance : instances) host.Api.destroy(instance);
 }
