@@ -1,8 +1,8 @@
 #!/bin/bash
 # Builds the presets and runs every test: the native suite, the same suite
-# under the address, leak and undefined-behaviour sanitizers, the fuzz
-# targets for a bounded time, then the Windows suite under wine (inside a
-# virtual X display, for the panel).
+# under the address, leak and undefined-behaviour sanitizers and under
+# valgrind's memcheck, the fuzz targets for a bounded time, then the Windows
+# suite with its soaks under wine (inside a virtual X display, for the panel).
 set -uo pipefail
 cd "$(dirname "$0")/.."
 tools/install-deps.sh || exit 1
@@ -14,6 +14,8 @@ cmake --preset win32 >/dev/null && cmake --build --preset win32 || exit 1
 status=0
 ctest --preset native -j2 || status=1
 ctest --preset native-asan -j2 || status=1
+valgrind -q --error-exitcode=1 --leak-check=full --errors-for-leak-kinds=definite,indirect,possible \
+  build/native/tests/native/native_tests --gtest_brief=1 || status=1
 bash tools/fuzz.sh || status=1
 xvfb-run -a ctest --preset win32 -j2 || status=1
 exit $status
