@@ -14,8 +14,10 @@ cmake --preset win32 >/dev/null && cmake --build --preset win32 || exit 1
 status=0
 ctest --preset native -j2 || status=1
 ctest --preset native-asan -j2 || status=1
-valgrind -q --error-exitcode=1 --leak-check=full --errors-for-leak-kinds=definite,indirect,possible \
-  build/native/tests/native/native_tests --gtest_brief=1 || status=1
+for suite in build/native/tests/native/*_tests; do
+  valgrind -q --error-exitcode=1 --leak-check=full --errors-for-leak-kinds=definite,indirect,possible \
+    "$suite" --gtest_brief=1 || status=1
+done
 bash tools/fuzz.sh || status=1
 xvfb-run -a ctest --preset win32 -j2 || status=1
 exit $status
