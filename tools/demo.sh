@@ -19,6 +19,9 @@ host() { tools/wine-run "$PWD/build/win32/wineprefix" "$bin/tarnwell_host.exe" "
 echo "== tarnwell_host info"
 host info
 echo
+echo "== tarnwell_host cards"
+host cards
+echo
 echo "== tarnwell_host play examples/running_light.csv"
 trace=$(mktemp)
 export VIRTUAL_K8055_TRACE="Z:$trace"

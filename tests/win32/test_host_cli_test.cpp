@@ -102,6 +102,25 @@ TEST_F(TestHost, ModuleThatCannotBeLoaded) {
   EXPECT_EQ(noFolder.Err, "tarnwell_host: --vendor-dir C:\\no\\such\\folder is not a folder\n");
 }
 
+TEST_F(TestHost, CardsTriesEveryAddressAsThePanelDoes) {
+  SetEnvironmentVariableA("VIRTUAL_K8055_BOARDS", "0,2");
+  const THostRun run = RunWithBoard({"cards"});
+  EXPECT_EQ(run.Status, 0u) << run.Err;
+  EXPECT_EQ(run.Out,
+            "card  address  state\n"
+            "   1        0  open\n"
+            "   2        1  not available\n"
+            "   3        2  open\n"
+            "   4        3  not available\n");
+  EXPECT_EQ(Trace.Calls(), (TCalls{"OpenDevice 0", "OpenDevice 1", "OpenDevice 2", "OpenDevice 3",
+                                   "SetCurrentDevice 0", "CloseDevice", "SetCurrentDevice 2", "CloseDevice"}));
+
+  const THostRun noVendor = RunHost({"cards"});
+  EXPECT_EQ(noVendor.Status, 1u);
+  EXPECT_TRUE(Contains(noVendor.Err, "tarnwell_host: Cannot load k8055d.dll: k8055d.dll was not found.")) << noVendor.Err;
+  EXPECT_EQ(noVendor.Out, "");
+}
+
 TEST_F(TestHost, SetSendsOneBlockToOneChannel) {
   SetEnvironmentVariableA("VIRTUAL_K8055_BOARDS", "2");
   const THostRun digital = RunWithBoard({"set", "--card", "3", "--channel", "8", "--value", "1"});
@@ -192,6 +211,23 @@ TEST_F(TestHost, PanelWindowClosedGivesTheSettingsText) {
   ASSERT_GE(calls.size(), 3u);
   EXPECT_EQ(calls.front(), "OpenDevice 2");  // restored before the panel shows
   EXPECT_EQ(TCalls(calls.end() - 2, calls.end()), (TCalls{"SetCurrentDevice 2", "CloseDevice"}));
+}
+
+TEST_F(TestHost, PanelPickIsTheSettingsTextPrinted) {
+  THostProcess host({"--vendor-dir", FullBoardFolder(), "panel"});
+  HWND window = host.WaitForWindow("TarnwellHostWindow");
+  ASSERT_NE(window, nullptr);
+  HWND group = FindWindowExA(window, nullptr, nullptr, "Velleman K8055D Settings");
+  ASSERT_NE(group, nullptr);
+  HWND combo = FindWindowExA(group, nullptr, "ComboBox", nullptr);
+  ASSERT_NE(combo, nullptr);
+  // A user's pick of card address 1, as a tool makes it.
+  SendMessageA(combo, CB_SETCURSEL, 2, 0);
+  SendMessageA(group, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+  PostMessageA(window, WM_CLOSE, 0, 0);
+  const THostRun run = host.Wait();
+  EXPECT_EQ(run.Status, 0u) << run.Err;
+  EXPECT_TRUE(Contains(run.Out, "settings text:\n2\n")) << run.Out;
 }
 
 }  // namespace
