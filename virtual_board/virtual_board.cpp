@@ -3,11 +3,14 @@
 // OpenDevice (default "0"; read at every OpenDevice call). When
 // VIRTUAL_K8055_TRACE names a file, every call is appended to it as one line:
 // the entry point's name and its arguments in decimal. Nothing is connected
-// to the inputs, so every read gives 0.
+// to the inputs, so every read gives 0. With VIRTUAL_K8055_WINDOW=1 each
+// open board is also shown in a live window (board_window.h).
 #include <windows.h>
 
 #include <cstdint>
 #include <cstdio>
+
+#include "board_window.h"
 
 namespace {
 
@@ -44,6 +47,11 @@ void Trace(const char* name, int argc = 0, int32_t a = 0, int32_t b = 0) {
 
 TBoard* Selected() { return Current >= 0 && Boards[Current].Open ? &Boards[Current] : nullptr; }
 
+// Shows a board's new state in its live window, if it has one.
+void Changed(const TBoard* board) {
+  UpdateBoardWindow(static_cast<int32_t>(board - Boards), board->Digital, board->Analog[0], board->Analog[1]);
+}
+
 bool ValidDigital(int32_t channel) { return channel >= 1 && channel <= 8; }
 bool ValidAnalog(int32_t channel) { return channel == 1 || channel == 2; }
 
@@ -56,12 +64,16 @@ BOARD_API int32_t OpenDevice(int32_t address) {
   if (address < 0 || address > 3 || !AnswersAt(address)) return -1;
   Boards[address].Open = true;
   Current = address;
+  ShowBoardWindow(address);
   return address;
 }
 
 BOARD_API void CloseDevice() {
   Trace("CloseDevice");
-  if (TBoard* board = Selected()) *board = TBoard{};
+  if (TBoard* board = Selected()) {
+    *board = TBoard{};
+    CloseBoardWindow(Current);
+  }
 }
 
 BOARD_API int32_t SetCurrentDevice(int32_t address) {
@@ -85,7 +97,10 @@ BOARD_API void ReadAllAnalog(int32_t* data1, int32_t* data2) {
 BOARD_API void OutputAnalogChannel(int32_t channel, int32_t data) {
   Trace("OutputAnalogChannel", 2, channel, data);
   TBoard* board = Selected();
-  if (board && ValidAnalog(channel)) board->Analog[channel - 1] = data & 0xFF;
+  if (board && ValidAnalog(channel)) {
+    board->Analog[channel - 1] = data & 0xFF;
+    Changed(board);
+  }
 }
 
 BOARD_API void OutputAllAnalog(int32_t data1, int32_t data2) {
@@ -93,56 +108,84 @@ BOARD_API void OutputAllAnalog(int32_t data1, int32_t data2) {
   if (TBoard* board = Selected()) {
     board->Analog[0] = data1 & 0xFF;
     board->Analog[1] = data2 & 0xFF;
+    Changed(board);
   }
 }
 
 BOARD_API void ClearAnalogChannel(int32_t channel) {
   Trace("ClearAnalogChannel", 1, channel);
   TBoard* board = Selected();
-  if (board && ValidAnalog(channel)) board->Analog[channel - 1] = 0;
+  if (board && ValidAnalog(channel)) {
+    board->Analog[channel - 1] = 0;
+    Changed(board);
+  }
 }
 
 BOARD_API void ClearAllAnalog() {
   Trace("ClearAllAnalog");
-  if (TBoard* board = Selected()) board->Analog[0] = board->Analog[1] = 0;
+  if (TBoard* board = Selected()) {
+    board->Analog[0] = board->Analog[1] = 0;
+    Changed(board);
+  }
 }
 
 BOARD_API void SetAnalogChannel(int32_t channel) {
   Trace("SetAnalogChannel", 1, channel);
   TBoard* board = Selected();
-  if (board && ValidAnalog(channel)) board->Analog[channel - 1] = 255;
+  if (board && ValidAnalog(channel)) {
+    board->Analog[channel - 1] = 255;
+    Changed(board);
+  }
 }
 
 BOARD_API void SetAllAnalog() {
   Trace("SetAllAnalog");
-  if (TBoard* board = Selected()) board->Analog[0] = board->Analog[1] = 255;
+  if (TBoard* board = Selected()) {
+    board->Analog[0] = board->Analog[1] = 255;
+    Changed(board);
+  }
 }
 
 BOARD_API void WriteAllDigital(int32_t data) {
   Trace("WriteAllDigital", 1, data);
-  if (TBoard* board = Selected()) board->Digital = static_cast<uint8_t>(data);
+  if (TBoard* board = Selected()) {
+    board->Digital = static_cast<uint8_t>(data);
+    Changed(board);
+  }
 }
 
 BOARD_API void ClearDigitalChannel(int32_t channel) {
   Trace("ClearDigitalChannel", 1, channel);
   TBoard* board = Selected();
-  if (board && ValidDigital(channel)) board->Digital &= static_cast<uint8_t>(~(1u << (channel - 1)));
+  if (board && ValidDigital(channel)) {
+    board->Digital &= static_cast<uint8_t>(~(1u << (channel - 1)));
+    Changed(board);
+  }
 }
 
 BOARD_API void ClearAllDigital() {
   Trace("ClearAllDigital");
-  if (TBoard* board = Selected()) board->Digital = 0;
+  if (TBoard* board = Selected()) {
+    board->Digital = 0;
+    Changed(board);
+  }
 }
 
 BOARD_API void SetDigitalChannel(int32_t channel) {
   Trace("SetDigitalChannel", 1, channel);
   TBoard* board = Selected();
-  if (board && ValidDigital(channel)) board->Digital |= static_cast<uint8_t>(1u << (channel - 1));
+  if (board && ValidDigital(channel)) {
+    board->Digital |= static_cast<uint8_t>(1u << (channel - 1));
+    Changed(board);
+  }
 }
 
 BOARD_API void SetAllDigital() {
   Trace("SetAllDigital");
-  if (TBoard* board = Selected()) board->Digital = 0xFF;
+  if (TBoard* board = Selected()) {
+    board->Digital = 0xFF;
+    Changed(board);
+  }
 }
 
 BOARD_API int32_t ReadDigitalChannel(int32_t channel) {

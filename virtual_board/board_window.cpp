@@ -1,0 +1,188 @@
+#include "board_window.h"
+
+#include <windows.h>
+
+#include <cstdio>
+
+#include "board_window_paint.h"
+
+extern "C" IMAGE_DOS_HEADER __ImageBase;
+
+namespace {
+
+constexpr char ControllerClass[] = "VirtualK8055Controller";
+constexpr char BoardClass[] = "VirtualK8055Board";
+constexpr UINT WmShowBoard = WM_APP + 1;   // to the controller; wParam the address, result the window
+constexpr UINT WmBoardState = WM_APP + 2;  // to a board window; lParam the packed state
+constexpr UINT WmCloseBoard = WM_APP + 3;  // to a board window
+constexpr UINT WmEnd = WM_APP + 4;         // to the controller: no board is left
+constexpr int AddressIndex = 0;            // window extra bytes: the card address,
+constexpr int StateIndex = 4;              // and the packed state
+
+// The host's side, touched only by the board's entry points.
+HANDLE Thread = nullptr;    // the window thread while it runs
+HWND Controller = nullptr;  // its message-only window
+HWND Windows[4];
+int OpenWindows = 0;
+
+HINSTANCE ThisModule() { return reinterpret_cast<HINSTANCE>(&__ImageBase); }
+
+bool Wanted() {
+  char value[4];
+  return GetEnvironmentVariableA("VIRTUAL_K8055_WINDOW", value, sizeof(value)) == 1 && value[0] == '1';
+}
+
+void PaintBuffered(HWND window) {
+  PAINTSTRUCT paint;
+  HDC dc = BeginPaint(window, &paint);
+  HDC buffer = CreateCompatibleDC(dc);
+  HBITMAP bitmap = CreateCompatibleBitmap(dc, BoardClientWidth, BoardClientHeight);
+  HGDIOBJ old = SelectObject(buffer, bitmap);
+  PaintBoard(buffer, GetWindowLongA(window, AddressIndex), static_cast<uint32_t>(GetWindowLongA(window, StateIndex)));
+  BitBlt(dc, 0, 0, BoardClientWidth, BoardClientHeight, buffer, 0, 0, SRCCOPY);
+  SelectObject(buffer, old);
+  DeleteObject(bitmap);
+  DeleteDC(buffer);
+  EndPaint(window, &paint);
+}
+
+LRESULT CALLBACK BoardProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WmBoardState:
+      SetWindowLongA(window, StateIndex, static_cast<LONG>(lParam));
+      InvalidateRect(window, nullptr, FALSE);
+      return 0;
+    case WmCloseBoard:
+      DestroyWindow(window);
+      return 0;
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_PAINT:
+      PaintBuffered(window);
+      return 0;
+    case WM_PRINTCLIENT:  // a picture of the window, as for a screenshot
+      PaintBoard(reinterpret_cast<HDC>(wParam), GetWindowLongA(window, AddressIndex),
+                 static_cast<uint32_t>(GetWindowLongA(window, StateIndex)));
+      return 0;
+  }
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+HWND CreateBoardWindow(int32_t address) {
+  const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_MINIMIZEBOX;
+  RECT frame{0, 0, BoardClientWidth, BoardClientHeight};
+  AdjustWindowRectEx(&frame, style, FALSE, 0);
+  const int width = frame.right - frame.left;
+  char title[48];
+  std::snprintf(title, sizeof(title), "Virtual K8055, card address %d", static_cast<int>(address));
+  HWND window = CreateWindowExA(0, BoardClass, title, style, 24 + address * (width + 8), 24, width,
+                                frame.bottom - frame.top, nullptr, nullptr, ThisModule(), nullptr);
+  if (window == nullptr) return nullptr;
+  SetWindowLongA(window, AddressIndex, address);
+  ShowWindow(window, SW_SHOWNOACTIVATE);
+  UpdateWindow(window);
+  return window;
+}
+
+LRESULT CALLBACK ControllerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WmShowBoard) return reinterpret_cast<LRESULT>(CreateBoardWindow(static_cast<int32_t>(wParam)));
+  if (message == WmEnd) {
+    DestroyWindow(window);
+    PostQuitMessage(0);
+    return 0;
+  }
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+void RegisterClasses() {
+  WNDCLASSA board{};
+  board.lpfnWndProc = BoardProc;
+  board.cbWndExtra = 8;
+  board.hInstance = ThisModule();
+  board.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  board.lpszClassName = BoardClass;
+  RegisterClassA(&board);
+  WNDCLASSA controller{};
+  controller.lpfnWndProc = ControllerProc;
+  controller.hInstance = ThisModule();
+  controller.lpszClassName = ControllerClass;
+  RegisterClassA(&controller);
+}
+
+struct TThreadStart {
+  HMODULE Self;  // the thread's own reference on this DLL
+  HANDLE Ready;
+  HWND Controller;
+};
+
+DWORD WINAPI WindowThread(void* parameter) {
+  auto* start = static_cast<TThreadStart*>(parameter);
+  HMODULE self = start->Self;
+  RegisterClasses();
+  HWND controller =
+      CreateWindowExA(0, ControllerClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, ThisModule(), nullptr);
+  start->Controller = controller;
+  SetEvent(start->Ready);  // start is the starter's, gone after this
+  MSG message;
+  while (controller != nullptr && GetMessageA(&message, nullptr, 0, 0) > 0) {
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+  UnregisterClassA(BoardClass, ThisModule());
+  UnregisterClassA(ControllerClass, ThisModule());
+  FreeLibraryAndExitThread(self, 0);
+}
+
+// Waits for the window thread to end. Removing a window can take a while
+// (wine without a window manager waits 2 s for each), hence the long limit;
+// a thread that outlasts it still holds its own reference on this DLL.
+void JoinThread() {
+  WaitForSingleObject(Thread, 30000);
+  CloseHandle(Thread);
+  Thread = nullptr;
+}
+
+void EndThread() {
+  PostMessageA(Controller, WmEnd, 0, 0);
+  Controller = nullptr;
+  JoinThread();
+}
+
+bool StartThread() {
+  TThreadStart start{nullptr, CreateEventA(nullptr, TRUE, FALSE, nullptr), nullptr};
+  if (start.Ready == nullptr ||
+      !GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS, reinterpret_cast<LPCSTR>(&WindowThread),
+                          &start.Self)) {
+    if (start.Ready != nullptr) CloseHandle(start.Ready);
+    return false;
+  }
+  Thread = CreateThread(nullptr, 0, WindowThread, &start, 0, nullptr);
+  if (Thread == nullptr) FreeLibrary(start.Self);
+  else WaitForSingleObject(start.Ready, INFINITE);
+  CloseHandle(start.Ready);
+  Controller = start.Controller;
+  if (Thread != nullptr && Controller == nullptr) JoinThread();  // no window system: the thread ends
+  return Controller != nullptr;
+}
+
+}  // namespace
+
+void ShowBoardWindow(int32_t address) {
+  if (address < 0 || address > 3 || Windows[address] != nullptr || !Wanted()) return;
+  if (Controller == nullptr && !StartThread()) return;
+  Windows[address] = reinterpret_cast<HWND>(SendMessageA(Controller, WmShowBoard, address, 0));
+  if (Windows[address] != nullptr) ++OpenWindows;
+  else if (OpenWindows == 0) EndThread();
+}
+
+void UpdateBoardWindow(int32_t address, uint8_t digital, int32_t analog1, int32_t analog2) {
+  if (address >= 0 && address <= 3 && Windows[address] != nullptr)
+    PostMessageA(Windows[address], WmBoardState, 0, static_cast<LPARAM>(PackBoardState(digital, analog1, analog2)));
+}
+
+void CloseBoardWindow(int32_t address) {
+  if (address < 0 || address > 3 || Windows[address] == nullptr) return;
+  PostMessageA(Windows[address], WmCloseBoard, 0, 0);
+  Windows[address] = nullptr;
+  if (--OpenWindows == 0) EndThread();
+}

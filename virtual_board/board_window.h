@@ -1,0 +1,19 @@
+// The virtual board's live window: with VIRTUAL_K8055_WINDOW=1 (read at
+// every OpenDevice), each open board gets a small window with its card
+// address, eight output lamps and its two analog levels, redrawn as calls
+// change them.
+//
+// The windows run on a thread of their own, started on first need, since
+// the host's thread may never pump messages. That thread holds a reference
+// on this DLL, so a FreeLibrary while windows are open cannot unload the
+// code they run; once the last board is closed it removes its windows and
+// ends, releasing the DLL with FreeLibraryAndExitThread. Nothing runs at
+// load or unload time.
+#pragma once
+
+#include <cstdint>
+
+// Calls on the host's side, one at a time, as the vendor library's are.
+void ShowBoardWindow(int32_t address);
+void UpdateBoardWindow(int32_t address, uint8_t digital, int32_t analog1, int32_t analog2);
+void CloseBoardWindow(int32_t address);
