@@ -26,14 +26,12 @@ void RegisterOnce(HINSTANCE instance) {
 
 }  // namespace
 
-HWND CreateHostWindow(const char* title, bool visible) {
+HWND CreateHostWindow(const char* title) {
   HINSTANCE instance = GetModuleHandleA(nullptr);
   RegisterOnce(instance);
   const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
   RECT frame{0, 0, ClientWidth, ClientHeight};
   AdjustWindowRect(&frame, style, FALSE);
-  HWND window = CreateWindowExA(0, HostWindowClass, title, style, CW_USEDEFAULT, CW_USEDEFAULT,
-                                frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, instance, nullptr);
-  if (window != nullptr && visible) ShowWindow(window, SW_SHOWNORMAL);
-  return window;
+  return CreateWindowExA(0, HostWindowClass, title, style, CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
+                         frame.bottom - frame.top, nullptr, nullptr, instance, nullptr);
 }

@@ -7,5 +7,5 @@
 
 inline constexpr char HostWindowClass[] = "TarnwellHostWindow";
 
-// A window whose client area fits the panel (728 x 176 at 4, 4).
-HWND CreateHostWindow(const char* title, bool visible);
+// A hidden window whose client area fits the panel (728 x 176 at 4, 4).
+HWND CreateHostWindow(const char* title);

@@ -44,7 +44,7 @@ bool ReadList(HWND combo, std::vector<TCardRow>& rows, std::string& error) {
 bool ReadPanelCardStates(const TModuleApi& api, TOutputInstance* instance, std::vector<TCardRow>& rows,
                          std::string& error) {
   rows.clear();
-  HWND window = CreateHostWindow("tarnwell_host: cards", false);
+  HWND window = CreateHostWindow("tarnwell_host: cards");
   if (window == nullptr) {
     error = "cannot create a window for the settings panel";
     return false;

@@ -36,10 +36,11 @@ int RunPanel(const TCommand& command) {
   if (instance == nullptr) return Fail(ExitUnusable, error);
   if (command.HasSettings) session.Api.open(instance, command.Settings.c_str());
 
-  HWND window = CreateHostWindow("tarnwell_host: settings panel", true);
+  HWND window = CreateHostWindow("tarnwell_host: settings panel");
   if (window == nullptr) return Fail(ExitUnusable, "cannot create a window for the settings panel");
   StopRequest();
   session.Api.show(instance, window);
+  ShowWindow(window, SW_SHOWNORMAL);  // once the panel is in it
   std::printf("the settings panel is open; close its window to finish\n");
   std::fflush(stdout);
   const bool closed = RunUntilClosed();

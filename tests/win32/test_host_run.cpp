@@ -78,7 +78,10 @@ THostProcess::THostProcess(const std::vector<std::string>& args)
 
 THostProcess::~THostProcess() {
   if (Process_.hProcess != nullptr) {
-    if (WaitForSingleObject(Process_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(Process_.hProcess, 99);
+    if (WaitForSingleObject(Process_.hProcess, 0) == WAIT_TIMEOUT) {
+      TerminateProcess(Process_.hProcess, 99);
+      WaitForSingleObject(Process_.hProcess, 5000);
+    }
     CloseHandle(Process_.hProcess);
     CloseHandle(Process_.hThread);
   }
