@@ -25,6 +25,26 @@ int64_t CommittedPrivateBytes() {
   return total;
 }
 
+BOOL CALLBACK CountWindow(HWND, LPARAM count) {
+  ++*reinterpret_cast<int64_t*>(count);
+  return TRUE;
+}
+
+BOOL CALLBACK CountOwnWindowTree(HWND window, LPARAM count) {
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  if (process != GetCurrentProcessId()) return TRUE;
+  CountWindow(window, count);
+  EnumChildWindows(window, CountWindow, count);
+  return TRUE;
+}
+
+int64_t OwnWindows() {
+  int64_t count = 0;
+  EnumWindows(CountOwnWindowTree, reinterpret_cast<LPARAM>(&count));
+  return count;
+}
+
 void Expect(const char* name, int64_t before, int64_t after, int64_t bound) {
   const int64_t growth = after - before;
   std::printf("%s: %lld -> %lld (%+lld, bound %+lld)\n", name, static_cast<long long>(before),
@@ -42,7 +62,7 @@ TProcessResources TProcessResources::Now() {
   TProcessResources now{};
   now.UserObjects = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
   now.GdiObjects = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
-  now.Windows = ThreadWindowCount();
+  now.Windows = OwnWindows();
   now.GdiHandles = LiveGdiObjects();
   PROCESS_MEMORY_COUNTERS memory{};
   GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof(memory));

@@ -10,7 +10,7 @@ struct TProcessResources {
   int64_t UserObjects;   // GetGuiResources: a stub giving 0 under wine, hence
   int64_t GdiObjects;    // the next two as well
   int64_t GdiHandles;    // live entries of the GDI handle table
-  int64_t Windows;       // the thread's windows and all their descendants
+  int64_t Windows;       // the process's windows and all their descendants
 
   static TProcessResources Now();
 };
