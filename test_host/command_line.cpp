@@ -18,6 +18,7 @@ const char UsageText[] =
     "  set --card N --channel C --samples FILE\n"
     "                          sends one block of 1024 samples to channel C of\n"
     "                          card N: all of value V, or the values in FILE\n"
+    "                          (a card that does not answer gets nothing)\n"
     "  play FILE [--card N]    streams the rows of FILE in real time, one block of\n"
     "                          1024 samples of the value per row; Ctrl+C stops\n"
     "  panel [--settings TEXT] opens a window with the module's settings panel;\n"

@@ -1,14 +1,11 @@
-// The test host's play schedule over a fake clock, its card table and the
-// report of set.
+// The test host's play schedule over a fake clock, and its card table.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 #include "test_host/card_list.h"
-#include "test_host/channel_list.h"
 #include "test_host/play_schedule.h"
-#include "test_host/sent_report.h"
 
 namespace {
 
@@ -79,21 +76,6 @@ TEST(TestHostCardList, PanelEntriesToTable) {
   TCardRow row;
   for (const char* other : {"(none)", "4 (open)", "0 (opened)", "0(open)", "0 (open", ""})
     EXPECT_FALSE(ParseCardEntry(other, row)) << other;
-}
-
-TEST(TestHostReports, ChannelNamesAndWhatSetSent) {
-  EXPECT_EQ(SplitChannelList("Digital output 1 status|Analog output 1 value|", 10),
-            (std::vector<std::string>{"Digital output 1 status", "Analog output 1 value"}));
-  EXPECT_EQ(SplitChannelList("a|b|c|", 2), (std::vector<std::string>{"a", "b"}));
-  EXPECT_EQ(SplitChannelList("a|b", 5), (std::vector<std::string>{"a", "b"}));
-  EXPECT_TRUE(SplitChannelList(nullptr, 10).empty());
-
-  EXPECT_EQ(DescribeSent(2, 3, "Digital output 3 status", 300),
-            "sent to card 2 (address 1), channel 3 \"Digital output 3 status\": 1024 samples, mean 300\n"
-            "the board should now show digital output 3 on\n");
-  EXPECT_NE(DescribeSent(1, 8, "", 0).find("digital output 8 off"), std::string::npos);
-  EXPECT_NE(DescribeSent(1, 9, "", 5099).find("analog output 1 at 254"), std::string::npos);
-  EXPECT_NE(DescribeSent(1, 10, "", 65535).find("analog output 2 at 255"), std::string::npos);  // clamped
 }
 
 }  // namespace
