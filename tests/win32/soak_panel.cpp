@@ -31,8 +31,10 @@ TEST(Soak, ThousandShowHideCycles) {
   for (int i = 0; i < Cycles; ++i) cycle(i);
   const TProcessResources after = TProcessResources::Now();
   // The panel's three controls alone take more than the memory bound at
-  // every show; one leaked window or GDI object fails the test.
-  ExpectWithinBounds(before, after, {256 * 1024, 1024 * 1024, 0, 0, 0, 0});
+  // every show; one leaked window fails the test. Wine itself may create a
+  // cached GDI object or two at times that depend on the machine's load; a
+  // leak per cycle would show a thousand.
+  ExpectWithinBounds(before, after, {256 * 1024, 1024 * 1024, 0, 0, GdiCacheSlack, 0});
   host.Api.destroy(instance);
 }
 
