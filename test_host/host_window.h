@@ -6,6 +6,8 @@
 #include <windows.h>
 
 inline constexpr char HostWindowClass[] = "TarnwellHostWindow";
+inline constexpr char NoHostWindowError[] =
+    "cannot create a window for the settings panel (no display? under wine without X, use xvfb-run)";
 
 // A hidden window whose client area fits the panel (728 x 176 at 4, 4).
 HWND CreateHostWindow(const char* title);

@@ -46,7 +46,7 @@ bool ReadPanelCardStates(const TModuleApi& api, TOutputInstance* instance, std::
   rows.clear();
   HWND window = CreateHostWindow("tarnwell_host: cards");
   if (window == nullptr) {
-    error = "cannot create a window for the settings panel";
+    error = NoHostWindowError;
     return false;
   }
   api.show(instance, window);

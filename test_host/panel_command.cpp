@@ -37,7 +37,7 @@ int RunPanel(const TCommand& command) {
   if (command.HasSettings) session.Api.open(instance, command.Settings.c_str());
 
   HWND window = CreateHostWindow("tarnwell_host: settings panel");
-  if (window == nullptr) return Fail(ExitUnusable, "cannot create a window for the settings panel");
+  if (window == nullptr) return Fail(ExitUnusable, NoHostWindowError);
   StopRequest();
   session.Api.show(instance, window);
   ShowWindow(window, SW_SHOWNORMAL);  // once the panel is in it
