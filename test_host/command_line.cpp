@@ -1,8 +1,8 @@
-#include "command_line.h"
+#include "test_host/command_line.h"
 
 #include <cstring>
 
-#include "number_text.h"
+#include "test_host/number_text.h"
 
 const char UsageText[] =
     "Usage: tarnwell_host [--module FILE] [--vendor-dir DIR] COMMAND [OPTIONS]\n"

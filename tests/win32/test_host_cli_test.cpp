@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "module_host.h"
-#include "test_host_run.h"
+#include "tests/win32/module_host.h"
+#include "tests/win32/test_host_run.h"
 
 namespace {
 
