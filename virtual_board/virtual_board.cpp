@@ -1,18 +1,18 @@
 // A stand-in for the vendor's k8055d.dll: up to four virtual boards, kept in
 // memory. VIRTUAL_K8055_BOARDS lists the card addresses that answer
 // OpenDevice (default "0"; read at every OpenDevice call). When
-// VIRTUAL_K8055_TRACE names a file, every call is appended to it as one line:
-// the entry point's name and its arguments in decimal. Nothing is connected
-// to the inputs, so every read gives 0. With VIRTUAL_K8055_WINDOW=1 each
-// open board is also shown in a live window (board_window.h).
+// VIRTUAL_K8055_TRACE names a file, every call is recorded in it
+// (call_trace.h). Nothing is connected to the inputs, so every read gives 0.
+// With VIRTUAL_K8055_WINDOW=1 each open board is also shown in a live window
+// (board_window.h).
 #include <windows.h>
 
 #include <cstdint>
-#include <cstdio>
 #include <type_traits>
 
 #include "k8055d/vendor_entries.h"
 #include "virtual_board/board_window.h"
+#include "virtual_board/call_trace.h"
 
 namespace {
 
@@ -35,16 +35,14 @@ bool AnswersAt(int32_t address) {
   return false;
 }
 
+bool AnyBoardOpen() {
+  for (const TBoard& board : Boards)
+    if (board.Open) return true;
+  return false;
+}
+
 void Trace(const char* name, int argc = 0, int32_t a = 0, int32_t b = 0) {
-  char path[MAX_PATH];
-  const DWORD n = GetEnvironmentVariableA("VIRTUAL_K8055_TRACE", path, sizeof(path));
-  if (n == 0 || n >= sizeof(path)) return;
-  FILE* file = std::fopen(path, "a");
-  if (file == nullptr) return;
-  if (argc == 0) std::fprintf(file, "%s\n", name);
-  if (argc == 1) std::fprintf(file, "%s %ld\n", name, static_cast<long>(a));
-  if (argc == 2) std::fprintf(file, "%s %ld %ld\n", name, static_cast<long>(a), static_cast<long>(b));
-  std::fclose(file);
+  TraceCall(AnyBoardOpen(), name, argc, a, b);
 }
 
 TBoard* Selected() { return Current >= 0 && Boards[Current].Open ? &Boards[Current] : nullptr; }
@@ -61,21 +59,25 @@ bool ValidAnalog(int32_t channel) { return channel == 1 || channel == 2; }
 
 #define BOARD_API extern "C" K8055_STDCALL
 
+// OpenDevice and CloseDevice are recorded once they have taken effect, so
+// that the record's file is closed as soon as no board is open.
 BOARD_API int32_t OpenDevice(int32_t address) {
+  const bool answers = address >= 0 && address <= 3 && AnswersAt(address);
+  if (answers) {
+    Boards[address].Open = true;
+    Current = address;
+    ShowBoardWindow(address);
+  }
   Trace("OpenDevice", 1, address);
-  if (address < 0 || address > 3 || !AnswersAt(address)) return -1;
-  Boards[address].Open = true;
-  Current = address;
-  ShowBoardWindow(address);
-  return address;
+  return answers ? address : -1;
 }
 
 BOARD_API void CloseDevice() {
-  Trace("CloseDevice");
   if (TBoard* board = Selected()) {
     *board = TBoard{};
     CloseBoardWindow(Current);
   }
+  Trace("CloseDevice");
 }
 
 BOARD_API int32_t SetCurrentDevice(int32_t address) {
