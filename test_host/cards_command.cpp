@@ -1,7 +1,6 @@
 // cards: every card address tried, as the settings panel tries them.
-#include <cstdio>
-
 #include "test_host/commands.h"
+#include "test_host/console_output.h"
 #include "test_host/exit_status.h"
 #include "test_host/module_session.h"
 #include "test_host/panel_card_states.h"
@@ -12,7 +11,7 @@ int RunCards(const TCommand& command) {
   std::string error;
   if (const int status = CreateReadyInstance(command, session, instance, error)) return Fail(status, error);
   std::vector<TCardRow> rows;
-  if (!ReadPanelCardStates(session.Api, instance, rows, error)) return Fail(ExitUnusable, error);
-  std::fputs(FormatCardTable(rows).c_str(), stdout);
+  if (const int status = ReadPanelCardStates(session.Api, instance, rows, error)) return Fail(status, error);
+  WriteOut(FormatCardTable(rows));
   return ExitDone;
 }

@@ -17,10 +17,17 @@ const char UsageText[] =
     "  set --card N --channel C --value V\n"
     "  set --card N --channel C --samples FILE\n"
     "                          sends one block of 1024 samples to channel C of\n"
-    "                          card N: all of value V, or the values in FILE\n"
-    "                          (a card that does not answer gets nothing)\n"
-    "  play FILE [--card N]    streams the rows of FILE in real time, one block of\n"
-    "                          1024 samples of the value per row; Ctrl+C stops\n"
+    "                          card N: all of value V, or the values in FILE; the\n"
+    "                          output stays so, the others keep their state\n"
+    "  play FILE [--card N] [--off-at-end]\n"
+    "                          streams the rows of FILE in real time, one block of\n"
+    "                          1024 samples of the value per row; Ctrl+C stops.\n"
+    "                          The outputs stay as the last rows left them, or\n"
+    "                          with --off-at-end all go off at the end\n"
+    "  identify [--card N]     flashes all outputs of card N for 3 s, then leaves\n"
+    "                          them off: shows which board has that address\n"
+    "  off [--card N]          all outputs off on card N, or on every card that\n"
+    "                          answers\n"
     "  panel [--settings TEXT] opens a window with the module's settings panel;\n"
     "                          when closed, prints the settings text to paste\n"
     "\n"
@@ -33,14 +40,19 @@ const char UsageText[] =
     "  --value V         sample value 0 ... 65535: a digital output is on unless V\n"
     "                    is 0; an analog output gets V / 20, at most 255\n"
     "  --samples FILE    1024 values separated by commas, blanks or line ends\n"
+    "  --off-at-end      play: all outputs of the file's cards off at the end,\n"
+    "                    also when stopped\n"
     "  --settings TEXT   a settings text to restore first, e.g. 2\n"
     "\n"
     "FILE for play: one row per line, time_ms,channel,value[,card], times from\n"
     "the start and not decreasing; a header line and lines starting with # are\n"
-    "skipped. Rows without a card go to --card.\n"
+    "skipped. Rows without a card go to --card. Rows for a card that does not\n"
+    "answer are skipped.\n"
     "\n"
-    "Exit status: 0 done, 1 the module or k8055d.dll cannot be used, 2 bad\n"
-    "command line or input file, 130 stopped by Ctrl+C.\n";
+    "Exit status: 0 done; 1 the module or k8055d.dll cannot be used; 2 bad\n"
+    "command line or input file; 3 a card does not answer: nothing, or not\n"
+    "every row, reached a board; 4 no window can be made (no display); 130\n"
+    "stopped by Ctrl+C or by closing the console.\n";
 
 namespace {
 
@@ -54,13 +66,16 @@ const TCommandName Commands[] = {
     {"info", TCommandKind::Info, ""},
     {"cards", TCommandKind::Cards, ""},
     {"set", TCommandKind::Set, "--card --channel --value --samples "},
-    {"play", TCommandKind::Play, "--card "},
+    {"play", TCommandKind::Play, "--card --off-at-end "},
+    {"identify", TCommandKind::Identify, "--card "},
+    {"off", TCommandKind::Off, "--card "},
     {"panel", TCommandKind::Panel, "--settings "},
 };
 
 bool IsHelp(const std::string& arg) { return arg == "--help" || arg == "-h" || arg == "help"; }
 
 const char KnownOptions[] = "--module --vendor-dir --card --channel --value --samples --settings ";
+const char KnownFlags[] = "--off-at-end ";  // options without a value
 
 bool Listed(const char* list, const std::string& option) {
   return std::strstr(list, (option + " ").c_str()) != nullptr;
@@ -68,7 +83,10 @@ bool Listed(const char* list, const std::string& option) {
 
 // Stores the value of a known option in command.
 bool TakeOption(const std::string& name, const std::string& value, TCommand& command, std::string& error) {
-  if (name == "--card") return ParseQuantity(value, CardNumber, command.Card, error);
+  if (name == "--card") {
+    command.HasCard = true;
+    return ParseQuantity(value, CardNumber, command.Card, error);
+  }
   if (name == "--channel") return ParseQuantity(value, ChannelNumber, command.Channel, error);
   if (name == "--value") {
     command.HasValue = true;
@@ -87,7 +105,8 @@ bool TakeOption(const std::string& name, const std::string& value, TCommand& com
 bool CheckComplete(const TCommand& command, std::string& error) {
   if (command.Kind == TCommandKind::Set) {
     if (command.Channel == 0) error = "set needs --channel C";
-    else if (command.HasValue == !command.SamplesFile.empty()) error = "set needs either --value V or --samples FILE";
+    else if (command.HasValue && !command.SamplesFile.empty()) error = "set takes --value V or --samples FILE, not both";
+    else if (!command.HasValue && command.SamplesFile.empty()) error = "set needs either --value V or --samples FILE";
   }
   if (command.Kind == TCommandKind::Play && command.PlayFile.empty()) error = "play needs a FILE";
   return error.empty();
@@ -105,28 +124,38 @@ bool ParseCommandLine(const std::vector<std::string>& args, TCommand& command, s
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
     if (arg.rfind("--", 0) == 0) {
-      if (!Listed(KnownOptions, arg)) {
+      const bool flag = Listed(KnownFlags, arg);
+      if (!flag && !Listed(KnownOptions, arg)) {
         error = "unknown option " + arg + " (try --help)";
         return false;
+      }
+      for (const std::string& seen : options)
+        if (seen == arg) {
+          error = "option " + arg + " given twice";
+          return false;
+        }
+      options.push_back(arg);
+      if (flag) {
+        command.OffAtEnd = true;
+        continue;
       }
       if (i + 1 == args.size()) {
         error = "option " + arg + " needs a value";
         return false;
       }
-      options.push_back(arg);
       if (!TakeOption(arg, args[++i], command, error)) return false;
     } else if (name == nullptr) {
       for (const TCommandName& candidate : Commands)
         if (arg == candidate.Name) name = &candidate;
       if (name == nullptr) {
-        error = "unknown command \"" + arg + "\" (try --help)";
+        error = "unknown command " + QuotedField(arg) + " (try --help)";
         return false;
       }
       command.Kind = name->Kind;
     } else if (command.Kind == TCommandKind::Play && command.PlayFile.empty()) {
       command.PlayFile = arg;
     } else {
-      error = "unexpected argument \"" + arg + "\" (try --help)";
+      error = "unexpected argument " + QuotedField(arg) + " (try --help)";
       return false;
     }
   }

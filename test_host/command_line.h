@@ -1,22 +1,26 @@
 // The test host's command line: global options, one command, its options.
+// Texts are UTF-8, paths included; the Windows side converts them where it
+// calls the system.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
-enum class TCommandKind { Help, Info, Cards, Set, Play, Panel };
+enum class TCommandKind { Help, Info, Cards, Set, Play, Panel, Identify, Off };
 
 struct TCommand {
   TCommandKind Kind = TCommandKind::Help;
   std::string ModulePath;   // empty: out_tarnwell.dll beside the program
   std::string VendorDir;    // empty: the loader's search order only
-  int32_t Card = 1;         // set, play: card number 1 ... 4
+  bool HasCard = false;     // --card given
+  int32_t Card = 1;         // set, play, identify, off: card number 1 ... 4
   int32_t Channel = 0;      // set: 1 ... 10
   bool HasValue = false;    // set: --value given
   int32_t Value = 0;        // set: the sample value
   std::string SamplesFile;  // set: --samples given instead
   std::string PlayFile;     // play
+  bool OffAtEnd = false;    // play: all outputs off after the last row
   bool HasSettings = false; // panel: --settings given
   std::string Settings;
 };

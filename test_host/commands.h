@@ -7,4 +7,6 @@ int RunInfo(const TCommand& command);
 int RunCards(const TCommand& command);
 int RunSet(const TCommand& command);
 int RunPlay(const TCommand& command);
+int RunIdentify(const TCommand& command);
+int RunOff(const TCommand& command);
 int RunPanel(const TCommand& command);

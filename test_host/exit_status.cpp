@@ -1,8 +1,10 @@
 #include "test_host/exit_status.h"
 
-#include <cstdio>
+#include "test_host/console_output.h"
+
+void Warn(const std::string& message) { WriteErr("tarnwell_host: " + message + "\n"); }
 
 int Fail(int status, const std::string& message) {
-  std::fprintf(stderr, "tarnwell_host: %s\n", message.c_str());
+  Warn(message);
   return status;
 }

@@ -4,9 +4,14 @@
 #include <string>
 
 inline constexpr int ExitDone = 0;
-inline constexpr int ExitUnusable = 1;  // the module or k8055d.dll cannot be used
-inline constexpr int ExitBadInput = 2;  // bad command line or input file
-inline constexpr int ExitStopped = 130; // stopped by Ctrl+C
+inline constexpr int ExitUnusable = 1;    // the module or k8055d.dll cannot be used
+inline constexpr int ExitBadInput = 2;    // bad command line or input file
+inline constexpr int ExitNotReached = 3;  // a card does not answer: nothing, or not every row, reached a board
+inline constexpr int ExitNoDisplay = 4;   // no window can be made
+inline constexpr int ExitStopped = 130;   // stopped by Ctrl+C or by closing the console
 
-// Prints "tarnwell_host: message" on stderr and returns status.
+// Prints "tarnwell_host: message" on stderr.
+void Warn(const std::string& message);
+
+// Warns and returns status.
 int Fail(int status, const std::string& message);

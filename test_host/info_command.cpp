@@ -3,6 +3,7 @@
 
 #include "test_host/channel_list.h"
 #include "test_host/commands.h"
+#include "test_host/console_output.h"
 #include "test_host/exit_status.h"
 #include "test_host/module_session.h"
 #include "test_host/vendor_check.h"
@@ -17,13 +18,16 @@ int RunInfo(const TCommand& command) {
   if (instance == nullptr) return Fail(ExitUnusable, error);
 
   const TOutputInstance& record = *instance;
-  std::printf("module:   %s\ninfo:     %s\ncaption:  %s\nready:    %s\n", session.Path.c_str(), information,
-              record.Caption, record.Ready ? "yes" : "no");
-  if (record.Ready) std::printf("k8055d:   %s\n", VendorLibraryPath().c_str());
-  else std::printf("why:      %s\n", WhyVendorUnusable().c_str());
-  std::printf("channels: %d\n", static_cast<int>(record.ChannelCount));
+  std::string text = "module:   " + session.Path + "\ninfo:     " + information + "\ncaption:  " + record.Caption +
+                     "\nready:    " + (record.Ready ? "yes" : "no") + "\n";
+  text += record.Ready ? "k8055d:   " + VendorLibraryPath() + "\n" : "why:      " + WhyVendorUnusable() + "\n";
+  text += "channels: " + std::to_string(record.ChannelCount) + "\n";
   int channel = 0;
-  for (const std::string& name : SplitChannelList(record.ChannelNames, record.ChannelCount))
-    std::printf("  %2d  %s\n", ++channel, name.c_str());
+  for (const std::string& name : SplitChannelList(record.ChannelNames, record.ChannelCount)) {
+    char number[8];
+    std::snprintf(number, sizeof(number), "  %2d  ", ++channel);
+    text += number + name + "\n";
+  }
+  WriteOut(text);
   return record.Ready ? ExitDone : ExitUnusable;
 }

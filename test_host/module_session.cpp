@@ -1,55 +1,71 @@
 #include "test_host/module_session.h"
 
 #include "test_host/exit_status.h"
+#include "test_host/library_file.h"
+#include "test_host/vendor_call_watch.h"
 #include "test_host/vendor_check.h"
+#include "test_host/wide_text.h"
 
 namespace {
 
-std::string WindowsError(DWORD code) {
-  char text[256] = "";
-  FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0, text, sizeof(text),
-                 nullptr);
-  std::string message = text;
-  while (!message.empty() && (message.back() == '\n' || message.back() == '\r' || message.back() == '.'))
-    message.pop_back();
-  return "Windows error " + std::to_string(code) + (message.empty() ? "" : ": " + message);
-}
-
 std::string FullPath(const std::string& path) {
-  char full[MAX_PATH];
-  const DWORD n = GetFullPathNameA(path.c_str(), MAX_PATH, full, nullptr);
-  return n > 0 && n < MAX_PATH ? std::string(full, n) : path;
+  const std::wstring wide = Wide(path);
+  const DWORD size = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+  if (size == 0) return path;
+  std::wstring full(size, L'\0');
+  const DWORD length = GetFullPathNameW(wide.c_str(), size, &full[0], nullptr);
+  if (length == 0 || length >= size) return path;
+  full.resize(length);
+  return Utf8(full);
 }
 
 bool IsFolder(const std::string& path) {
-  const DWORD attributes = GetFileAttributesA(path.c_str());
+  const DWORD attributes = GetFileAttributesW(Wide(path).c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 }  // namespace
 
 std::string ProgramFolder() {
-  char path[MAX_PATH];
-  const DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
-  const std::string program(path, n);
-  return program.substr(0, program.find_last_of("\\/") + 1);
+  // GetModuleFileNameW cuts a long path to the buffer without saying more
+  // than that it filled it, so the buffer grows until the path fits.
+  std::wstring path(MAX_PATH, L'\0');
+  DWORD length = 0;
+  while ((length = GetModuleFileNameW(nullptr, &path[0], static_cast<DWORD>(path.size()))) == path.size() &&
+         path.size() < 32768)
+    path.resize(path.size() * 2);
+  path.resize(length);
+  return Utf8(path.substr(0, path.find_last_of(L"\\/") + 1));
+}
+
+std::string ModulePathOf(const TCommand& command) {
+  return FullPath(command.ModulePath.empty() ? ProgramFolder() + "out_tarnwell.dll" : command.ModulePath);
+}
+
+int UseVendorDir(const TCommand& command, std::string& error) {
+  if (command.VendorDir.empty()) return ExitDone;
+  const std::string folder = FullPath(command.VendorDir);
+  if (!IsFolder(folder)) {
+    error = "--vendor-dir " + command.VendorDir + " is not a folder";
+    return ExitBadInput;
+  }
+  SetDllDirectoryW(Wide(folder).c_str());
+  return ExitDone;
 }
 
 int TModuleSession::Load(const TCommand& command, std::string& error) {
-  if (!command.VendorDir.empty()) {
-    const std::string folder = FullPath(command.VendorDir);
-    if (!IsFolder(folder)) {
-      error = "--vendor-dir " + command.VendorDir + " is not a folder";
-      return ExitBadInput;
-    }
-    SetDllDirectoryA(folder.c_str());
+  if (const int status = UseVendorDir(command, error)) return status;
+  Path = ModulePathOf(command);
+  if (const std::string why = WhyNotA32BitDll(Path); !why.empty()) {
+    error = Path + " " + why;
+    if (why != DoesNotExist) error += "; the module must be the 32-bit out_tarnwell.dll";
+    return ExitUnusable;
   }
-  Path = FullPath(command.ModulePath.empty() ? ProgramFolder() + "out_tarnwell.dll" : command.ModulePath);
-  Module_ = LoadLibraryA(Path.c_str());
+  Module_ = LoadLibraryW(Wide(Path).c_str());
   if (Module_ == nullptr) {
     const DWORD code = GetLastError();
-    error = GetFileAttributesA(Path.c_str()) == INVALID_FILE_ATTRIBUTES ? Path + " does not exist"
-                                                                        : "cannot load " + Path + " (" + WindowsError(code) + ")";
+    error = code == ERROR_MOD_NOT_FOUND ? Path + " needs a library that is missing on this system"
+                                        : "cannot load " + Path + " (" + WindowsError(code) + ")";
     return ExitUnusable;
   }
   if (const char* missing = BindModuleApi(Module_, Api)) {
@@ -57,6 +73,7 @@ int TModuleSession::Load(const TCommand& command, std::string& error) {
     return ExitUnusable;
   }
   Bound_ = true;
+  CallsWatched = WatchVendorCalls(Module_);
   return ExitDone;
 }
 

@@ -1,6 +1,6 @@
 // The module loaded by path as a host loads it, its nine exports bound by
 // name. At the end the session destroys its instances, calls finish and
-// frees the module, as a host does when it closes.
+// frees the module, as a host does when it closes. Paths are UTF-8.
 #pragma once
 
 #include <windows.h>
@@ -19,14 +19,16 @@ class TModuleSession {
   ~TModuleSession();
 
   // Loads command.ModulePath (default: beside the program), after adding
-  // command.VendorDir to the search path for k8055d.dll. Returns the exit
-  // status, ExitDone when the module is loaded; otherwise sets error.
+  // command.VendorDir to the search path for k8055d.dll, and watches its
+  // calls into k8055d.dll (vendor_call_watch.h). Returns the exit status,
+  // ExitDone when the module is loaded; otherwise sets error.
   int Load(const TCommand& command, std::string& error);
   // A new instance, or null (error set) when create gave none.
   TOutputInstance* Create(std::string& error);
 
   TModuleApi Api{};
   std::string Path;
+  bool CallsWatched = false;  // the watch is in place
 
  private:
   HMODULE Module_ = nullptr;
@@ -36,6 +38,15 @@ class TModuleSession {
 
 // The folder of the running program, with a trailing backslash.
 std::string ProgramFolder();
+
+// Adds command.VendorDir, if given, to the search path for k8055d.dll
+// (SetDllDirectory). Returns the exit status; error set when it is not a
+// folder.
+int UseVendorDir(const TCommand& command, std::string& error);
+
+// The path of the module that command names (default: beside the program),
+// made absolute.
+std::string ModulePathOf(const TCommand& command);
 
 // Loads the module and creates one instance whose card the vendor library
 // can drive; otherwise sets error, with the reason when k8055d.dll is the

@@ -7,6 +7,23 @@ std::string_view Trimmed(std::string_view text) {
   return text.substr(first, text.find_last_not_of(blanks) - first + 1);
 }
 
+std::string QuotedField(std::string_view text) {
+  constexpr size_t MaxQuoted = 60;
+  size_t cut = text.size();
+  if (cut > MaxQuoted) {
+    cut = MaxQuoted;
+    while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) --cut;  // not inside a character
+  }
+  std::string quoted = "\"";
+  quoted.append(text.substr(0, cut));
+  if (cut < text.size()) quoted.append("...");
+  return quoted.append("\"");
+}
+
+std::string CountOf(size_t count, const char* noun) {
+  return std::to_string(count) + " " + noun + (count == 1 ? "" : "s");
+}
+
 bool ParseQuantity(std::string_view text, const TQuantity& quantity, int32_t& value, std::string& error) {
   const std::string_view digits = Trimmed(text);
   int64_t number = 0;
@@ -19,7 +36,7 @@ bool ParseQuantity(std::string_view text, const TQuantity& quantity, int32_t& va
     value = static_cast<int32_t>(number);
     return true;
   }
-  error = std::string(quantity.Name) + " \"" + std::string(digits) + "\" is not a whole number from " +
+  error = std::string(quantity.Name) + " " + QuotedField(digits) + " is not a whole number from " +
           std::to_string(quantity.Min) + " to " + std::to_string(quantity.Max);
   return false;
 }

@@ -23,3 +23,10 @@ bool ParseQuantity(std::string_view text, const TQuantity& quantity, int32_t& va
 
 // The text without leading and trailing blanks, tabs and carriage returns.
 std::string_view Trimmed(std::string_view text);
+
+// text in double quotes for an error line; of a long text only the first 60
+// bytes (whole UTF-8 characters) and "...".
+std::string QuotedField(std::string_view text);
+
+// "1 row", "2 rows": count and noun, plural unless count is 1.
+std::string CountOf(size_t count, const char* noun);

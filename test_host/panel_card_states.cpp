@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "test_host/exit_status.h"
 #include "test_host/host_window.h"
 
 namespace {
@@ -41,13 +42,13 @@ bool ReadList(HWND combo, std::vector<TCardRow>& rows, std::string& error) {
 
 }  // namespace
 
-bool ReadPanelCardStates(const TModuleApi& api, TOutputInstance* instance, std::vector<TCardRow>& rows,
-                         std::string& error) {
+int ReadPanelCardStates(const TModuleApi& api, TOutputInstance* instance, std::vector<TCardRow>& rows,
+                        std::string& error) {
   rows.clear();
   HWND window = CreateHostWindow("tarnwell_host: cards");
   if (window == nullptr) {
     error = NoHostWindowError;
-    return false;
+    return ExitNoDisplay;
   }
   api.show(instance, window);
   HWND combo = nullptr;
@@ -56,5 +57,5 @@ bool ReadPanelCardStates(const TModuleApi& api, TOutputInstance* instance, std::
   if (combo == nullptr) error = "the module showed no settings panel, so the cards' states cannot be read";
   api.hide(instance);
   DestroyWindow(window);
-  return read;
+  return read ? ExitDone : ExitUnusable;
 }

@@ -9,7 +9,8 @@
 #include "test_host/card_list.h"
 #include "test_host/module_api.h"
 
-// False (error set) when the module shows no panel or its list is not the
-// five entries "(none)" and card addresses 0 ... 3.
-bool ReadPanelCardStates(const TModuleApi& api, TOutputInstance* instance, std::vector<TCardRow>& rows,
+// Returns the exit status: ExitNoDisplay when no window can be made,
+// ExitUnusable when the module shows no panel or its list is not the five
+// entries "(none)" and card addresses 0 ... 3; error set unless ExitDone.
+int ReadPanelCardStates(const TModuleApi& api, TOutputInstance* instance, std::vector<TCardRow>& rows,
                          std::string& error);

@@ -2,9 +2,8 @@
 // closed (or Ctrl+C); then the settings text that save gives.
 #include <windows.h>
 
-#include <cstdio>
-
 #include "test_host/commands.h"
+#include "test_host/console_output.h"
 #include "test_host/exit_status.h"
 #include "test_host/host_window.h"
 #include "test_host/module_session.h"
@@ -30,25 +29,23 @@ bool RunUntilClosed() {
 
 int RunPanel(const TCommand& command) {
   TModuleSession session;
+  TOutputInstance* instance = nullptr;
   std::string error;
-  if (const int status = session.Load(command, error)) return Fail(status, error);
-  TOutputInstance* instance = session.Create(error);
-  if (instance == nullptr) return Fail(ExitUnusable, error);
+  if (const int status = CreateReadyInstance(command, session, instance, error)) return Fail(status, error);
   if (command.HasSettings) session.Api.open(instance, command.Settings.c_str());
 
   HWND window = CreateHostWindow("tarnwell_host: settings panel");
-  if (window == nullptr) return Fail(ExitUnusable, NoHostWindowError);
+  if (window == nullptr) return Fail(ExitNoDisplay, NoHostWindowError);
   StopRequest();
   session.Api.show(instance, window);
   ShowWindow(window, SW_SHOWNORMAL);  // once the panel is in it
-  std::printf("the settings panel is open; close its window to finish\n");
-  std::fflush(stdout);
+  WriteOut("the settings panel is open; close its window to finish\n");
   const bool closed = RunUntilClosed();
   session.Api.hide(instance);
   DestroyWindow(window);
 
   char settings[256];
   session.Api.save(instance, settings, sizeof(settings) - 1);
-  std::printf("settings text:\n%s\n", settings);
+  WriteOut("settings text:\n" + std::string(settings) + "\n");
   return closed ? ExitDone : ExitStopped;
 }

@@ -1,13 +1,24 @@
 #include "test_host/play_file.h"
 
+#include <cctype>
+
 #include "test_host/number_text.h"
 #include "test_host/text_lines.h"
 
 namespace {
 
+// "time_ms" in any case: "Time_ms,Channel,Value" is a header too.
+bool IsHeader(std::string_view line) {
+  constexpr std::string_view Header = "time_ms";
+  if (line.size() < Header.size()) return false;
+  for (size_t i = 0; i < Header.size(); ++i)
+    if (std::tolower(static_cast<unsigned char>(line[i])) != Header[i]) return false;
+  return true;
+}
+
 bool Skipped(std::string_view line, bool beforeRows) {
   line = Trimmed(line);
-  return line.empty() || line.front() == '#' || (beforeRows && line.substr(0, 7) == "time_ms");
+  return line.empty() || line.front() == '#' || (beforeRows && IsHeader(line));
 }
 
 std::vector<std::string_view> Fields(std::string_view line) {
@@ -21,7 +32,7 @@ std::vector<std::string_view> Fields(std::string_view line) {
 bool ParseRow(std::string_view line, int32_t defaultCard, TPlayRow& row, std::string& error) {
   const std::vector<std::string_view> fields = Fields(line);
   if (fields.size() != 3 && fields.size() != 4) {
-    error = "expected time_ms,channel,value[,card] but found " + std::to_string(fields.size()) + " fields";
+    error = "expected time_ms,channel,value[,card] but found " + CountOf(fields.size(), "field");
     return false;
   }
   row.Card = defaultCard;

@@ -1,6 +1,7 @@
 // The rows that play streams: one per line, "time_ms,channel,value" or
 // "time_ms,channel,value,card". Blank lines, lines starting with "#" and,
-// before the first row, a header line starting with "time_ms" are skipped.
+// before the first row, a header line starting with "time_ms" (in any case)
+// are skipped.
 #pragma once
 
 #include <cstdint>

@@ -1,6 +1,7 @@
 // Sends play rows at their times: each row once its time_ms has passed
 // since the start, rows of one time back to back, until the last row or
-// until the clock reports a stop request.
+// until the clock reports a stop request. A row sent more than
+// LateToleranceMs after its time counts as late: play fell behind.
 #pragma once
 
 #include <cstddef>
@@ -29,10 +30,15 @@ class TPlayTarget {
   ~TPlayTarget() = default;
 };
 
+// A system timer may wake a wait up to about 16 ms late; that is on time.
+inline constexpr int64_t LateToleranceMs = 20;
+
 struct TPlayResult {
-  size_t RowsSent;
-  bool Stopped;  // a stop request ended play early
-  int64_t ElapsedMs;
+  size_t RowsSent = 0;
+  bool Stopped = false;  // a stop request ended play early
+  int64_t ElapsedMs = 0;
+  size_t RowsLate = 0;   // sent more than LateToleranceMs after their time
+  int64_t MostLateMs = 0;
 };
 
 TPlayResult PlayRows(const std::vector<TPlayRow>& rows, TPlayClock& clock, TPlayTarget& target);

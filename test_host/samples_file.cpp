@@ -21,6 +21,6 @@ bool ParseSamples(std::string_view text, std::vector<uint16_t>& samples, std::st
     }
   }
   if (samples.size() == SamplesPerBlock) return true;
-  error = "holds " + std::to_string(samples.size()) + " values, not " + std::to_string(SamplesPerBlock);
+  error = "holds " + CountOf(samples.size(), "value") + ", not " + std::to_string(SamplesPerBlock);
   return false;
 }

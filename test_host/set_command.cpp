@@ -1,11 +1,9 @@
 // set: one block of samples to one channel of one card.
-#include <cstdio>
-
-#include "test_host/channel_list.h"
-#include "test_host/commands.h"
 #include "common/common.h"
+#include "test_host/card_outputs.h"
+#include "test_host/commands.h"
+#include "test_host/console_output.h"
 #include "test_host/exit_status.h"
-#include "test_host/module_session.h"
 #include "test_host/samples_file.h"
 #include "test_host/sent_report.h"
 #include "test_host/text_file.h"
@@ -32,15 +30,14 @@ int RunSet(const TCommand& command) {
   if (!ReadSamples(command, samples, error)) return Fail(ExitBadInput, "set: " + error);
 
   TModuleSession session;
-  TOutputInstance* instance = nullptr;
-  if (const int status = CreateReadyInstance(command, session, instance, error)) return Fail(status, error);
-  session.Api.open(instance, std::to_string(command.Card).c_str());
-  session.Api.action(instance, command.Channel, 0, 0, 0, samples.data());
+  TCardOutputs outputs(session);
+  if (const int status = outputs.Open(command, {command.Card}, error)) return Fail(status, error);
+  if (!outputs.Send(command.Card, command.Channel, samples.data()))
+    return Fail(ExitNotReached, outputs.NotReached(command.Card) + ": nothing sent");
 
-  const TOutputInstance& record = *instance;
-  const std::vector<std::string> names = SplitChannelList(record.ChannelNames, record.ChannelCount);
+  const std::vector<std::string> names = outputs.ChannelNames();
   const std::string name = command.Channel <= static_cast<int32_t>(names.size()) ? names[command.Channel - 1] : "";
   const int32_t mean = AverageSamples(samples.data(), 1, static_cast<int32_t>(samples.size()));
-  std::fputs(DescribeSent(command.Card, command.Channel, name, mean).c_str(), stdout);
+  WriteOut(DescribeSent(command.Card, command.Channel, name, mean));
   return ExitDone;
 }

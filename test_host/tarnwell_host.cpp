@@ -1,25 +1,41 @@
 // The test host: loads out_tarnwell.dll as a host application does and
-// tries it, command by command (see --help).
-#include <cstdio>
+// tries it, command by command (see --help). The command line comes in
+// UTF-16 (wmain), so that paths outside the ANSI code page arrive whole.
 #include <string>
 #include <vector>
 
 #include "test_host/command_line.h"
 #include "test_host/commands.h"
+#include "test_host/console_output.h"
 #include "test_host/exit_status.h"
+#include "test_host/stop_request.h"
+#include "test_host/wide_text.h"
 
-int main(int argc, char** argv) {
-  TCommand command;
-  std::string error;
-  if (!ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc), command, error))
-    return Fail(ExitBadInput, error);
+namespace {
+
+int Run(const TCommand& command) {
   switch (command.Kind) {
-    case TCommandKind::Help: std::fputs(UsageText, stdout); return ExitDone;
+    case TCommandKind::Help: WriteOut(UsageText); return ExitDone;
     case TCommandKind::Info: return RunInfo(command);
     case TCommandKind::Cards: return RunCards(command);
     case TCommandKind::Set: return RunSet(command);
     case TCommandKind::Play: return RunPlay(command);
+    case TCommandKind::Identify: return RunIdentify(command);
+    case TCommandKind::Off: return RunOff(command);
     case TCommandKind::Panel: return RunPanel(command);
   }
   return ExitBadInput;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  std::vector<std::string> args;
+  for (int i = 1; i < argc; ++i) args.push_back(Utf8(argv[i]));
+  TCommand command;
+  std::string error;
+  if (!ParseCommandLine(args, command, error)) return Fail(ExitBadInput, error);
+  const int status = Run(command);
+  StopDone();  // every module session has ended: finish was called
+  return status;
 }

@@ -3,5 +3,5 @@
 
 #include <string>
 
-// On failure sets error to `cannot read PATH`.
+// path: UTF-8. On failure sets error to `cannot read PATH`.
 bool ReadTextFile(const std::string& path, std::string& text, std::string& error);

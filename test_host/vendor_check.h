@@ -1,6 +1,7 @@
 // Why the vendor library k8055d.dll cannot be used, told the way a user can
-// act on it. The test host looks for it as the module does: by bare name,
-// in the loader's search order of this process.
+// act on it. The test host looks for it where the module looks
+// (vendor_search.h), in the folders of this process: its own folder, the
+// folder that --vendor-dir set, the system folders and PATH. Paths are UTF-8.
 #pragma once
 
 #include <string>
@@ -8,6 +9,10 @@
 // Where the k8055d.dll in use was found, or empty when none is loaded.
 std::string VendorLibraryPath();
 
-// One or two sentences: not found (and where to put it), not a 32-bit
-// library, or which entry points it lacks.
+// The first k8055d.dll in the module's search order, or empty when there is
+// none.
+std::string FindVendorLibrary();
+
+// One or two sentences: not found (and where to put it), which file is not
+// a 32-bit library and what it is instead, or which entry points it lacks.
 std::string WhyVendorUnusable();

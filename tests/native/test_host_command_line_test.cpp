@@ -79,7 +79,7 @@ TEST(TestHostCommandLine, BadInputGetsOneClearError) {
       {{"set", "--channel", "1", "--value", "99999999999"}, "value \"99999999999\" is not a whole number from 0 to 65535"},
       {{"set", "--value", "1"}, "set needs --channel C"},
       {{"set", "--channel", "1"}, "set needs either --value V or --samples FILE"},
-      {{"set", "--channel", "1", "--value", "1", "--samples", "f"}, "set needs either --value V or --samples FILE"},
+      {{"set", "--channel", "1", "--value", "1", "--samples", "f"}, "set takes --value V or --samples FILE, not both"},
       {{"play"}, "play needs a FILE"},
       {{"info", "--card", "1"}, "info does not take --card (try --help)"},
       {{"play", "f.csv", "--channel", "1"}, "play does not take --channel (try --help)"},

@@ -1,0 +1,25 @@
+// What the module's calls into k8055d.dll showed: which boards answered
+// OpenDevice, and how many output calls reached the library. Only so can
+// the test host tell the user that nothing reached a board; the module
+// itself reports nothing.
+//
+// The module binds the vendor library's entry points with GetProcAddress.
+// The watch replaces that one import of the module (its import address
+// table entry) with a lookup that hands out, for OpenDevice and the three
+// output calls, small functions that note the call and pass it on
+// unchanged; every other lookup is the system's own.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+// Installs the watch in module, before its first create; false when the
+// module does not import GetProcAddress from kernel32.dll.
+bool WatchVendorCalls(HMODULE module);
+
+// What OpenDevice returned for card address 0 ... 3, or OpenDeviceNotCalled.
+int32_t OpenDeviceResult(int32_t address);
+
+// SetDigitalChannel, ClearDigitalChannel and OutputAnalogChannel calls so far.
+uint32_t OutputCallCount();
