@@ -50,6 +50,29 @@ TEST(TestHostCommandLine, EachCommandWithItsOptions) {
   EXPECT_EQ(Parse({"cards"}).Command.Kind, TCommandKind::Cards);
 }
 
+TEST(TestHostCommandLine, IdentifyOffAndPlaysEnd) {
+  TParsed off = Parse({"off"});
+  ASSERT_TRUE(off.Ok) << off.Error;
+  EXPECT_EQ(off.Command.Kind, TCommandKind::Off);
+  EXPECT_FALSE(off.Command.HasCard);  // every card that answers
+
+  TParsed offOne = Parse({"off", "--card", "4"});
+  ASSERT_TRUE(offOne.Ok) << offOne.Error;
+  EXPECT_TRUE(offOne.Command.HasCard);
+  EXPECT_EQ(offOne.Command.Card, 4);
+
+  TParsed identify = Parse({"identify", "--card", "2"});
+  ASSERT_TRUE(identify.Ok) << identify.Error;
+  EXPECT_EQ(identify.Command.Kind, TCommandKind::Identify);
+  EXPECT_EQ(identify.Command.Card, 2);
+
+  TParsed play = Parse({"play", "--off-at-end", "light.csv"});  // a flag takes no value
+  ASSERT_TRUE(play.Ok) << play.Error;
+  EXPECT_TRUE(play.Command.OffAtEnd);
+  EXPECT_EQ(play.Command.PlayFile, "light.csv");
+  EXPECT_FALSE(Parse({"play", "light.csv"}).Command.OffAtEnd);
+}
+
 TEST(TestHostCommandLine, HelpWinsAnywhere) {
   for (const char* help : {"--help", "-h", "help"}) {
     TParsed parsed = Parse({"set", "--card", "9", help});
@@ -62,7 +85,7 @@ TEST(TestHostCommandLine, HelpWinsAnywhere) {
 TEST(TestHostCommandLine, BadInputGetsOneClearError) {
   const struct {
     std::vector<std::string> Args;
-    const char* Error;
+    std::string Error;
   } cases[] = {
       {{}, "no command given (try --help)"},
       {{"blink"}, "unknown command \"blink\" (try --help)"},
@@ -84,6 +107,12 @@ TEST(TestHostCommandLine, BadInputGetsOneClearError) {
       {{"info", "--card", "1"}, "info does not take --card (try --help)"},
       {{"play", "f.csv", "--channel", "1"}, "play does not take --channel (try --help)"},
       {{"cards", "--settings", "1"}, "cards does not take --settings (try --help)"},
+      {{"set", "--card", "1", "--channel", "1", "--card", "2", "--value", "1"}, "option --card given twice"},
+      {{"--module", "a.dll", "--module", "b.dll", "info"}, "option --module given twice"},
+      {{"play", "f.csv", "--off-at-end", "--off-at-end"}, "option --off-at-end given twice"},
+      {{"set", "--channel", "1", "--off-at-end", "--value", "1"}, "set does not take --off-at-end (try --help)"},
+      {{"identify", "--channel", "1"}, "identify does not take --channel (try --help)"},
+      {{std::string(100, 'x')}, "unknown command \"" + std::string(60, 'x') + "...\" (try --help)"},
   };
   for (const auto& c : cases) {
     TParsed parsed = Parse(c.Args);

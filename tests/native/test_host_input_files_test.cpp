@@ -60,6 +60,26 @@ TEST(TestHostPlayFile, FirstBadRowNamesItsLine) {
   }
 }
 
+TEST(TestHostPlayFile, AsEditorsOnWindowsWriteIt) {
+  // A UTF-8 byte order mark, a header in another case.
+  std::vector<TPlayRow> rows;
+  std::string error;
+  ASSERT_TRUE(ParsePlayFile("\xEF\xBB\xBFTime_ms,Channel,Value\r\n0,1,1\r\n", 1, rows, error)) << error;
+  ASSERT_EQ(rows.size(), 1u);
+  EXPECT_EQ(rows[0].Line, 2);
+  ASSERT_TRUE(ParsePlayFile("\xEF\xBB\xBF" "0,2,1\n", 1, rows, error)) << error;
+  EXPECT_EQ(rows[0].Channel, 2);
+
+  // Error lines quote at most 60 characters of a field, and count in words.
+  EXPECT_FALSE(ParsePlayFile("0,1," + std::string(5000, '9') + "\n", 1, rows, error));
+  EXPECT_EQ(error, "line 1: value \"" + std::string(60, '9') + "...\" is not a whole number from 0 to 65535");
+  EXPECT_FALSE(ParsePlayFile("0\n", 1, rows, error));
+  EXPECT_EQ(error, "line 1: expected time_ms,channel,value[,card] but found 1 field");
+  std::vector<uint16_t> samples;
+  EXPECT_FALSE(ParseSamples("\xEF\xBB\xBF" "7", samples, error));
+  EXPECT_EQ(error, "holds 1 value, not 1024");
+}
+
 TEST(TestHostSamplesFile, ExactlyOneBlockOfValues) {
   std::string text;
   for (int i = 0; i < 1024; ++i) text += std::to_string(i * 64) + (i % 16 == 15 ? "\r\n" : i % 2 ? ", " : " \t");

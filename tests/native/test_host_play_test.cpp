@@ -60,6 +60,28 @@ TEST(TestHostPlaySchedule, StopSendsNothingMore) {
   EXPECT_EQ(target.Sent.back(), "progress 3 at 250");
 }
 
+TEST(TestHostPlaySchedule, SlowSendsMakeLaterRowsLate) {
+  // Each send takes 8 ms: of five rows due at 0, the fourth starts 24 ms
+  // late and the fifth 32 ms; a row due after them waits for nothing.
+  class TSlowTarget : public TRecordingTarget {
+   public:
+    using TRecordingTarget::TRecordingTarget;
+    void Send(const TPlayRow& row) override {
+      TRecordingTarget::Send(row);
+      Clock.Now += 8;
+    }
+  };
+  TFakeClock clock(1 << 30);
+  TSlowTarget target(clock);
+  std::vector<TPlayRow> rows(5, TPlayRow{0, 1, 1, 1, 1});
+  rows.push_back({20, 1, 0, 1, 6});  // sent at 40 ms: 20 ms late, within the tolerance
+  rows.push_back({100, 1, 0, 1, 7});
+  const TPlayResult result = PlayRows(rows, clock, target);
+  EXPECT_EQ(result.RowsSent, 7u);
+  EXPECT_EQ(result.RowsLate, 2u);
+  EXPECT_EQ(result.MostLateMs, 32);
+}
+
 TEST(TestHostCardList, PanelEntriesToTable) {
   std::vector<TCardRow> rows;
   for (const char* entry : {"0 (open)", "1 (not available)", "2 (closed)", "3 (closed)"}) {

@@ -13,14 +13,6 @@ namespace {
 
 using TCalls = std::vector<std::string>;
 
-bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
-
-// The test host with the full virtual board on its search path.
-THostRun RunWithBoard(std::vector<std::string> args) {
-  args.insert(args.begin(), {"--vendor-dir", FullBoardFolder()});
-  return RunHost(args);
-}
-
 class TestHost : public ::testing::Test {
  protected:
   void TearDown() override { SetEnvironmentVariableA("VIRTUAL_K8055_BOARDS", nullptr); }

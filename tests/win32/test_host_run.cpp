@@ -38,6 +38,7 @@ std::string Quoted(const std::string& arg) { return "\"" + arg + "\""; }
 struct TWindowSearch {
   DWORD ProcessId;
   const char* ClassName;
+  bool Hidden;
   HWND Found;
 };
 
@@ -46,7 +47,7 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM param) {
   DWORD processId = 0;
   char className[64];
   GetWindowThreadProcessId(window, &processId);
-  if (processId != search->ProcessId || !IsWindowVisible(window) ||
+  if (processId != search->ProcessId || (!search->Hidden && !IsWindowVisible(window)) ||
       !GetClassNameA(window, className, sizeof(className)) || lstrcmpA(className, search->ClassName) != 0)
     return TRUE;
   search->Found = window;
@@ -58,18 +59,26 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM param) {
 std::string HostProgram() { return TModuleHost::BinFolder() + "\\tarnwell_host.exe"; }
 std::string FullBoardFolder() { return TModuleHost::BoardFolder("full"); }
 
-THostProcess::THostProcess(const std::vector<std::string>& args)
+std::wstring WidePath(const std::string& utf8) {
+  const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+  std::wstring wide(static_cast<size_t>(length), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), &wide[0], length);
+  return wide;
+}
+
+THostProcess::THostProcess(const std::vector<std::string>& args, const std::string& program)
     : OutPath_(TempPath("tho")), ErrPath_(TempPath("the")) {
-  std::string commandLine = Quoted(HostProgram());
+  std::string commandLine = Quoted(program.empty() ? HostProgram() : program);
   for (const std::string& arg : args) commandLine += " " + Quoted(arg);
+  std::wstring wideCommandLine = WidePath(commandLine);
   HANDLE out = InheritableFile(OutPath_), err = InheritableFile(ErrPath_);
-  STARTUPINFOA startup{};
+  STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
   startup.dwFlags = STARTF_USESTDHANDLES;
   startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
   startup.hStdOutput = out;
   startup.hStdError = err;
-  EXPECT_TRUE(CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
+  EXPECT_TRUE(CreateProcessW(nullptr, &wideCommandLine[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
                              &Process_))
       << commandLine;
   CloseHandle(out);
@@ -89,8 +98,8 @@ THostProcess::~THostProcess() {
   DeleteFileA(ErrPath_.c_str());
 }
 
-HWND THostProcess::WaitForWindow(const char* className) const {
-  TWindowSearch search{Process_.dwProcessId, className, nullptr};
+HWND THostProcess::WaitForWindow(const char* className, bool hidden) const {
+  TWindowSearch search{Process_.dwProcessId, className, hidden, nullptr};
   for (int tries = 0; tries < 200 && search.Found == nullptr; ++tries) {
     EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
     if (search.Found == nullptr) Sleep(100);
@@ -109,6 +118,13 @@ THostRun THostProcess::Wait() {
 }
 
 THostRun RunHost(const std::vector<std::string>& args) { return THostProcess(args).Wait(); }
+
+THostRun RunWithBoard(std::vector<std::string> args) {
+  args.insert(args.begin(), {"--vendor-dir", FullBoardFolder()});
+  return RunHost(args);
+}
+
+bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
 TTempFile::TTempFile(const std::string& content) : Path_(TempPath("thf")) {
   std::ofstream(Path_, std::ios::binary) << content;

@@ -1,6 +1,7 @@
 // Runs the real tarnwell_host.exe as a user would, in a process of its own
 // that inherits this process's environment (and so the virtual board's
-// call record), and collects its exit status and output.
+// call record), and collects its exit status and output. Arguments, paths
+// and output are UTF-8.
 #pragma once
 
 #include <windows.h>
@@ -20,14 +21,21 @@ std::string FullBoardFolder();
 
 // Runs the test host with args and waits for it (at most 60 s).
 THostRun RunHost(const std::vector<std::string>& args);
+// The same with the full virtual board's folder as --vendor-dir.
+THostRun RunWithBoard(std::vector<std::string> args);
+
+bool Contains(const std::string& text, const std::string& part);
 
 // A running test host, for commands that wait for the user.
 class THostProcess {
  public:
-  explicit THostProcess(const std::vector<std::string>& args);
+  // program: a copy of the test host elsewhere, or empty for HostProgram().
+  explicit THostProcess(const std::vector<std::string>& args, const std::string& program = "");
   ~THostProcess();
-  // The process's first visible top-level window of class, waiting up to 20 s.
-  HWND WaitForWindow(const char* className) const;
+  // The process's first top-level window of class, visible unless hidden
+  // is asked for, waiting up to 20 s.
+  HWND WaitForWindow(const char* className, bool hidden = false) const;
+  HANDLE Process() const { return Process_.hProcess; }
   // Waits for the end (at most 60 s) and collects the result.
   THostRun Wait();
 
@@ -35,6 +43,9 @@ class THostProcess {
   PROCESS_INFORMATION Process_{};
   std::string OutPath_, ErrPath_;
 };
+
+// UTF-8 to UTF-16, for paths outside the ANSI code page.
+std::wstring WidePath(const std::string& utf8);
 
 // A small text file in the temporary folder, removed at the end.
 class TTempFile {

@@ -1,0 +1,130 @@
+// The test host tells whether anything reached a board: a card that does
+// not answer gets nothing and says so (status 3); identify and off drive
+// every output of a board; play leaves the outputs off when asked.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "tests/win32/module_host.h"
+#include "tests/win32/test_host_run.h"
+
+namespace {
+
+using TCalls = std::vector<std::string>;
+
+class TestHostBoards : public ::testing::Test {
+ protected:
+  void TearDown() override { SetEnvironmentVariableA("VIRTUAL_K8055_BOARDS", nullptr); }
+  TBoardTrace Trace;
+};
+
+// The calls with which the module switches every output of the selected
+// board off: eight digital outputs, then both analog ones at 0.
+TCalls AllOffCalls(int address) {
+  TCalls calls;
+  const std::string select = "SetCurrentDevice " + std::to_string(address);
+  for (int channel = 1; channel <= 8; ++channel) calls.insert(calls.end(), {select, "ClearDigitalChannel " + std::to_string(channel)});
+  for (int channel = 1; channel <= 2; ++channel)
+    calls.insert(calls.end(), {select, "OutputAnalogChannel " + std::to_string(channel) + " 0"});
+  return calls;
+}
+
+TCalls Tail(const TCalls& calls, size_t count) {
+  return TCalls(calls.end() - std::min(count, calls.size()), calls.end());
+}
+
+TEST_F(TestHostBoards, SetToACardThatDoesNotAnswerSendsNothing) {
+  const THostRun run = RunWithBoard({"set", "--card", "2", "--channel", "1", "--value", "1"});
+  EXPECT_EQ(run.Status, 3u);
+  EXPECT_EQ(run.Err, "tarnwell_host: card 2 does not answer (card address 1): nothing sent\n");
+  EXPECT_EQ(run.Out, "");
+  EXPECT_EQ(Trace.Calls(), (TCalls{"OpenDevice 1"}));
+}
+
+TEST_F(TestHostBoards, PlaySkipsTheRowsOfCardsThatDoNotAnswer) {
+  SetEnvironmentVariableA("VIRTUAL_K8055_BOARDS", "0,2");
+  TTempFile rows("0,1,65535\n0,1,65535,2\n10,2,65535,2\n20,9,2000,3\n");
+  const THostRun some = RunWithBoard({"play", rows.Path()});
+  EXPECT_EQ(some.Status, 3u);
+  EXPECT_EQ(some.Err, "tarnwell_host: card 2 does not answer (card address 1): 2 rows for it will be skipped\n");
+  EXPECT_TRUE(Contains(some.Out, "playing " + rows.Path() + ": 4 rows over 0.0 s to cards 1, 3 (Ctrl+C stops)\n"
+                                 "played 4 rows in "))
+      << some.Out;
+  EXPECT_TRUE(Contains(some.Out, "\n2 rows reached no board\n")) << some.Out;
+  EXPECT_EQ(Trace.Calls(), (TCalls{"OpenDevice 0", "OpenDevice 1", "OpenDevice 2", "SetCurrentDevice 0",
+                                   "SetDigitalChannel 1", "SetCurrentDevice 2", "OutputAnalogChannel 1 100",
+                                   "SetCurrentDevice 0", "CloseDevice", "SetCurrentDevice 2", "CloseDevice"}));
+
+  SetEnvironmentVariableA("VIRTUAL_K8055_BOARDS", "none");
+  const THostRun none = RunWithBoard({"play", rows.Path()});
+  EXPECT_EQ(none.Status, 3u);
+  EXPECT_TRUE(Contains(none.Err, "tarnwell_host: play: no card of the file answers: nothing sent\n")) << none.Err;
+  EXPECT_EQ(none.Out, "");
+}
+
+TEST_F(TestHostBoards, PlaySaysWhenItFellBehind) {
+  // 30,000 rows all due at the start: the last ones go out well after it.
+  std::string text;
+  for (int i = 0; i < 30000; ++i) text += "0," + std::to_string(i % 8 + 1) + "," + std::to_string(i % 2) + "\n";
+  TTempFile rows(text);
+  const THostRun run = RunWithBoard({"play", rows.Path()});
+  EXPECT_EQ(run.Status, 0u) << run.Err;
+  EXPECT_TRUE(Contains(run.Out, "played 30000 rows in ")) << run.Out;
+  EXPECT_TRUE(Contains(run.Out, "\nfell behind the schedule: ")) << run.Out;
+}
+
+TEST_F(TestHostBoards, PlayOffAtEndLeavesEveryOutputOff) {
+  TTempFile rows("0,1,65535\n0,10,65535\n");
+  const THostRun run = RunWithBoard({"play", "--off-at-end", rows.Path()});
+  EXPECT_EQ(run.Status, 0u) << run.Err;
+  EXPECT_TRUE(Contains(run.Out, "played 2 rows in ")) << run.Out;
+  EXPECT_TRUE(Contains(run.Out, "\nall outputs of card 1 off\n")) << run.Out;
+  TCalls expected = {"OpenDevice 0", "SetCurrentDevice 0", "SetDigitalChannel 1", "SetCurrentDevice 0",
+                     "OutputAnalogChannel 2 255"};
+  for (const std::string& call : AllOffCalls(0)) expected.push_back(call);
+  expected.insert(expected.end(), {"SetCurrentDevice 0", "CloseDevice"});
+  EXPECT_EQ(Trace.Calls(), expected);
+}
+
+TEST_F(TestHostBoards, IdentifyFlashesEveryOutputThenLeavesThemOff) {
+  const THostRun run = RunWithBoard({"identify"});
+  EXPECT_EQ(run.Status, 0u) << run.Err;
+  EXPECT_EQ(run.Out,
+            "card 1 (card address 0): all outputs flash for 3.0 s (Ctrl+C stops)\n"
+            "all outputs of card 1 (card address 0) are off\n");
+  const TCalls calls = Trace.Calls();
+  EXPECT_EQ(std::count(calls.begin(), calls.end(), "SetDigitalChannel 8"), 6);
+  EXPECT_EQ(std::count(calls.begin(), calls.end(), "OutputAnalogChannel 2 255"), 6);
+  TCalls ending = AllOffCalls(0);
+  ending.insert(ending.end(), {"SetCurrentDevice 0", "CloseDevice"});
+  EXPECT_EQ(Tail(calls, ending.size()), ending);
+
+  const THostRun absent = RunWithBoard({"identify", "--card", "4"});
+  EXPECT_EQ(absent.Status, 3u);
+  EXPECT_EQ(absent.Err, "tarnwell_host: card 4 does not answer (card address 3): nothing sent\n");
+}
+
+TEST_F(TestHostBoards, OffOnEveryCardThatAnswersOrOnOne) {
+  SetEnvironmentVariableA("VIRTUAL_K8055_BOARDS", "0,2");
+  const THostRun every = RunWithBoard({"off"});
+  EXPECT_EQ(every.Status, 0u) << every.Err;
+  EXPECT_EQ(every.Out, "card 1 (card address 0): all outputs off\ncard 3 (card address 2): all outputs off\n");
+  TCalls expected = {"OpenDevice 0", "OpenDevice 1", "OpenDevice 2", "OpenDevice 3"};
+  for (int address : {0, 2})
+    for (const std::string& call : AllOffCalls(address)) expected.push_back(call);
+  expected.insert(expected.end(), {"SetCurrentDevice 0", "CloseDevice", "SetCurrentDevice 2", "CloseDevice"});
+  EXPECT_EQ(Trace.Calls(), expected);
+
+  const THostRun absent = RunWithBoard({"off", "--card", "2"});
+  EXPECT_EQ(absent.Status, 3u);
+  EXPECT_EQ(absent.Err, "tarnwell_host: card 2 does not answer (card address 1): nothing sent\n");
+
+  SetEnvironmentVariableA("VIRTUAL_K8055_BOARDS", "none");
+  const THostRun none = RunWithBoard({"off"});
+  EXPECT_EQ(none.Status, 3u);
+  EXPECT_EQ(none.Err, "tarnwell_host: no card answers: nothing sent\n");
+}
+
+}  // namespace

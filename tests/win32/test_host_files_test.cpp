@@ -1,0 +1,167 @@
+// The test host's files: paths outside the ANSI code page work everywhere,
+// a module or k8055d.dll that is not a 32-bit DLL is named with what it is,
+// and panel says why k8055d.dll cannot be used before it opens a window.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "tests/win32/module_host.h"
+#include "tests/win32/test_host_run.h"
+
+namespace {
+
+std::string TempFolder() {
+  char folder[MAX_PATH];
+  GetTempPathA(MAX_PATH, folder);
+  return folder;
+}
+
+// A folder of this test's own in the temporary folder, with everything in
+// it removed at the end (no subfolders).
+class TTempFolder {
+ public:
+  explicit TTempFolder(const std::string& name) : Path_(TempFolder() + name) {
+    CreateDirectoryW(WidePath(Path_).c_str(), nullptr);
+  }
+  ~TTempFolder() {
+    for (auto it = Files_.rbegin(); it != Files_.rend(); ++it) {
+      DeleteFileW(WidePath(*it).c_str());
+      RemoveDirectoryW(WidePath(*it).c_str());
+    }
+    RemoveDirectoryW(WidePath(Path_).c_str());
+  }
+  // A new file (or, with folder, a subfolder) name in it: its full path.
+  std::string Add(const std::string& name, bool folder = false) {
+    Files_.push_back(Path_ + "\\" + name);
+    if (folder) CreateDirectoryW(WidePath(Files_.back()).c_str(), nullptr);
+    return Files_.back();
+  }
+  std::string Copy(const std::string& from, const std::string& name) {
+    const std::string to = Add(name);
+    EXPECT_TRUE(CopyFileW(WidePath(from).c_str(), WidePath(to).c_str(), FALSE)) << to;
+    return to;
+  }
+  std::string Write(const std::string& name, const std::string& content) {
+    const std::string path = Add(name);
+    std::ofstream(WidePath(path).c_str(), std::ios::binary) << content;
+    return path;
+  }
+  const std::string& Path() const { return Path_; }
+
+ private:
+  std::string Path_;
+  std::vector<std::string> Files_;
+};
+
+std::string ReadBytes(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(file), {});
+}
+
+// The bytes of a 32-bit DLL with the headers of a 64-bit one (machine
+// AMD64, optional header PE32+): what Windows sees in a 64-bit DLL.
+std::string SixtyFourBitHeaders(const std::string& dllPath) {
+  std::string bytes = ReadBytes(dllPath);
+  const uint32_t pe = *reinterpret_cast<const uint32_t*>(&bytes[0x3C]);
+  bytes[pe + 4] = '\x64';
+  bytes[pe + 5] = '\x86';
+  bytes[pe + 24] = '\x0B';
+  bytes[pe + 25] = '\x02';
+  return bytes;
+}
+
+const std::string ModuleFile = TModuleHost::BinFolder() + "\\out_tarnwell.dll";
+const std::string BoardFile = TModuleHost::BoardFolder("full") + "\\k8055d.dll";
+
+class TestHostFiles : public ::testing::Test {
+ protected:
+  TBoardTrace Trace;
+};
+
+TEST_F(TestHostFiles, PathsOutsideTheAnsiCodePage) {
+  // The test host and the module in a folder of their own, the virtual
+  // board in a subfolder, and input files, all with such names.
+  TTempFolder folder("\xC5\x81\xC3\xB3\x64\xC5\xBA \xE6\xB8\xAC\xE8\xA9\xA6 \xE2\x9C\x93");  // "Łódź 測試 ✓"
+  const std::string host = folder.Copy(HostProgram(), "tarnwell_host.exe");
+  const std::string module = folder.Copy(ModuleFile, "out_tarnwell.dll");
+  const std::string boardFolder = folder.Add("p\xC5\x82ytka", true);  // "płytka"
+  folder.Copy(BoardFile, "p\xC5\x82ytka\\k8055d.dll");
+  const std::string rows = folder.Write("\xE2\x9C\x93.csv", "\xEF\xBB\xBFTime_ms,Channel,Value\r\n0,1,65535\r\n");
+  std::string block;
+  for (int i = 0; i < 1024; ++i) block += "20 ";
+  const std::string samples = folder.Write("pr\xC3\xB3\x62ki.txt", block);
+
+  const THostRun info = THostProcess({"--vendor-dir", boardFolder, "info"}, host).Wait();
+  EXPECT_EQ(info.Status, 0u) << info.Err;
+  EXPECT_TRUE(Contains(info.Out, "module:   " + module + "\n")) << info.Out;
+  EXPECT_TRUE(Contains(info.Out, "k8055d:   " + boardFolder + "\\k8055d.dll\n")) << info.Out;
+
+  const THostRun play = THostProcess({"--vendor-dir", boardFolder, "play", rows}, host).Wait();
+  EXPECT_EQ(play.Status, 0u) << play.Err;
+  EXPECT_TRUE(Contains(play.Out, "playing " + rows + ": 1 row over 0.0 s to card 1 (Ctrl+C stops)\n")) << play.Out;
+
+  // The usual test host, given that module.
+  const THostRun set = RunHost({"--module", module, "--vendor-dir", boardFolder, "set", "--channel", "9", "--samples",
+                                samples});
+  EXPECT_EQ(set.Status, 0u) << set.Err;
+  EXPECT_TRUE(Contains(set.Out, "analog output 1 at 1\n")) << set.Out;
+  EXPECT_EQ(Trace.Calls(), (std::vector<std::string>{"OpenDevice 0", "SetCurrentDevice 0", "SetDigitalChannel 1",
+                                                     "SetCurrentDevice 0", "CloseDevice", "OpenDevice 0",
+                                                     "SetCurrentDevice 0", "OutputAnalogChannel 1 1",
+                                                     "SetCurrentDevice 0", "CloseDevice"}));
+
+  const THostRun missing = RunHost({"play", folder.Path() + "\\\xE2\x9C\x97.csv"});  // "✗.csv"
+  EXPECT_EQ(missing.Status, 2u);
+  EXPECT_EQ(missing.Err, "tarnwell_host: play: cannot read " + folder.Path() + "\\\xE2\x9C\x97.csv\n");
+}
+
+TEST_F(TestHostFiles, AModuleThatIsNotA32BitDllIsNamedWithWhatItIs) {
+  TTempFolder folder("tarnwell module kinds");
+  const struct {
+    std::string Path;
+    std::string What;
+  } cases[] = {
+      {folder.Write("out_tarnwell.dll", SixtyFourBitHeaders(ModuleFile)), "is a 64-bit DLL"},
+      {folder.Write("empty.dll", ""), "is empty"},
+      {folder.Write("text.dll", "not a library\n"), "is not a Windows library"},
+      {HostProgram(), "is a program, not a DLL"},
+      {folder.Path(), "is a folder"},
+  };
+  for (const auto& c : cases) {
+    const THostRun run = RunWithBoard({"--module", c.Path, "info"});
+    EXPECT_EQ(run.Status, 1u) << c.Path;
+    EXPECT_EQ(run.Err, "tarnwell_host: " + c.Path + " " + c.What + "; the module must be the 32-bit out_tarnwell.dll\n");
+  }
+}
+
+TEST_F(TestHostFiles, AVendorLibraryThatIsNotA32BitDllIsNamedWithWhatItIs) {
+  const struct {
+    const char* Folder;
+    std::string Content;
+    const char* What;
+  } cases[] = {
+      {"tarnwell 64-bit board", SixtyFourBitHeaders(BoardFile), "is a 64-bit DLL"},
+      {"tarnwell empty board", "", "is empty"},
+      {"tarnwell text board", "OpenDevice\n", "is not a Windows library"},
+  };
+  for (const auto& c : cases) {
+    TTempFolder folder(c.Folder);
+    const std::string library = folder.Write("k8055d.dll", c.Content);
+    const THostRun run = RunHost({"--vendor-dir", folder.Path(), "info"});
+    EXPECT_EQ(run.Status, 1u) << c.Folder;
+    EXPECT_TRUE(Contains(run.Out, "why:      " + library + " " + c.What +
+                                      "; the module needs the 32-bit k8055d.dll that comes with the K8055 boards.\n"))
+        << run.Out;
+  }
+}
+
+TEST_F(TestHostFiles, PanelSaysWhyTheVendorLibraryCannotBeUsed) {
+  const THostRun run = RunHost({"panel"});
+  EXPECT_EQ(run.Status, 1u);
+  EXPECT_TRUE(Contains(run.Err, "tarnwell_host: Cannot load k8055d.dll: k8055d.dll was not found.")) << run.Err;
+  EXPECT_EQ(run.Out, "");
+}
+
+}  // namespace
