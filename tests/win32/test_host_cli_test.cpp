@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "module_host.h"
+#include "tarnwell_version.h"
 #include "test_host_run.h"
 
 namespace {
@@ -31,6 +32,10 @@ TEST_F(TestHost, HelpAndBadCommandLines) {
   const THostRun help = RunHost({"--help"});
   EXPECT_EQ(help.Status, 0u);
   EXPECT_TRUE(Contains(help.Out, "Usage: tarnwell_host")) << help.Out;
+
+  const THostRun version = RunHost({"--version"});
+  EXPECT_EQ(version.Status, 0u);
+  EXPECT_EQ(version.Out, "tarnwell_host " TARNWELL_VERSION_TEXT "\n");
 
   const THostRun none = RunHost({});
   EXPECT_EQ(none.Status, 2u);
