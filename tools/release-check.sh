@@ -8,7 +8,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 commit=$(git rev-parse HEAD)
-[ -z "$(git status --porcelain)" ] ||
+[ -z "$(git status --porcelain --untracked-files=no)" ] ||
   echo "release-check.sh: uncommitted changes are not in the clones; checking commit $commit" >&2
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

@@ -19,7 +19,7 @@ if [ -z "${SOURCE_DATE_EPOCH:-}" ]; then
     { echo "release.sh: not a git checkout; set SOURCE_DATE_EPOCH to the source's time" >&2; exit 1; }
 fi
 export SOURCE_DATE_EPOCH
-[ -z "$(git status --porcelain 2>/dev/null)" ] ||
+[ -z "$(git status --porcelain --untracked-files=no 2>/dev/null)" ] ||
   echo "release.sh: the tree has uncommitted changes; this release is not the commit's" >&2
 
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/win32/CMakeCache.txt)
@@ -32,7 +32,7 @@ cp "$bin/out_tarnwell.dll" "$bin/tarnwell_host.exe" README.md "$folder/"
 cp "$bin/boards/full/k8055d.dll" "$folder/virtual-board/"
 cp docs/*.png "$folder/docs/"
 cp examples/*.csv "$folder/examples/"
-(cd "$folder" && find . -type f | sed 's|^\./||' | LC_ALL=C sort | xargs sha256sum >SHA256SUMS)
+(cd "$folder" && find . -type f ! -name SHA256SUMS | sed 's|^\./||' | LC_ALL=C sort | xargs sha256sum >SHA256SUMS)
 find "$folder" -type d -exec chmod 755 {} + && find "$folder" -type f -exec chmod 644 {} +
 find "$folder" -exec touch -h -d "@$SOURCE_DATE_EPOCH" {} +
 
