@@ -5,7 +5,7 @@ Windows XP, for a function of tools/post_xp_imports.txt (functions added
 after Windows XP), and for a subsystem version above XP's 5.1, which XP's
 loader refuses.
 
-    python3 tools/check_xp_imports.py FILE...
+    tools/check_xp_imports.py FILE...
 
 Exit status 0 when every file passes, 1 when one fails, 2 when one cannot
 be read as a 32-bit PE file.
