@@ -7,8 +7,8 @@
 
 #include "common/common.h"
 #include "module/output_action.h"
-#include "noop_vendor.h"
-#include "reference_mean.h"
+#include "bench/noop_vendor.h"
+#include "bench/reference_mean.h"
 
 constexpr int Repeats = 1000;
 

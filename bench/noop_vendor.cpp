@@ -1,4 +1,4 @@
-#include "noop_vendor.h"
+#include "bench/noop_vendor.h"
 
 #include "k8055d/k8055d.h"
 #include "module/card_slots.h"

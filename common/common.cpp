@@ -1,8 +1,8 @@
-#include "common.h"
+#include "common/common.h"
 
 #include <cstring>
 
-#include "sample_sum.h"
+#include "common/sample_sum.h"
 
 int32_t AverageSamples(const uint16_t* samples, int32_t first, int32_t last) {
   if (last < first) return 0;

@@ -1,4 +1,4 @@
-#include "sample_sum.h"
+#include "common/sample_sum.h"
 
 #if defined(__i386__) || defined(__x86_64__)
 #include <emmintrin.h>

@@ -1,4 +1,4 @@
-#include "k8055d.h"
+#include "k8055d/k8055d.h"
 
 TLibraryProc VendorTable[VendorEntryCount];
 TLibraryHandle DriverHandle;

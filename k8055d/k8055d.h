@@ -1,24 +1,19 @@
 // Binding to the board vendor's driver library, loaded by name at run time.
-// The 21 entry points are looked up in the vendor's order; six are called.
+// The entry points are those of vendor_entries.h, looked up in its order.
+//
+// State: process-wide, one copy per loaded module, touched only from the
+// host's calls (one at a time, no locks).
 #pragma once
 
 #include <cstdint>
 
-#include "library_loader.h"
-
-#if defined(_WIN32) && defined(__i386__)
-#define K8055_STDCALL __attribute__((stdcall))
-#else
-#define K8055_STDCALL
-#endif
+#include "k8055d/library_loader.h"
+#include "k8055d/vendor_entries.h"
 
 enum TVendorEntry {
-  veOpenDevice, veCloseDevice, veSetCurrentDevice, veReadAnalogChannel,
-  veReadAllAnalog, veOutputAnalogChannel, veOutputAllAnalog,
-  veClearAnalogChannel, veClearAllAnalog, veSetAnalogChannel, veSetAllAnalog,
-  veWriteAllDigital, veClearDigitalChannel, veClearAllDigital,
-  veSetDigitalChannel, veSetAllDigital, veReadDigitalChannel, veReadAllDigital,
-  veReadCounter, veResetCounter, veSetCounterDebounceTime,
+#define VENDOR_ENUM(name, result, params, bytes, use) ve##name,
+  VENDOR_ENTRY_LIST(VENDOR_ENUM)
+#undef VENDOR_ENUM
   VendorEntryCount
 };
 
@@ -28,38 +23,49 @@ extern const char* const VendorEntryNames[VendorEntryCount];
 // The looked-up entry points; empty entries are null.
 extern TLibraryProc VendorTable[VendorEntryCount];
 
-using TOpenDevice = int32_t(K8055_STDCALL*)(int32_t address);
-using TCloseDevice = void(K8055_STDCALL*)();
-using TSetCurrentDevice = int32_t(K8055_STDCALL*)(int32_t address);
-using TOutputAnalogChannel = void(K8055_STDCALL*)(int32_t channel, int32_t data);
-using TDigitalChannel = void(K8055_STDCALL*)(int32_t channel);
-
-// Typed access to the six entry points the module calls.
-inline int32_t OpenDevice(int32_t address) {
-  return reinterpret_cast<TOpenDevice>(VendorTable[veOpenDevice])(address);
-}
-inline void CloseDevice() { reinterpret_cast<TCloseDevice>(VendorTable[veCloseDevice])(); }
-inline void SetCurrentDevice(int32_t address) {
-  reinterpret_cast<TSetCurrentDevice>(VendorTable[veSetCurrentDevice])(address);
-}
-inline void OutputAnalogChannel(int32_t channel, int32_t data) {
-  reinterpret_cast<TOutputAnalogChannel>(VendorTable[veOutputAnalogChannel])(channel, data);
-}
-inline void ClearDigitalChannel(int32_t channel) {
-  reinterpret_cast<TDigitalChannel>(VendorTable[veClearDigitalChannel])(channel);
-}
-inline void SetDigitalChannel(int32_t channel) {
-  reinterpret_cast<TDigitalChannel>(VendorTable[veSetDigitalChannel])(channel);
-}
-
 extern TLibraryHandle DriverHandle;  // 0 while not loaded
 extern bool DriverTried;             // set once the first create ran LoadDriver
 extern bool DriverReady;             // loaded, every entry point found, not yet freed
+
+// A typed call through the table entry Entry.
+template <TVendorEntry Entry, typename TSignature>
+struct TVendorCall;
+template <TVendorEntry Entry, typename TResult, typename... TParams>
+struct TVendorCall<Entry, TResult(TParams...)> {
+  static TResult Call(TParams... args) {
+    return reinterpret_cast<typename TVendorSignature<TResult(TParams...)>::Pointer>(VendorTable[Entry])(args...);
+  }
+};
+
+// OpenDevice(address), CloseDevice(), ...: the entry points the module calls,
+// by their vendor names. Only valid while DriverReady.
+#define VENDOR_CALL_Called(name, result, params) \
+  inline constexpr auto& name = TVendorCall<ve##name, result params>::Call;
+#define VENDOR_CALL_LookedUp(name, result, params)
+#define VENDOR_CALL(name, result, params, bytes, use) VENDOR_CALL_##use(name, result, params)
+VENDOR_ENTRY_LIST(VENDOR_CALL)
+#undef VENDOR_CALL
+#undef VENDOR_CALL_LookedUp
+#undef VENDOR_CALL_Called
 
 // Loads "k8055d.dll" by bare name and fills VendorTable; true when every
 // entry point was found.
 bool LoadDriver();
 
+// What the first create of the process does: runs LoadDriver once and keeps
+// its result in DriverReady, a failed one too. Returns DriverReady.
+inline bool LoadDriverOnce() {
+  if (!DriverTried) {
+    DriverReady = LoadDriver();
+    DriverTried = true;
+  }
+  return DriverReady;
+}
+
 // Frees the library once. Afterwards DriverReady is false, so nothing calls
 // into the freed code.
 void UnloadDriver();
+
+// Puts the binding back in its load-time state (nothing loaded or tried),
+// as a fresh process has it; for tests that run many sessions in one process.
+void ResetDriverState();

@@ -1,5 +1,5 @@
 // Windows implementation of the library loading seam.
-#include "library_loader.h"
+#include "k8055d/library_loader.h"
 
 #include <windows.h>
 
@@ -15,4 +15,4 @@ void Free(TLibraryHandle handle) { FreeLibrary(static_cast<HMODULE>(handle)); }
 
 }  // namespace
 
-extern const TLibraryLoader PlatformLibraryLoader = {Load, Lookup, Free};
+extern const TLibraryLoader PlatformLibraryLoader = {.Load = Load, .Lookup = Lookup, .Free = Free};

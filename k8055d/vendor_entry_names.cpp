@@ -1,13 +1,9 @@
-// The vendor library's 21 exported names, in table order. Kept apart so a
+// The vendor library's exported names, in table order. Kept apart so a
 // host program can check a library without the binding itself.
-#include "k8055d.h"
+#include "k8055d/k8055d.h"
 
 const char* const VendorEntryNames[VendorEntryCount] = {
-    "OpenDevice",          "CloseDevice",         "SetCurrentDevice",
-    "ReadAnalogChannel",   "ReadAllAnalog",       "OutputAnalogChannel",
-    "OutputAllAnalog",     "ClearAnalogChannel",  "ClearAllAnalog",
-    "SetAnalogChannel",    "SetAllAnalog",        "WriteAllDigital",
-    "ClearDigitalChannel", "ClearAllDigital",     "SetDigitalChannel",
-    "SetAllDigital",       "ReadDigitalChannel",  "ReadAllDigital",
-    "ReadCounter",         "ResetCounter",        "SetCounterDebounceTime",
+#define VENDOR_NAME(name, result, params, bytes, use) #name,
+    VENDOR_ENTRY_LIST(VENDOR_NAME)
+#undef VENDOR_NAME
 };

@@ -1,4 +1,4 @@
-#include "allocation.h"
+#include "module/allocation.h"
 
 #include <cstdlib>
 

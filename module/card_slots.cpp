@@ -1,7 +1,6 @@
-#include "card_slots.h"
+#include "module/card_slots.h"
 
-#include "../k8055d/k8055d.h"
-#include "../panel/panel.h"
+#include "k8055d/k8055d.h"
 
 int32_t CardStatus[CardAddressCount] = {SlotClosed, SlotClosed, SlotClosed, SlotClosed};
 

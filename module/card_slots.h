@@ -11,6 +11,10 @@ inline constexpr int32_t SlotNotAvailable = -1;  // tried, did not open
 
 extern int32_t CardStatus[CardAddressCount];
 
+// Puts every slot back to closed, as a fresh process has them; for tests
+// that run many sessions in one process.
+void ResetCardSlots();
+
 inline bool CardIsOpen(int32_t address) { return CardStatus[address] > SlotNotAvailable; }
 
 // Opens the board at address (0 ... 3) if its slot is still closed and the

@@ -1,12 +1,12 @@
-#include "instance.h"
+#include "module/instance.h"
 
 #include <cstring>
 #include <new>
 
-#include "../common/common.h"
-#include "../k8055d/k8055d.h"
-#include "../panel/panel.h"
-#include "allocation.h"
+#include "common/common.h"
+#include "k8055d/k8055d.h"
+#include "panel/panel.h"
+#include "module/allocation.h"
 
 namespace {
 
@@ -28,10 +28,7 @@ int32_t ModuleInformation(char* buffer, uint32_t size) {
 }
 
 TOutputInstance* CreateInstance(int32_t hostTag) {
-  if (!DriverTried) {
-    DriverReady = LoadDriver();
-    DriverTried = true;
-  }
+  LoadDriverOnce();
   void* record = AllocateMemory(sizeof(TOutputInstance));
   void* names = AllocateMemory(ChannelNamesSize);
   void* details = AllocateMemory(sizeof(TDetails));

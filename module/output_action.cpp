@@ -1,8 +1,8 @@
-#include "output_action.h"
+#include "module/output_action.h"
 
-#include "../common/common.h"
-#include "../k8055d/k8055d.h"
-#include "card_slots.h"
+#include "common/common.h"
+#include "k8055d/k8055d.h"
+#include "module/card_slots.h"
 
 uint8_t OutputAction(const TOutputInstance* instance, int32_t channel, const uint16_t* samples) {
   if (instance == nullptr || samples == nullptr) return 0;

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "instance.h"
+#include "module/instance.h"
 
 inline constexpr int32_t SamplesPerBlock = 1024;
 inline constexpr int32_t DigitalChannels = 8;

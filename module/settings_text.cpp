@@ -1,7 +1,7 @@
-#include "settings_text.h"
+#include "module/settings_text.h"
 
-#include "../common/common.h"
-#include "card_slots.h"
+#include "common/common.h"
+#include "module/card_slots.h"
 
 int32_t CardNumberFromText(std::string_view field) {
   const bool negative = !field.empty() && field.front() == '-';

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "instance.h"
+#include "module/instance.h"
 
 // Strict decimal: an optional "-" and one or more digits within 32 bits.
 // Anything else (empty, blanks, "+", other characters, overflow) gives 0.

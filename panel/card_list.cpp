@@ -1,16 +1,17 @@
-#include "card_list.h"
+#include "panel/card_list.h"
 
 #include <cstring>
 
-#include "../module/card_slots.h"
-#include "gui.h"
+#include "module/card_slots.h"
+#include "panel/card_list_texts.h"
+#include "panel/gui.h"
 
 namespace {
 
 const char* SlotStateText(int32_t address) {
-  if (CardStatus[address] < SlotNotAvailable) return " (closed)";
-  if (CardStatus[address] == SlotNotAvailable) return " (not available)";
-  return " (open)";
+  if (CardStatus[address] < SlotNotAvailable) return SlotClosedText;
+  if (CardStatus[address] == SlotNotAvailable) return SlotNotAvailableText;
+  return SlotOpenText;
 }
 
 // The group box shows the hourglass for the object's lifetime.
@@ -32,7 +33,7 @@ class TBusyCursor {
 void RefreshCardList(TDetails* details) {
   TControl list = details->AddressCombo;
   PlatformGui.ClearList(list);
-  PlatformGui.AddListEntry(list, "(none)", 0);
+  PlatformGui.AddListEntry(list, NoCardEntry, 0);
   int32_t selected = 0;
   for (int32_t card = 1; card <= CardAddressCount; ++card) {
     const int32_t address = card - 1;

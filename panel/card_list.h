@@ -2,7 +2,7 @@
 // its slot's state, and the handler for the user's pick.
 #pragma once
 
-#include "../module/instance.h"
+#include "module/instance.h"
 
 // Refills the list from the card slots and selects the entry of details.Card
 // ("(none)" for a card outside 1 ... 4).

@@ -1,10 +1,10 @@
 // Windows implementation of the panel's GUI seam: a group box window of the
 // module's own class holding a "Static" label and a "ComboBox" drop-down list.
-#include "gui.h"
+#include "panel/gui.h"
 
 #include <windows.h>
 
-#include "../module/allocation.h"
+#include "module/allocation.h"
 
 extern "C" IMAGE_DOS_HEADER __ImageBase;
 
@@ -296,7 +296,23 @@ void SetCursor(TControl groupBox, TCursor cursor) {
 }  // namespace
 
 extern const TGui PlatformGui = {
-    IsWindowHandle, CreateGroupBox, CreateLabel, CreateDropDownList, Destroy, SetBounds, SetCaption, SetCtl3D,
-    SetSystemColour, SetAutoSize, PlaceInControl, PlaceInWindow, ClearList, AddListEntry, ListCount,
-    SelectedIndex, Select, ItemValue, SetCursor,
+    .IsWindow = IsWindowHandle,
+    .CreateGroupBox = CreateGroupBox,
+    .CreateLabel = CreateLabel,
+    .CreateDropDownList = CreateDropDownList,
+    .Destroy = Destroy,
+    .SetBounds = SetBounds,
+    .SetCaption = SetCaption,
+    .SetCtl3D = SetCtl3D,
+    .SetSystemColour = SetSystemColour,
+    .SetAutoSize = SetAutoSize,
+    .PlaceInControl = PlaceInControl,
+    .PlaceInWindow = PlaceInWindow,
+    .ClearList = ClearList,
+    .AddListEntry = AddListEntry,
+    .ListCount = ListCount,
+    .SelectedIndex = SelectedIndex,
+    .Select = Select,
+    .ItemValue = ItemValue,
+    .SetCursor = SetCursor,
 };

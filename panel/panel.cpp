@@ -1,8 +1,8 @@
-#include "panel.h"
+#include "panel/panel.h"
 
-#include "../module/card_slots.h"
-#include "card_list.h"
-#include "gui.h"
+#include "module/card_slots.h"
+#include "panel/card_list.h"
+#include "panel/gui.h"
 
 namespace {
 

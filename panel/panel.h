@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "../module/instance.h"
+#include "module/instance.h"
 
 // Builds the panel as a child of parentWindow, tries every closed card slot
 // and fills the card list. A panel already shown is replaced; a handle that

@@ -1,15 +1,19 @@
-#include "card_list.h"
+#include "test_host/card_list.h"
 
 #include <cstdio>
 
+#include "panel/card_list_texts.h"
+
 bool ParseCardEntry(std::string_view entry, TCardRow& row) {
-  if (entry.size() < 5 || entry[0] < '0' || entry[0] > '3' || entry.substr(1, 2) != " (" || entry.back() != ')')
-    return false;
-  const std::string_view state = entry.substr(3, entry.size() - 4);
-  if (state != "closed" && state != "not available" && state != "open") return false;
-  row.Address = entry[0] - '0';
-  row.State = std::string(state);
-  return true;
+  if (entry.empty() || entry[0] < '0' || entry[0] > '3') return false;
+  const std::string_view stateText = entry.substr(1);
+  for (const char* known : {SlotClosedText, SlotNotAvailableText, SlotOpenText}) {
+    if (stateText != known) continue;
+    row.Address = entry[0] - '0';
+    row.State = std::string(stateText.substr(2, stateText.size() - 3));  // without " (" and ")"
+    return true;
+  }
+  return false;
 }
 
 std::string FormatCardTable(const std::vector<TCardRow>& rows) {

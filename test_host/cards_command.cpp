@@ -1,10 +1,10 @@
 // cards: every card address tried, as the settings panel tries them.
 #include <cstdio>
 
-#include "commands.h"
-#include "exit_status.h"
-#include "module_session.h"
-#include "panel_card_states.h"
+#include "test_host/commands.h"
+#include "test_host/exit_status.h"
+#include "test_host/module_session.h"
+#include "test_host/panel_card_states.h"
 
 int RunCards(const TCommand& command) {
   TModuleSession session;

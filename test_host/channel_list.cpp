@@ -1,4 +1,4 @@
-#include "channel_list.h"
+#include "test_host/channel_list.h"
 
 #include <string_view>
 

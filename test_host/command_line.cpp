@@ -1,9 +1,9 @@
-#include "command_line.h"
+#include "test_host/command_line.h"
 
 #include <cstring>
 
-#include "number_text.h"
-#include "tarnwell_version.h"
+#include "test_host/number_text.h"
+#include "version/tarnwell_version.h"
 
 const char UsageText[] =
     "Usage: tarnwell_host [--module FILE] [--vendor-dir DIR] COMMAND [OPTIONS]\n"

@@ -1,7 +1,7 @@
 // The test host's commands; each returns the exit status.
 #pragma once
 
-#include "command_line.h"
+#include "test_host/command_line.h"
 
 int RunInfo(const TCommand& command);
 int RunCards(const TCommand& command);

@@ -1,4 +1,4 @@
-#include "exit_status.h"
+#include "test_host/exit_status.h"
 
 #include <cstdio>
 

@@ -1,4 +1,4 @@
-#include "host_window.h"
+#include "test_host/host_window.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
 // info: what the module says about itself and one fresh instance.
 #include <cstdio>
 
-#include "channel_list.h"
-#include "commands.h"
-#include "exit_status.h"
-#include "module_session.h"
-#include "vendor_check.h"
+#include "test_host/channel_list.h"
+#include "test_host/commands.h"
+#include "test_host/exit_status.h"
+#include "test_host/module_session.h"
+#include "test_host/vendor_check.h"
 
 int RunInfo(const TCommand& command) {
   TModuleSession session;
@@ -16,7 +16,7 @@ int RunInfo(const TCommand& command) {
   TOutputInstance* instance = session.Create(error);
   if (instance == nullptr) return Fail(ExitUnusable, error);
 
-  const THostRecord& record = TModuleSession::Record(instance);
+  const TOutputInstance& record = *instance;
   std::printf("module:   %s\ninfo:     %s\ncaption:  %s\nready:    %s\n", session.Path.c_str(), information,
               record.Caption, record.Ready ? "yes" : "no");
   if (record.Ready) std::printf("k8055d:   %s\n", VendorLibraryPath().c_str());

@@ -1,7 +1,7 @@
-#include "module_session.h"
+#include "test_host/module_session.h"
 
-#include "exit_status.h"
-#include "vendor_check.h"
+#include "test_host/exit_status.h"
+#include "test_host/vendor_check.h"
 
 namespace {
 
@@ -80,7 +80,7 @@ int CreateReadyInstance(const TCommand& command, TModuleSession& session, TOutpu
                         std::string& error) {
   if (const int status = session.Load(command, error)) return status;
   if ((instance = session.Create(error)) == nullptr) return ExitUnusable;
-  const THostRecord& record = TModuleSession::Record(instance);
+  const TOutputInstance& record = *instance;
   if (record.Ready) return ExitDone;
   error = std::string(record.Caption) + ": " + WhyVendorUnusable();
   return ExitUnusable;

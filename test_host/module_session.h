@@ -8,9 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "command_line.h"
-#include "host_record.h"
-#include "module_api.h"
+#include "test_host/command_line.h"
+#include "test_host/module_api.h"
 
 class TModuleSession {
  public:
@@ -25,9 +24,6 @@ class TModuleSession {
   int Load(const TCommand& command, std::string& error);
   // A new instance, or null (error set) when create gave none.
   TOutputInstance* Create(std::string& error);
-  static const THostRecord& Record(const TOutputInstance* instance) {
-    return *reinterpret_cast<const THostRecord*>(instance);
-  }
 
   TModuleApi Api{};
   std::string Path;

@@ -1,4 +1,4 @@
-#include "number_text.h"
+#include "test_host/number_text.h"
 
 std::string_view Trimmed(std::string_view text) {
   const char* blanks = " \t\r";

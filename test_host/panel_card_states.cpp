@@ -1,8 +1,8 @@
-#include "panel_card_states.h"
+#include "test_host/panel_card_states.h"
 
 #include <windows.h>
 
-#include "host_window.h"
+#include "test_host/host_window.h"
 
 namespace {
 

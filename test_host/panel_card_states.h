@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "card_list.h"
-#include "module_api.h"
+#include "test_host/card_list.h"
+#include "test_host/module_api.h"
 
 // False (error set) when the module shows no panel or its list is not the
 // five entries "(none)" and card addresses 0 ... 3.

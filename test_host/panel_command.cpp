@@ -4,11 +4,11 @@
 
 #include <cstdio>
 
-#include "commands.h"
-#include "exit_status.h"
-#include "host_window.h"
-#include "module_session.h"
-#include "stop_request.h"
+#include "test_host/commands.h"
+#include "test_host/exit_status.h"
+#include "test_host/host_window.h"
+#include "test_host/module_session.h"
+#include "test_host/stop_request.h"
 
 namespace {
 

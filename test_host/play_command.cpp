@@ -6,13 +6,13 @@
 #include <cstdio>
 #include <map>
 
-#include "commands.h"
-#include "exit_status.h"
-#include "module_session.h"
-#include "play_schedule.h"
-#include "samples_file.h"
-#include "stop_request.h"
-#include "text_file.h"
+#include "test_host/commands.h"
+#include "test_host/exit_status.h"
+#include "test_host/module_session.h"
+#include "test_host/play_schedule.h"
+#include "test_host/samples_file.h"
+#include "test_host/stop_request.h"
+#include "test_host/text_file.h"
 
 namespace {
 

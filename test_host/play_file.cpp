@@ -1,7 +1,7 @@
-#include "play_file.h"
+#include "test_host/play_file.h"
 
-#include "number_text.h"
-#include "text_lines.h"
+#include "test_host/number_text.h"
+#include "test_host/text_lines.h"
 
 namespace {
 

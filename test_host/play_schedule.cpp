@@ -1,4 +1,4 @@
-#include "play_schedule.h"
+#include "test_host/play_schedule.h"
 
 TPlayResult PlayRows(const std::vector<TPlayRow>& rows, TPlayClock& clock, TPlayTarget& target) {
   const int64_t start = clock.NowMs();

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "play_file.h"
+#include "test_host/play_file.h"
 
 class TPlayClock {
  public:

@@ -1,7 +1,7 @@
-#include "samples_file.h"
+#include "test_host/samples_file.h"
 
-#include "number_text.h"
-#include "text_lines.h"
+#include "test_host/number_text.h"
+#include "test_host/text_lines.h"
 
 bool ParseSamples(std::string_view text, std::vector<uint16_t>& samples, std::string& error) {
   samples.clear();

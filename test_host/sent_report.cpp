@@ -1,4 +1,4 @@
-#include "sent_report.h"
+#include "test_host/sent_report.h"
 
 #include <algorithm>
 

@@ -1,14 +1,14 @@
 // set: one block of samples to one channel of one card.
 #include <cstdio>
 
-#include "channel_list.h"
-#include "commands.h"
+#include "test_host/channel_list.h"
+#include "test_host/commands.h"
 #include "common/common.h"
-#include "exit_status.h"
-#include "module_session.h"
-#include "samples_file.h"
-#include "sent_report.h"
-#include "text_file.h"
+#include "test_host/exit_status.h"
+#include "test_host/module_session.h"
+#include "test_host/samples_file.h"
+#include "test_host/sent_report.h"
+#include "test_host/text_file.h"
 
 namespace {
 
@@ -37,7 +37,7 @@ int RunSet(const TCommand& command) {
   session.Api.open(instance, std::to_string(command.Card).c_str());
   session.Api.action(instance, command.Channel, 0, 0, 0, samples.data());
 
-  const THostRecord& record = TModuleSession::Record(instance);
+  const TOutputInstance& record = *instance;
   const std::vector<std::string> names = SplitChannelList(record.ChannelNames, record.ChannelCount);
   const std::string name = command.Channel <= static_cast<int32_t>(names.size()) ? names[command.Channel - 1] : "";
   const int32_t mean = AverageSamples(samples.data(), 1, static_cast<int32_t>(samples.size()));

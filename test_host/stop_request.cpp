@@ -1,4 +1,4 @@
-#include "stop_request.h"
+#include "test_host/stop_request.h"
 
 namespace {
 

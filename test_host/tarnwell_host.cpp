@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "command_line.h"
-#include "commands.h"
-#include "exit_status.h"
+#include "test_host/command_line.h"
+#include "test_host/commands.h"
+#include "test_host/exit_status.h"
 
 int main(int argc, char** argv) {
   TCommand command;

@@ -1,4 +1,4 @@
-#include "text_file.h"
+#include "test_host/text_file.h"
 
 #include <fstream>
 #include <sstream>

@@ -1,4 +1,4 @@
-#include "text_lines.h"
+#include "test_host/text_lines.h"
 
 bool TTextLines::Next(std::string_view& line) {
   if (Done_ || (Rest_.empty() && Number_ > 0)) return false;

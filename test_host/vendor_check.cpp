@@ -1,9 +1,9 @@
-#include "vendor_check.h"
+#include "test_host/vendor_check.h"
 
 #include <windows.h>
 
 #include "k8055d/k8055d.h"
-#include "module_session.h"
+#include "test_host/module_session.h"
 
 namespace {
 

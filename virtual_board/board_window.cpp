@@ -1,10 +1,10 @@
-#include "board_window.h"
+#include "virtual_board/board_window.h"
 
 #include <windows.h>
 
 #include <cstdio>
 
-#include "board_window_paint.h"
+#include "virtual_board/board_window_paint.h"
 
 extern "C" IMAGE_DOS_HEADER __ImageBase;
 

@@ -1,4 +1,4 @@
-#include "board_window_paint.h"
+#include "virtual_board/board_window_paint.h"
 
 #include <cstdio>
 

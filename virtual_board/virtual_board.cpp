@@ -9,8 +9,10 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <type_traits>
 
-#include "board_window.h"
+#include "k8055d/vendor_entries.h"
+#include "virtual_board/board_window.h"
 
 namespace {
 
@@ -57,7 +59,7 @@ bool ValidAnalog(int32_t channel) { return channel == 1 || channel == 2; }
 
 }  // namespace
 
-#define BOARD_API extern "C" __attribute__((stdcall))
+#define BOARD_API extern "C" K8055_STDCALL
 
 BOARD_API int32_t OpenDevice(int32_t address) {
   Trace("OpenDevice", 1, address);
@@ -208,3 +210,9 @@ BOARD_API void ResetCounter(int32_t counter) { Trace("ResetCounter", 1, counter)
 BOARD_API void SetCounterDebounceTime(int32_t counter, int32_t time) {
   Trace("SetCounterDebounceTime", 2, counter, time);
 }
+
+// Every entry point has the signature of its row in the vendor entry list.
+#define CHECK_BOARD_SIGNATURE(name, result, params, bytes, use) \
+  static_assert(std::is_same_v<decltype(&name), TVendorSignature<result params>::Pointer>, #name);
+VENDOR_ENTRY_LIST(CHECK_BOARD_SIGNATURE)
+#undef CHECK_BOARD_SIGNATURE

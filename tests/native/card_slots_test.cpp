@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "fake_vendor.h"
+#include "tests/native/fake_vendor.h"
 #include "k8055d/k8055d.h"
 
 namespace {
@@ -56,8 +56,7 @@ TEST_F(CardSlots, AddressesOutsideTheBoardsAreIgnored) {
 TEST_F(CardSlots, NothingIsCalledWhileTheLibraryIsUnusable) {
   fake_vendor::Reset();
   State.Missing = "SetAllDigital";
-  DriverReady = LoadDriver();
-  DriverTried = true;
+  LoadDriverOnce();
   OpenAllCards();
   OpenCard(0);
   for (int32_t slot : CardStatus) EXPECT_EQ(slot, -2);

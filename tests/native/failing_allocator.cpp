@@ -1,4 +1,4 @@
-#include "failing_allocator.h"
+#include "tests/native/failing_allocator.h"
 
 #include <cstdlib>
 

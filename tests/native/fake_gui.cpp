@@ -1,9 +1,9 @@
-#include "fake_gui.h"
+#include "tests/native/fake_gui.h"
 
 #include <cstdio>
 #include <cstdlib>
 
-#include "fake_vendor.h"
+#include "tests/native/fake_vendor.h"
 
 namespace fake_gui {
 
@@ -121,9 +121,23 @@ void Pick(TControl list, int32_t index) {
 }  // namespace fake_gui
 
 extern const TGui PlatformGui = {
-    fake_gui::IsWindow,       fake_gui::CreateGroupBox, fake_gui::CreateLabel,  fake_gui::CreateDropDownList,
-    fake_gui::Destroy,        fake_gui::SetBounds,      fake_gui::SetCaption,   fake_gui::SetCtl3D,
-    fake_gui::SetSystemColour, fake_gui::SetAutoSize,   fake_gui::PlaceInControl, fake_gui::PlaceInWindow,
-    fake_gui::ClearList,      fake_gui::AddListEntry,   fake_gui::ListCount,    fake_gui::SelectedIndex,
-    fake_gui::Select,         fake_gui::ItemValue,      fake_gui::SetCursor,
+    .IsWindow = fake_gui::IsWindow,
+    .CreateGroupBox = fake_gui::CreateGroupBox,
+    .CreateLabel = fake_gui::CreateLabel,
+    .CreateDropDownList = fake_gui::CreateDropDownList,
+    .Destroy = fake_gui::Destroy,
+    .SetBounds = fake_gui::SetBounds,
+    .SetCaption = fake_gui::SetCaption,
+    .SetCtl3D = fake_gui::SetCtl3D,
+    .SetSystemColour = fake_gui::SetSystemColour,
+    .SetAutoSize = fake_gui::SetAutoSize,
+    .PlaceInControl = fake_gui::PlaceInControl,
+    .PlaceInWindow = fake_gui::PlaceInWindow,
+    .ClearList = fake_gui::ClearList,
+    .AddListEntry = fake_gui::AddListEntry,
+    .ListCount = fake_gui::ListCount,
+    .SelectedIndex = fake_gui::SelectedIndex,
+    .Select = fake_gui::Select,
+    .ItemValue = fake_gui::ItemValue,
+    .SetCursor = fake_gui::SetCursor,
 };

@@ -1,6 +1,7 @@
-#include "fake_vendor.h"
+#include "tests/native/fake_vendor.h"
 
 #include <cstring>
+#include <type_traits>
 
 #include "k8055d/k8055d.h"
 #include "module/card_slots.h"
@@ -34,6 +35,18 @@ void FakeSetDigitalChannel(int32_t channel) { Record("SetDigitalChannel", channe
 // The entry points the module never calls.
 void FakeUncalled() { Record("uncalled"); }
 
+// The table the fake library offers: a recording fake for each entry point
+// the module calls, FakeUncalled for the rest.
+#define FAKE_PROC_Called(name, result, params)                                                      \
+  [] {                                                                                             \
+    static_assert(std::is_same_v<decltype(&Fake##name), TVendorSignature<result params>::Pointer>); \
+    return reinterpret_cast<TLibraryProc>(Fake##name);                                             \
+  }()
+#define FAKE_PROC_LookedUp(name, result, params) FakeUncalled
+#define FAKE_PROC(name, result, params, bytes, use) FAKE_PROC_##use(name, result, params),
+const TLibraryProc FakeEntries[VendorEntryCount] = {VENDOR_ENTRY_LIST(FAKE_PROC)};
+#undef FAKE_PROC
+
 TLibraryHandle Load(const char* fileName) {
   if (std::strcmp(fileName, "k8055d.dll") != 0 || !State.Present) return nullptr;
   ++State.Loads;
@@ -42,21 +55,8 @@ TLibraryHandle Load(const char* fileName) {
 
 TLibraryProc Lookup(TLibraryHandle handle, const char* name) {
   if (handle != &LibraryToken || State.Missing == name) return nullptr;
-  const struct {
-    const char* Name;
-    TLibraryProc Proc;
-  } called[] = {
-      {"OpenDevice", reinterpret_cast<TLibraryProc>(FakeOpenDevice)},
-      {"CloseDevice", reinterpret_cast<TLibraryProc>(FakeCloseDevice)},
-      {"SetCurrentDevice", reinterpret_cast<TLibraryProc>(FakeSetCurrentDevice)},
-      {"OutputAnalogChannel", reinterpret_cast<TLibraryProc>(FakeOutputAnalogChannel)},
-      {"ClearDigitalChannel", reinterpret_cast<TLibraryProc>(FakeClearDigitalChannel)},
-      {"SetDigitalChannel", reinterpret_cast<TLibraryProc>(FakeSetDigitalChannel)},
-  };
-  for (const auto& entry : called)
-    if (std::strcmp(entry.Name, name) == 0) return entry.Proc;
-  for (const char* known : VendorEntryNames)
-    if (std::strcmp(known, name) == 0) return FakeUncalled;
+  for (int i = 0; i < VendorEntryCount; ++i)
+    if (std::strcmp(VendorEntryNames[i], name) == 0) return FakeEntries[i];
   return nullptr;
 }
 
@@ -68,19 +68,16 @@ void Free(TLibraryHandle handle) {
 
 void Reset() {
   State = TState{};
-  DriverHandle = nullptr;
-  DriverTried = false;
-  DriverReady = false;
-  for (TLibraryProc& entry : VendorTable) entry = nullptr;
-  for (int32_t& slot : CardStatus) slot = SlotClosed;
+  ResetDriverState();
+  ResetCardSlots();
 }
 
 void ResetAndLoad() {
   Reset();
-  DriverReady = LoadDriver();
-  DriverTried = true;
+  LoadDriverOnce();
 }
 
 }  // namespace fake_vendor
 
-extern const TLibraryLoader PlatformLibraryLoader = {fake_vendor::Load, fake_vendor::Lookup, fake_vendor::Free};
+extern const TLibraryLoader PlatformLibraryLoader = {
+    .Load = fake_vendor::Load, .Lookup = fake_vendor::Lookup, .Free = fake_vendor::Free};

@@ -5,8 +5,8 @@
 #include <cstring>
 #include <string>
 
-#include "fake_vendor.h"
-#include "failing_allocator.h"
+#include "tests/native/fake_vendor.h"
+#include "tests/native/failing_allocator.h"
 
 namespace {
 

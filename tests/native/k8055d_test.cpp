@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "fake_vendor.h"
+#include "tests/native/fake_vendor.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <climits>
 
-#include "fake_vendor.h"
+#include "tests/native/fake_vendor.h"
 #include "module/card_slots.h"
 #include "module/settings_text.h"
 #include "tests/shared/sample_blocks.h"

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <string>
 
-#include "fake_vendor.h"
+#include "tests/native/fake_vendor.h"
 #include "module/card_slots.h"
 
 namespace {

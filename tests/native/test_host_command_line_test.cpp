@@ -1,7 +1,7 @@
 // The test host's command line: commands, their options, and one clear
 // error for anything else.
 #include "test_host/command_line.h"
-#include "tarnwell_version.h"
+#include "version/tarnwell_version.h"
 
 #include <gtest/gtest.h>
 

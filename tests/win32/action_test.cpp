@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "module_host.h"
+#include "tests/win32/module_host.h"
 #include "tests/shared/sample_blocks.h"
 
 namespace {

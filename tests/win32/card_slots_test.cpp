@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "module_host.h"
+#include "tests/win32/module_host.h"
 
 namespace {
 

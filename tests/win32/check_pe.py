@@ -3,6 +3,7 @@ resource, icon and imports, the virtual board's exports, and that every
 shipped file carries the release's version.
     check_pe.py BIN VERSION"""
 import os
+import re
 import sys
 import unittest
 
@@ -11,13 +12,9 @@ import pefile
 BIN, VERSION = sys.argv[1:3]
 del sys.argv[1:3]
 SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "msvcrt.dll", "comctl32.dll", "advapi32.dll"}
-VENDOR_NAMES = [
-    "OpenDevice", "CloseDevice", "SetCurrentDevice", "ReadAnalogChannel", "ReadAllAnalog",
-    "OutputAnalogChannel", "OutputAllAnalog", "ClearAnalogChannel", "ClearAllAnalog",
-    "SetAnalogChannel", "SetAllAnalog", "WriteAllDigital", "ClearDigitalChannel", "ClearAllDigital",
-    "SetDigitalChannel", "SetAllDigital", "ReadDigitalChannel", "ReadAllDigital", "ReadCounter",
-    "ResetCounter", "SetCounterDebounceTime",
-]
+ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..")
+with open(os.path.join(ROOT, "k8055d", "vendor_entries.h")) as entries:
+    VENDOR_NAMES = re.findall(r"^  X\((\w+),", entries.read(), re.MULTILINE)
 
 
 def load(path):
@@ -85,6 +82,7 @@ class Module(unittest.TestCase):
 
 class VirtualBoard(unittest.TestCase):
     def test_full_board_exports_all_21_names_undecorated(self):
+        self.assertEqual(len(VENDOR_NAMES), 21)
         self.assertEqual(set(exports(load("boards/full/k8055d.dll"))), set(VENDOR_NAMES))
 
     def test_each_variant_lacks_only_its_name(self):

@@ -5,8 +5,8 @@
 #include <cstring>
 #include <string>
 
-#include "module_host.h"
-#include "stack_check.h"
+#include "tests/win32/module_host.h"
+#include "tests/win32/stack_check.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "module_host.h"
+#include "tests/win32/module_host.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "module_host.h"
+#include "tests/win32/module_host.h"
 #include "virtual_board/board_window_paint.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "module_host.h"
+#include "tests/win32/module_host.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "panel_host_window.h"
+#include "tests/win32/panel_host_window.h"
 
 #include <cstdint>
 

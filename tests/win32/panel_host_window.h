@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "module_host.h"
+#include "tests/win32/module_host.h"
 
 inline constexpr char PanelClass[] = "TarnwellGroupBox";
 inline constexpr char PanelCaption[] = "Velleman K8055D Settings";

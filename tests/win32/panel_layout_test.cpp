@@ -2,7 +2,7 @@
 // texts, font and colour, and the card list.
 #include <gtest/gtest.h>
 
-#include "panel_host_window.h"
+#include "tests/win32/panel_host_window.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 
 #include <cstdio>
 
-#include "panel_host_window.h"
-#include "process_resources.h"
+#include "tests/win32/panel_host_window.h"
+#include "tests/win32/process_resources.h"
 
 namespace {
 

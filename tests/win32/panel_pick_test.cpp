@@ -3,7 +3,7 @@
 // to the list's parent.
 #include <gtest/gtest.h>
 
-#include "panel_host_window.h"
+#include "tests/win32/panel_host_window.h"
 
 namespace {
 

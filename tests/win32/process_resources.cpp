@@ -1,4 +1,4 @@
-#include "process_resources.h"
+#include "tests/win32/process_resources.h"
 
 #include <windows.h>
 #include <gtest/gtest.h>
@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <string>
 
-#include "panel_host_window.h"
+#include "tests/win32/panel_host_window.h"
 
 namespace {
 

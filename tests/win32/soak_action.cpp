@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "module_host.h"
-#include "process_resources.h"
+#include "tests/win32/module_host.h"
+#include "tests/win32/process_resources.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 // Bounded in count; the test preset's timeout bounds its time.
 #include <gtest/gtest.h>
 
-#include "module_host.h"
-#include "process_resources.h"
+#include "tests/win32/module_host.h"
+#include "tests/win32/process_resources.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 // its time.
 #include <gtest/gtest.h>
 
-#include "module_host.h"
-#include "panel_host_window.h"
-#include "process_resources.h"
+#include "tests/win32/module_host.h"
+#include "tests/win32/panel_host_window.h"
+#include "tests/win32/process_resources.h"
 
 namespace {
 

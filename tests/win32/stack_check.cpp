@@ -1,4 +1,4 @@
-#include "stack_check.h"
+#include "tests/win32/stack_check.h"
 
 // ebx keeps the count and edi the stack pointer from before the pushes;
 // both survive the call in every 32-bit Windows calling convention.

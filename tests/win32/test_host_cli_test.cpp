@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "module_host.h"
-#include "tarnwell_version.h"
-#include "test_host_run.h"
+#include "tests/win32/module_host.h"
+#include "tests/win32/test_host_run.h"
+#include "version/tarnwell_version.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "test_host_run.h"
+#include "tests/win32/test_host_run.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "module_host.h"
+#include "tests/win32/module_host.h"
 
 namespace {
 

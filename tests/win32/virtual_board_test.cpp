@@ -5,8 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "module_host.h"
-#include "stack_check.h"
+#include "k8055d/vendor_entries.h"
+#include "tests/win32/module_host.h"
+#include "tests/win32/stack_check.h"
 
 namespace {
 
@@ -15,14 +16,9 @@ struct TEntry {
   int32_t Arguments;
 };
 
-const TEntry Entries[] = {
-    {"OpenDevice", 1},          {"CloseDevice", 0},        {"SetCurrentDevice", 1},    {"ReadAnalogChannel", 1},
-    {"ReadAllAnalog", 2},       {"OutputAnalogChannel", 2}, {"OutputAllAnalog", 2},    {"ClearAnalogChannel", 1},
-    {"ClearAllAnalog", 0},      {"SetAnalogChannel", 1},   {"SetAllAnalog", 0},        {"WriteAllDigital", 1},
-    {"ClearDigitalChannel", 1}, {"ClearAllDigital", 0},    {"SetDigitalChannel", 1},   {"SetAllDigital", 0},
-    {"ReadDigitalChannel", 1},  {"ReadAllDigital", 0},     {"ReadCounter", 1},         {"ResetCounter", 1},
-    {"SetCounterDebounceTime", 2},
-};
+#define BOARD_ENTRY(name, result, params, bytes, use) {#name, (bytes) / 4},
+const TEntry Entries[] = {VENDOR_ENTRY_LIST(BOARD_ENTRY)};
+#undef BOARD_ENTRY
 
 class VirtualBoard : public ::testing::Test {
  protected:
