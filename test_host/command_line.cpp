@@ -3,9 +3,11 @@
 #include <cstring>
 
 #include "test_host/number_text.h"
+#include "version/tarnwell_version.h"
 
 const char UsageText[] =
     "Usage: tarnwell_host [--module FILE] [--vendor-dir DIR] COMMAND [OPTIONS]\n"
+    "       tarnwell_host --help | --version\n"
     "\n"
     "Loads out_tarnwell.dll as a host application does and tries it with the\n"
     "K8055 boards that answer, before you start your host application.\n"
@@ -43,6 +45,7 @@ const char UsageText[] =
     "  --off-at-end      play: all outputs of the file's cards off at the end,\n"
     "                    also when stopped\n"
     "  --settings TEXT   a settings text to restore first, e.g. 2\n"
+    "  --version         prints the program's version\n"
     "\n"
     "FILE for play: one row per line, time_ms,channel,value[,card], times from\n"
     "the start and not decreasing; a header line and lines starting with # are\n"
@@ -53,6 +56,8 @@ const char UsageText[] =
     "command line or input file; 3 a card does not answer: nothing, or not\n"
     "every row, reached a board; 4 no window can be made (no display); 130\n"
     "stopped by Ctrl+C or by closing the console.\n";
+
+const char VersionText[] = "tarnwell_host " TARNWELL_VERSION_TEXT "\n";
 
 namespace {
 
@@ -118,6 +123,17 @@ bool ParseCommandLine(const std::vector<std::string>& args, TCommand& command, s
   command = TCommand{};
   for (const std::string& arg : args)
     if (IsHelp(arg)) return true;
+  // --version works whatever else is given; it shows the module and the
+  // k8055d.dll that --module and --vendor-dir name.
+  for (const std::string& arg : args)
+    if (arg == "--version") {
+      command.Kind = TCommandKind::Version;
+      for (size_t i = 0; i + 1 < args.size(); ++i) {
+        if (args[i] == "--module") command.ModulePath = args[i + 1];
+        if (args[i] == "--vendor-dir") command.VendorDir = args[i + 1];
+      }
+      return true;
+    }
 
   const TCommandName* name = nullptr;
   std::vector<std::string> options;  // seen so far, to be checked once the command is known

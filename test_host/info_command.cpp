@@ -28,6 +28,7 @@ int RunInfo(const TCommand& command) {
     std::snprintf(number, sizeof(number), "  %2d  ", ++channel);
     text += number + name + "\n";
   }
+  text += "versions: " + std::string(VersionText) + DescribeInstalledVersions(command, "          ");
   WriteOut(text);
   return record.Ready ? ExitDone : ExitUnusable;
 }

@@ -16,6 +16,7 @@ namespace {
 int Run(const TCommand& command) {
   switch (command.Kind) {
     case TCommandKind::Help: WriteOut(UsageText); return ExitDone;
+    case TCommandKind::Version: return RunVersion(command);
     case TCommandKind::Info: return RunInfo(command);
     case TCommandKind::Cards: return RunCards(command);
     case TCommandKind::Set: return RunSet(command);

@@ -1,6 +1,6 @@
 // The test host's portable texts and checks: what a file is from its
 // headers, where k8055d.dll is looked for, what play reports at its end,
-// how cards are named, and the rows of identify.
+// how cards are named, which versions are in use, and the rows of identify.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -12,6 +12,7 @@
 #include "test_host/number_text.h"
 #include "test_host/play_report.h"
 #include "test_host/vendor_search.h"
+#include "test_host/version_report.h"
 
 namespace {
 
@@ -107,6 +108,28 @@ TEST(TestHostReports, LongFieldsAreCutAtACharacter) {
   EXPECT_EQ(QuotedField(std::string(59, 'x') + "Łódź"), "\"" + std::string(59, 'x') + "...\"");
   EXPECT_EQ(CountOf(1, "row"), "1 row");
   EXPECT_EQ(CountOf(0, "row"), "0 rows");
+}
+
+TEST(TestHostReports, VersionsSayWhenK8055dIsTheVirtualBoard) {
+  TFileVersion board{"C:\\b\\k8055d.dll", true, true, "1.2.3.4", "Virtual board: a stand-in",
+                     "The out_tarnwell developers"};
+  EXPECT_TRUE(IsVirtualBoard(board));
+  EXPECT_EQ(DescribeFileVersion("k8055d.dll", board),
+            "k8055d.dll 1.2.3.4, C:\\b\\k8055d.dll (the virtual board, not the vendor's driver library)");
+  // A description alone does not make one; nor does a maker alone.
+  TFileVersion vendor = board;
+  vendor.Company = "A board maker";
+  EXPECT_FALSE(IsVirtualBoard(vendor));
+  vendor = board;
+  vendor.Description = "K8055 driver; not a Virtual board: at all";
+  EXPECT_FALSE(IsVirtualBoard(vendor));
+  EXPECT_EQ(DescribeFileVersion("k8055d.dll", vendor), "k8055d.dll 1.2.3.4, C:\\b\\k8055d.dll");
+
+  TFileVersion bare{"C:\\b\\k8055d.dll", true, false, "", "", ""};
+  EXPECT_EQ(DescribeFileVersion("k8055d.dll", bare), "k8055d.dll (no version resource), C:\\b\\k8055d.dll");
+  EXPECT_EQ(DescribeFileVersion("k8055d.dll", TFileVersion{}), "k8055d.dll not found");
+  EXPECT_EQ(DescribeFileVersion("out_tarnwell.dll", TFileVersion{"C:\\m.dll", false, false, "", "", ""}),
+            "out_tarnwell.dll, C:\\m.dll does not exist");
 }
 
 TEST(TestHostBoardPatterns, IdentifyFlashesEveryOutputAndEndsDark) {

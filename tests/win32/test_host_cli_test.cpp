@@ -8,6 +8,7 @@
 
 #include "tests/win32/module_host.h"
 #include "tests/win32/test_host_run.h"
+#include "version/tarnwell_version.h"
 
 namespace {
 
@@ -23,6 +24,13 @@ TEST_F(TestHost, HelpAndBadCommandLines) {
   const THostRun help = RunHost({"--help"});
   EXPECT_EQ(help.Status, 0u);
   EXPECT_TRUE(Contains(help.Out, "Usage: tarnwell_host")) << help.Out;
+
+  const THostRun version = RunHost({"--version"});
+  EXPECT_EQ(version.Status, 0u);
+  EXPECT_EQ(version.Out, "tarnwell_host " TARNWELL_VERSION_TEXT "\n"
+                         "out_tarnwell.dll " TARNWELL_VERSION_TEXT ", " + TModuleHost::BinFolder() +
+                             "\\out_tarnwell.dll\n"
+                         "k8055d.dll not found\n");
 
   const THostRun none = RunHost({});
   EXPECT_EQ(none.Status, 2u);

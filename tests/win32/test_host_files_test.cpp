@@ -9,6 +9,7 @@
 
 #include "tests/win32/module_host.h"
 #include "tests/win32/test_host_run.h"
+#include "version/tarnwell_version.h"
 
 namespace {
 
@@ -155,6 +156,30 @@ TEST_F(TestHostFiles, AVendorLibraryThatIsNotA32BitDllIsNamedWithWhatItIs) {
                                       "; the module needs the 32-bit k8055d.dll that comes with the K8055 boards.\n"))
         << run.Out;
   }
+}
+
+TEST_F(TestHostFiles, VersionsOfTheFilesInUse) {
+  const std::string virtualBoard = " (the virtual board, not the vendor's driver library)";
+  const THostRun version = RunWithBoard({"--version"});
+  EXPECT_EQ(version.Status, 0u) << version.Err;
+  EXPECT_EQ(version.Out, "tarnwell_host " TARNWELL_VERSION_TEXT "\n"
+                         "out_tarnwell.dll " TARNWELL_VERSION_TEXT ", " + ModuleFile + "\n"
+                         "k8055d.dll " TARNWELL_VERSION_TEXT ", " + BoardFile + virtualBoard + "\n");
+
+  const THostRun info = RunWithBoard({"info"});
+  EXPECT_EQ(info.Status, 0u) << info.Err;
+  EXPECT_TRUE(Contains(info.Out, "\nversions: tarnwell_host " TARNWELL_VERSION_TEXT "\n"
+                                 "          out_tarnwell.dll " TARNWELL_VERSION_TEXT ", " + ModuleFile + "\n"
+                                 "          k8055d.dll " TARNWELL_VERSION_TEXT ", " + BoardFile + virtualBoard + "\n"))
+      << info.Out;
+
+  TTempFolder folder("tarnwell unversioned board");
+  const std::string library = folder.Write("k8055d.dll", "");
+  const THostRun unversioned = RunHost({"--vendor-dir", folder.Path(), "--module", "C:\\none.dll", "--version"});
+  EXPECT_EQ(unversioned.Status, 0u) << unversioned.Err;
+  EXPECT_TRUE(Contains(unversioned.Out, "\nout_tarnwell.dll, C:\\none.dll does not exist\n"
+                                        "k8055d.dll (no version resource), " + library + "\n"))
+      << unversioned.Out;
 }
 
 TEST_F(TestHostFiles, PanelSaysWhyTheVendorLibraryCannotBeUsed) {
