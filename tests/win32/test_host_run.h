@@ -36,6 +36,7 @@ class THostProcess {
   // is asked for, waiting up to 20 s.
   HWND WaitForWindow(const char* className, bool hidden = false) const;
   HANDLE Process() const { return Process_.hProcess; }
+  HANDLE MainThread() const { return Process_.hThread; }
   // Waits for the end (at most 60 s) and collects the result.
   THostRun Wait();
 
