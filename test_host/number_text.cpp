@@ -27,10 +27,11 @@ std::string CountOf(size_t count, const char* noun) {
 bool ParseQuantity(std::string_view text, const TQuantity& quantity, int32_t& value, std::string& error) {
   const std::string_view digits = Trimmed(text);
   int64_t number = 0;
+  // At most ten digits, so that the number fits in 64 bits whatever the text.
   bool valid = !digits.empty() && digits.size() <= 10;
-  for (char c : digits) {
-    if (c < '0' || c > '9') valid = false;
-    else number = number * 10 + (c - '0');
+  for (size_t i = 0; valid && i < digits.size(); ++i) {
+    valid = digits[i] >= '0' && digits[i] <= '9';
+    number = number * 10 + (digits[i] - '0');
   }
   if (valid && number >= quantity.Min && number <= quantity.Max) {
     value = static_cast<int32_t>(number);
