@@ -1,12 +1,11 @@
 // The test host's portable texts and checks: what a file is from its
 // headers, where k8055d.dll is looked for, what play reports at its end,
-// how cards are named, which versions are in use, and the rows of identify.
+// how cards are named, and which versions are in use.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "test_host/board_patterns.h"
 #include "test_host/card_report.h"
 #include "test_host/image_kind.h"
 #include "test_host/number_text.h"
@@ -130,19 +129,6 @@ TEST(TestHostReports, VersionsSayWhenK8055dIsTheVirtualBoard) {
   EXPECT_EQ(DescribeFileVersion("k8055d.dll", TFileVersion{}), "k8055d.dll not found");
   EXPECT_EQ(DescribeFileVersion("out_tarnwell.dll", TFileVersion{"C:\\m.dll", false, false, "", "", ""}),
             "out_tarnwell.dll, C:\\m.dll does not exist");
-}
-
-TEST(TestHostBoardPatterns, IdentifyFlashesEveryOutputAndEndsDark) {
-  const std::vector<TPlayRow> rows = IdentifyRows(3);
-  ASSERT_EQ(rows.size(), 6u * 2 * 10);
-  for (size_t i = 0; i < rows.size(); ++i) {
-    const bool on = (i / 10) % 2 == 0;
-    EXPECT_EQ(rows[i].Card, 3);
-    EXPECT_EQ(rows[i].Channel, static_cast<int32_t>(i % 10 + 1));
-    EXPECT_EQ(rows[i].Value, on ? 65535 : 0);
-    EXPECT_EQ(rows[i].TimeMs, static_cast<int32_t>(i / 10) * 250);
-  }
-  EXPECT_LT(rows.back().TimeMs, IdentifyLengthMs);
 }
 
 }  // namespace
