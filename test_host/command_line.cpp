@@ -23,6 +23,10 @@ const char UsageText[] =
     "                          1024 samples of the value per row; Ctrl+C stops\n"
     "  panel [--settings TEXT] opens a window with the module's settings panel;\n"
     "                          when closed, prints the settings text to paste\n"
+    "  try [--settings TEXT] [--rate HZ]\n"
+    "                          the settings panel and a control per channel in a\n"
+    "                          window: each change sends one action; when closed,\n"
+    "                          prints the settings text\n"
     "\n"
     "Options:\n"
     "  --module FILE     the module (default: out_tarnwell.dll beside this program)\n"
@@ -34,6 +38,7 @@ const char UsageText[] =
     "                    is 0; an analog output gets V / 20, at most 255\n"
     "  --samples FILE    1024 values separated by commas, blanks or line ends\n"
     "  --settings TEXT   a settings text to restore first, e.g. 2\n"
+    "  --rate HZ         try: also resend all channels HZ times a second, 1 ... 1000\n"
     "\n"
     "FILE for play: one row per line, time_ms,channel,value[,card], times from\n"
     "the start and not decreasing; a header line and lines starting with # are\n"
@@ -56,11 +61,12 @@ const TCommandName Commands[] = {
     {"set", TCommandKind::Set, "--card --channel --value --samples "},
     {"play", TCommandKind::Play, "--card "},
     {"panel", TCommandKind::Panel, "--settings "},
+    {"try", TCommandKind::Try, "--settings --rate "},
 };
 
 bool IsHelp(const std::string& arg) { return arg == "--help" || arg == "-h" || arg == "help"; }
 
-const char KnownOptions[] = "--module --vendor-dir --card --channel --value --samples --settings ";
+const char KnownOptions[] = "--module --vendor-dir --card --channel --value --samples --settings --rate ";
 
 bool Listed(const char* list, const std::string& option) {
   return std::strstr(list, (option + " ").c_str()) != nullptr;
@@ -74,6 +80,7 @@ bool TakeOption(const std::string& name, const std::string& value, TCommand& com
     command.HasValue = true;
     return ParseQuantity(value, SampleValue, command.Value, error);
   }
+  if (name == "--rate") return ParseQuantity(value, ResendRate, command.Rate, error);
   if (name == "--module") command.ModulePath = value;
   if (name == "--vendor-dir") command.VendorDir = value;
   if (name == "--samples") command.SamplesFile = value;

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-enum class TCommandKind { Help, Info, Cards, Set, Play, Panel };
+enum class TCommandKind { Help, Info, Cards, Set, Play, Panel, Try };
 
 struct TCommand {
   TCommandKind Kind = TCommandKind::Help;
@@ -17,8 +17,9 @@ struct TCommand {
   int32_t Value = 0;        // set: the sample value
   std::string SamplesFile;  // set: --samples given instead
   std::string PlayFile;     // play
-  bool HasSettings = false; // panel: --settings given
+  bool HasSettings = false; // panel, try: --settings given
   std::string Settings;
+  int32_t Rate = 0;         // try: rounds of all channels a second, 0 for none
 };
 
 // args without the program name. On failure sets error to one line that

@@ -8,3 +8,4 @@ int RunCards(const TCommand& command);
 int RunSet(const TCommand& command);
 int RunPlay(const TCommand& command);
 int RunPanel(const TCommand& command);
+int RunTry(const TCommand& command);

@@ -20,6 +20,7 @@ int main(int argc, char** argv) {
     case TCommandKind::Set: return RunSet(command);
     case TCommandKind::Play: return RunPlay(command);
     case TCommandKind::Panel: return RunPanel(command);
+    case TCommandKind::Try: return RunTry(command);
   }
   return ExitBadInput;
 }

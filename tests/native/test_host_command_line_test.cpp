@@ -46,6 +46,13 @@ TEST(TestHostCommandLine, EachCommandWithItsOptions) {
   EXPECT_TRUE(panel.Command.HasSettings);
   EXPECT_EQ(panel.Command.Settings, "");
 
+  TParsed tryIt = Parse({"try", "--rate", "1000", "--settings", "2"});
+  ASSERT_TRUE(tryIt.Ok) << tryIt.Error;
+  EXPECT_EQ(tryIt.Command.Kind, TCommandKind::Try);
+  EXPECT_EQ(tryIt.Command.Rate, 1000);
+  EXPECT_EQ(tryIt.Command.Settings, "2");
+  EXPECT_EQ(Parse({"try"}).Command.Rate, 0);  // no resending unless asked
+
   EXPECT_EQ(Parse({"info"}).Command.Kind, TCommandKind::Info);
   EXPECT_EQ(Parse({"cards"}).Command.Kind, TCommandKind::Cards);
 }
@@ -84,6 +91,9 @@ TEST(TestHostCommandLine, BadInputGetsOneClearError) {
       {{"info", "--card", "1"}, "info does not take --card (try --help)"},
       {{"play", "f.csv", "--channel", "1"}, "play does not take --channel (try --help)"},
       {{"cards", "--settings", "1"}, "cards does not take --settings (try --help)"},
+      {{"try", "--rate", "0"}, "rate \"0\" is not a whole number from 1 to 1000"},
+      {{"try", "--rate", "1001"}, "rate \"1001\" is not a whole number from 1 to 1000"},
+      {{"panel", "--rate", "10"}, "panel does not take --rate (try --help)"},
   };
   for (const auto& c : cases) {
     TParsed parsed = Parse(c.Args);
