@@ -3,9 +3,11 @@
 #include <cstring>
 
 #include "test_host/number_text.h"
+#include "version/tarnwell_version.h"
 
 const char UsageText[] =
     "Usage: tarnwell_host [--module FILE] [--vendor-dir DIR] COMMAND [OPTIONS]\n"
+    "       tarnwell_host --help | --version\n"
     "\n"
     "Loads out_tarnwell.dll as a host application does and tries it with the\n"
     "K8055 boards that answer, before you start your host application.\n"
@@ -39,6 +41,7 @@ const char UsageText[] =
     "  --samples FILE    1024 values separated by commas, blanks or line ends\n"
     "  --settings TEXT   a settings text to restore first, e.g. 2\n"
     "  --rate HZ         try: also resend all channels HZ times a second, 1 ... 1000\n"
+    "  --version         prints the program's version\n"
     "\n"
     "FILE for play: one row per line, time_ms,channel,value[,card], times from\n"
     "the start and not decreasing; a header line and lines starting with # are\n"
@@ -46,6 +49,8 @@ const char UsageText[] =
     "\n"
     "Exit status: 0 done, 1 the module or k8055d.dll cannot be used, 2 bad\n"
     "command line or input file, 130 stopped by Ctrl+C.\n";
+
+const char VersionText[] = "tarnwell_host " TARNWELL_VERSION_TEXT "\n";
 
 namespace {
 
@@ -106,6 +111,11 @@ bool ParseCommandLine(const std::vector<std::string>& args, TCommand& command, s
   command = TCommand{};
   for (const std::string& arg : args)
     if (IsHelp(arg)) return true;
+  for (const std::string& arg : args)
+    if (arg == "--version") {
+      command.Kind = TCommandKind::Version;
+      return true;
+    }
 
   const TCommandName* name = nullptr;
   std::vector<std::string> options;  // seen so far, to be checked once the command is known

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-enum class TCommandKind { Help, Info, Cards, Set, Play, Panel, Try };
+enum class TCommandKind { Help, Version, Info, Cards, Set, Play, Panel, Try };
 
 struct TCommand {
   TCommandKind Kind = TCommandKind::Help;
@@ -28,3 +28,6 @@ bool ParseCommandLine(const std::vector<std::string>& args, TCommand& command, s
 
 // What --help prints.
 extern const char UsageText[];
+
+// What --version prints: the program's name and the release's version.
+extern const char VersionText[];

@@ -15,6 +15,7 @@ int main(int argc, char** argv) {
     return Fail(ExitBadInput, error);
   switch (command.Kind) {
     case TCommandKind::Help: std::fputs(UsageText, stdout); return ExitDone;
+    case TCommandKind::Version: std::fputs(VersionText, stdout); return ExitDone;
     case TCommandKind::Info: return RunInfo(command);
     case TCommandKind::Cards: return RunCards(command);
     case TCommandKind::Set: return RunSet(command);

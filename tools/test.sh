@@ -2,7 +2,9 @@
 # Builds the presets and runs every test: the native suite, the same suite
 # under the address, leak and undefined-behaviour sanitizers and under
 # valgrind's memcheck, the fuzz targets for a bounded time, then the Windows
-# suite with its soaks under wine (inside a virtual X display, for the panel).
+# suite with its soaks under wine (inside a virtual X display, for the panel),
+# and last the release: built twice and compared, its imports checked for
+# Windows XP, its zip unpacked and checked (tools/release-check.sh).
 set -uo pipefail
 cd "$(dirname "$0")/.."
 tools/install-deps.sh || exit 1
@@ -20,4 +22,5 @@ for suite in build/native/tests/native/*_tests; do
 done
 bash tools/fuzz.sh || status=1
 xvfb-run -a ctest --preset win32 -j2 || status=1
+bash tools/release-check.sh || status=1
 exit $status

