@@ -48,40 +48,29 @@ TEST(TryLevels, EveryLevelHasABlockThatGivesItBack) {
   EXPECT_EQ(LevelForMean(9, 65535), 255);
 }
 
-TEST(TryOutputs, EachChangeIsOneActionWithABlockOfThatLevel) {
+TEST(TryOutputs, EachChangeIsOneActionAndSendAllSendsEveryChannelInOrder) {
   Calls.clear();
   TOutputInstance record{};
   TTryOutputs outputs(RecordAction, &record, 10);
   EXPECT_TRUE(outputs.Change(3, 1));
   EXPECT_FALSE(outputs.Change(3, 1)) << "no change, nothing sent";
   EXPECT_TRUE(outputs.Change(10, 128));
-  EXPECT_TRUE(outputs.Change(3, 0));
   EXPECT_FALSE(outputs.Change(11, 1));
   EXPECT_FALSE(outputs.Change(0, 1));
-  ASSERT_EQ(Calls.size(), 3u);
+  ASSERT_EQ(Calls.size(), 2u);
   EXPECT_EQ(Calls[0].Instance, &record);
   EXPECT_EQ(Calls[0].Channel, 3);
   EXPECT_EQ(BlockValue(Calls[0]), 65535);
   EXPECT_EQ(Calls[1].Channel, 10);
   EXPECT_EQ(BlockValue(Calls[1]), 128 * 20);
-  EXPECT_EQ(BlockValue(Calls[2]), 0);
-  EXPECT_EQ(outputs.ActionCalls(), 3u);
-  EXPECT_EQ(outputs.Level(10), 128);
-}
 
-TEST(TryOutputs, SendAllSendsEveryChannelAtItsLevelInOrder) {
-  Calls.clear();
-  TOutputInstance record{};
-  TTryOutputs outputs(RecordAction, &record, 10);
-  outputs.Change(2, 1);
-  outputs.Change(9, 255);
   Calls.clear();
   outputs.SendAll();
   ASSERT_EQ(Calls.size(), 10u);
   for (int32_t channel = 1; channel <= 10; ++channel) {
     const TActionCall& call = Calls[static_cast<size_t>(channel - 1)];
     EXPECT_EQ(call.Channel, channel);
-    EXPECT_EQ(BlockValue(call), channel == 2 ? 65535 : channel == 9 ? 5100 : 0) << channel;
+    EXPECT_EQ(BlockValue(call), channel == 3 ? 65535 : channel == 10 ? 2560 : 0) << channel;
   }
   EXPECT_EQ(outputs.ActionCalls(), 12u);
 }
