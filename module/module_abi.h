@@ -47,7 +47,7 @@ static_assert(offsetof(TOutputInstance, Reserved7) == 56);
 #endif
 
 #if defined(_WIN32) && defined(__i386__)
-#define TARNWELL_CDECL __attribute__((cdecl))
+#define TARNWELL_CDECL __attribute__((__cdecl__))  // immune to the empty cdecl macro of <windows.h>
 #else
 #define TARNWELL_CDECL
 #endif

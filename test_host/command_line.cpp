@@ -32,6 +32,10 @@ const char UsageText[] =
     "                          answers\n"
     "  panel [--settings TEXT] opens a window with the module's settings panel;\n"
     "                          when closed, prints the settings text to paste\n"
+    "  try [--settings TEXT] [--rate HZ]\n"
+    "                          the settings panel and a control per channel in a\n"
+    "                          window: each change sends one action; when closed,\n"
+    "                          prints the settings text\n"
     "\n"
     "Options:\n"
     "  --module FILE     the module (default: out_tarnwell.dll beside this program)\n"
@@ -45,6 +49,7 @@ const char UsageText[] =
     "  --off-at-end      play: all outputs of the file's cards off at the end,\n"
     "                    also when stopped\n"
     "  --settings TEXT   a settings text to restore first, e.g. 2\n"
+    "  --rate HZ         try: also resend all channels HZ times a second, 1 ... 1000\n"
     "  --version         the versions of this program, of the module and of the\n"
     "                    k8055d.dll it would use (saying when it is the virtual\n"
     "                    board)\n"
@@ -77,11 +82,12 @@ const TCommandName Commands[] = {
     {"identify", TCommandKind::Identify, "--card "},
     {"off", TCommandKind::Off, "--card "},
     {"panel", TCommandKind::Panel, "--settings "},
+    {"try", TCommandKind::Try, "--settings --rate "},
 };
 
 bool IsHelp(const std::string& arg) { return arg == "--help" || arg == "-h" || arg == "help"; }
 
-const char KnownOptions[] = "--module --vendor-dir --card --channel --value --samples --settings ";
+const char KnownOptions[] = "--module --vendor-dir --card --channel --value --samples --settings --rate ";
 const char KnownFlags[] = "--off-at-end ";  // options without a value
 
 bool Listed(const char* list, const std::string& option) {
@@ -99,6 +105,7 @@ bool TakeOption(const std::string& name, const std::string& value, TCommand& com
     command.HasValue = true;
     return ParseQuantity(value, SampleValue, command.Value, error);
   }
+  if (name == "--rate") return ParseQuantity(value, ResendRate, command.Rate, error);
   if (name == "--module") command.ModulePath = value;
   if (name == "--vendor-dir") command.VendorDir = value;
   if (name == "--samples") command.SamplesFile = value;

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-enum class TCommandKind { Help, Version, Info, Cards, Set, Play, Panel, Identify, Off };
+enum class TCommandKind { Help, Version, Info, Cards, Set, Play, Panel, Try, Identify, Off };
 
 struct TCommand {
   TCommandKind Kind = TCommandKind::Help;
@@ -21,8 +21,9 @@ struct TCommand {
   std::string SamplesFile;  // set: --samples given instead
   std::string PlayFile;     // play
   bool OffAtEnd = false;    // play: all outputs off after the last row
-  bool HasSettings = false; // panel: --settings given
+  bool HasSettings = false; // panel, try: --settings given
   std::string Settings;
+  int32_t Rate = 0;         // try: rounds of all channels a second, 0 for none
 };
 
 // args without the program name. On failure sets error to one line that

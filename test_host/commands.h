@@ -13,6 +13,7 @@ int RunPlay(const TCommand& command);
 int RunIdentify(const TCommand& command);
 int RunOff(const TCommand& command);
 int RunPanel(const TCommand& command);
+int RunTry(const TCommand& command);
 
 // The lines of --version after the test host's own, each after
 // linePrefix: the module's and k8055d.dll's version and path, the

@@ -9,5 +9,9 @@ inline constexpr char HostWindowClass[] = "TarnwellHostWindow";
 inline constexpr char NoHostWindowError[] =
     "cannot create a window for the settings panel (no display? under wine without X, use xvfb-run)";
 
-// A hidden window whose client area fits the panel (728 x 176 at 4, 4).
-HWND CreateHostWindow(const char* title);
+// The height of the client area that fits the panel (728 x 176 at 4, 4).
+inline constexpr int PanelHostHeight = 184;
+
+// A hidden window whose client area fits the panel and, below it, room of
+// extraHeight pixels for the caller's controls.
+HWND CreateHostWindow(const char* title, int extraHeight = 0);

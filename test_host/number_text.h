@@ -16,6 +16,7 @@ inline constexpr TQuantity CardNumber{"card", 1, 4};
 inline constexpr TQuantity ChannelNumber{"channel", 1, 10};
 inline constexpr TQuantity SampleValue{"value", 0, 65535};
 inline constexpr TQuantity TimeMs{"time_ms", 0, 86400000};  // a day
+inline constexpr TQuantity ResendRate{"rate", 1, 1000};      // rounds a second
 
 // Parses text (surrounding blanks allowed) as a whole number of quantity.
 // On failure sets error, e.g. `channel "11" is not a whole number from 1 to 10`.

@@ -25,7 +25,16 @@ std::string EntryText(HWND combo, int position) {
   return text;
 }
 
-bool ReadList(HWND combo, std::vector<TCardRow>& rows, std::string& error) {
+}  // namespace
+
+HWND FindPanelCardList(HWND window) {
+  HWND combo = nullptr;
+  EnumChildWindows(window, FindComboBox, reinterpret_cast<LPARAM>(&combo));
+  return combo;
+}
+
+bool ReadPanelCardList(HWND combo, std::vector<TCardRow>& rows, std::string& error) {
+  rows.clear();
   const LRESULT count = SendMessageA(combo, CB_GETCOUNT, 0, 0);
   for (int position = 1; position < count; ++position) {
     TCardRow row;
@@ -40,20 +49,16 @@ bool ReadList(HWND combo, std::vector<TCardRow>& rows, std::string& error) {
   return count == 5;
 }
 
-}  // namespace
-
 int ReadPanelCardStates(const TModuleApi& api, TOutputInstance* instance, std::vector<TCardRow>& rows,
                         std::string& error) {
-  rows.clear();
   HWND window = CreateHostWindow("tarnwell_host: cards");
   if (window == nullptr) {
     error = NoHostWindowError;
     return ExitNoDisplay;
   }
   api.show(instance, window);
-  HWND combo = nullptr;
-  EnumChildWindows(window, FindComboBox, reinterpret_cast<LPARAM>(&combo));
-  const bool read = combo != nullptr && ReadList(combo, rows, error);
+  HWND combo = FindPanelCardList(window);
+  const bool read = combo != nullptr && ReadPanelCardList(combo, rows, error);
   if (combo == nullptr) error = "the module showed no settings panel, so the cards' states cannot be read";
   api.hide(instance);
   DestroyWindow(window);

@@ -3,6 +3,8 @@
 // a host; the panel lives in a hidden host window only while it is read.
 #pragma once
 
+#include <windows.h>
+
 #include <string>
 #include <vector>
 
@@ -13,4 +15,10 @@
 // ExitUnusable when the module shows no panel or its list is not the five
 // entries "(none)" and card addresses 0 ... 3; error set unless ExitDone.
 int ReadPanelCardStates(const TModuleApi& api, TOutputInstance* instance, std::vector<TCardRow>& rows,
-                         std::string& error);
+                        std::string& error);
+
+// The card list of the panel shown in window, or null.
+HWND FindPanelCardList(HWND window);
+// False (error set) when the list is not the five entries "(none)" and card
+// addresses 0 ... 3.
+bool ReadPanelCardList(HWND combo, std::vector<TCardRow>& rows, std::string& error);

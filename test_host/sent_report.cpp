@@ -1,18 +1,14 @@
 #include "test_host/sent_report.h"
 
-#include <algorithm>
+#include "test_host/channel_levels.h"
 
 namespace {
 
-constexpr int32_t DigitalChannels = 8;
-constexpr int32_t AnalogStep = 20;
-constexpr int32_t AnalogMax = 255;
-
 std::string Expected(int32_t channel, int32_t mean) {
-  if (channel > DigitalChannels)
-    return "analog output " + std::to_string(channel - DigitalChannels) + " at " +
-           std::to_string(std::min(mean / AnalogStep, AnalogMax));
-  return "digital output " + std::to_string(channel) + (mean != 0 ? " on" : " off");
+  const int32_t level = LevelForMean(channel, mean);
+  if (IsAnalogChannel(channel))
+    return "analog output " + std::to_string(channel - DigitalChannels) + " at " + std::to_string(level);
+  return "digital output " + std::to_string(channel) + (level != 0 ? " on" : " off");
 }
 
 }  // namespace

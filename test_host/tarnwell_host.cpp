@@ -24,6 +24,7 @@ int Run(const TCommand& command) {
     case TCommandKind::Identify: return RunIdentify(command);
     case TCommandKind::Off: return RunOff(command);
     case TCommandKind::Panel: return RunPanel(command);
+    case TCommandKind::Try: return RunTry(command);
   }
   return ExitBadInput;
 }

@@ -47,6 +47,13 @@ TEST(TestHostCommandLine, EachCommandWithItsOptions) {
   EXPECT_TRUE(panel.Command.HasSettings);
   EXPECT_EQ(panel.Command.Settings, "");
 
+  TParsed tryIt = Parse({"try", "--rate", "1000", "--settings", "2"});
+  ASSERT_TRUE(tryIt.Ok) << tryIt.Error;
+  EXPECT_EQ(tryIt.Command.Kind, TCommandKind::Try);
+  EXPECT_EQ(tryIt.Command.Rate, 1000);
+  EXPECT_EQ(tryIt.Command.Settings, "2");
+  EXPECT_EQ(Parse({"try"}).Command.Rate, 0);  // no resending unless asked
+
   EXPECT_EQ(Parse({"info"}).Command.Kind, TCommandKind::Info);
   EXPECT_EQ(Parse({"cards"}).Command.Kind, TCommandKind::Cards);
 }
@@ -133,6 +140,9 @@ TEST(TestHostCommandLine, BadInputGetsOneClearError) {
       {{"set", "--channel", "1", "--off-at-end", "--value", "1"}, "set does not take --off-at-end (try --help)"},
       {{"identify", "--channel", "1"}, "identify does not take --channel (try --help)"},
       {{std::string(100, 'x')}, "unknown command \"" + std::string(60, 'x') + "...\" (try --help)"},
+      {{"try", "--rate", "0"}, "rate \"0\" is not a whole number from 1 to 1000"},
+      {{"try", "--rate", "1001"}, "rate \"1001\" is not a whole number from 1 to 1000"},
+      {{"panel", "--rate", "10"}, "panel does not take --rate (try --help)"},
   };
   for (const auto& c : cases) {
     TParsed parsed = Parse(c.Args);

@@ -1,0 +1,64 @@
+// try: the module by hand. A host window with the settings panel and a
+// control per channel; each change sends one action, --rate resends all
+// channels steadily. Closing the window prints the settings text, then the
+// session destroys the instance and calls finish, as a host ends.
+#include <windows.h>
+
+#include <mmsystem.h>
+
+#include "test_host/commands.h"
+#include "test_host/console_output.h"
+#include "test_host/exit_status.h"
+#include "test_host/panel_window_run.h"
+#include "test_host/try_pane.h"
+#include "test_host/vendor_check.h"
+
+namespace {
+
+// Waits of about a millisecond while resending, for rates up to 1000 a
+// second; Windows' default timer resolution is 10 to 16 ms.
+class TFineTimerResolution {
+ public:
+  explicit TFineTimerResolution(bool wanted) : Set_(wanted && timeBeginPeriod(1) == TIMERR_NOERROR) {}
+  ~TFineTimerResolution() {
+    if (Set_) timeEndPeriod(1);
+  }
+  TFineTimerResolution(const TFineTimerResolution&) = delete;
+  TFineTimerResolution& operator=(const TFineTimerResolution&) = delete;
+
+ private:
+  bool Set_;
+};
+
+void PrintOpened(const TCommand& command, const TOutputInstance& record) {
+  std::string text;
+  if (!record.Ready)
+    text = std::string(record.Caption) + ": " + WhyVendorUnusable() +
+           "\nNothing reaches a board; the window shows the module all the same.\n";
+  text += "the try window is open: each change of a channel sends one action";
+  if (command.Rate > 0) text += ", and all channels are sent " + std::to_string(command.Rate) + " times a second";
+  WriteOut(text + "; close the window to finish\n");
+}
+
+}  // namespace
+
+int RunTry(const TCommand& command) {
+  TModuleSession session;
+  TPanelWindow shown;
+  std::string error;
+  if (const int status = ShowPanelWindow(command, "tarnwell_host: try", TTryPane::Height, session, shown, error))
+    return Fail(status, error);
+  TTryPane pane(session.Api, shown.Instance, command.Rate);
+  if (!pane.Create(shown.Window)) {
+    session.Api.hide(shown.Instance);
+    DestroyWindow(shown.Window);
+    return Fail(ExitUnusable, "cannot create the channel controls of the try window");
+  }
+  PrintOpened(command, *shown.Instance);
+
+  TFineTimerResolution fineTimer(command.Rate > 0);
+  const bool closed = RunPanelWindow(session.Api, shown.Instance, shown.Window, [&pane] { return pane.ResendDue(); });
+  WriteOut("action calls: " + std::to_string(pane.ActionCalls()) + "\n");
+  if (!closed) return ExitStopped;
+  return shown.Instance->Ready ? ExitDone : ExitUnusable;
+}

@@ -1,0 +1,34 @@
+#include "test_host/try_status.h"
+
+#include "test_host/number_text.h"
+
+namespace {
+
+constexpr char ReachesNoBoard[] = ": nothing reaches a board";
+
+std::string CardText(const TTryStatus& status) {
+  if (Trimmed(status.Settings) == "0") return std::string("no card") + ReachesNoBoard;
+  int32_t card = 0;
+  std::string error;
+  if (!ParseQuantity(status.Settings, CardNumber, card, error))
+    return "card " + status.Settings + " (not 1 ... 4)" + ReachesNoBoard;
+  const std::string name = "card " + std::to_string(card) + " (address " + std::to_string(card - 1) + ")";
+  for (const TCardRow& row : status.Cards) {
+    if (row.Address != card - 1) continue;
+    return name + " " + row.State + (row.State == "open" ? "" : ReachesNoBoard);
+  }
+  return name + ", state unknown";
+}
+
+std::string CallsText(const TTryStatus& status) {
+  const int64_t tenths = status.TenthsPerSecond;
+  return std::to_string(status.ActionCalls) + (status.ActionCalls == 1 ? " action call, " : " action calls, ") +
+         std::to_string(tenths / 10) + "." + std::to_string(tenths % 10) + " per second";
+}
+
+}  // namespace
+
+std::string FormatTryStatus(const TTryStatus& status) {
+  return status.Caption + " | Ready " + (status.Ready ? "yes" : "no") + " | " + CardText(status) + " | " +
+         CallsText(status);
+}
