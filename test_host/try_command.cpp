@@ -11,6 +11,7 @@
 #include "test_host/exit_status.h"
 #include "test_host/panel_window_run.h"
 #include "test_host/try_pane.h"
+#include "test_host/vendor_call_watch.h"
 #include "test_host/vendor_check.h"
 
 namespace {
@@ -58,7 +59,11 @@ int RunTry(const TCommand& command) {
 
   TFineTimerResolution fineTimer(command.Rate > 0);
   const bool closed = RunPanelWindow(session.Api, shown.Instance, shown.Window, [&pane] { return pane.ResendDue(); });
-  WriteOut("action calls: " + std::to_string(pane.ActionCalls()) + "\n");
+  // Each action that reaches a board makes exactly one output call.
+  const uint64_t notReached = session.CallsWatched ? pane.ActionCalls() - OutputCallCount() : 0;
+  WriteOut("action calls: " + std::to_string(pane.ActionCalls()) +
+           (notReached > 0 ? " (" + std::to_string(notReached) + " reached no board)" : "") + "\n");
   if (!closed) return ExitStopped;
-  return shown.Instance->Ready ? ExitDone : ExitUnusable;
+  if (!shown.Instance->Ready) return ExitUnusable;
+  return notReached > 0 ? ExitNotReached : ExitDone;
 }

@@ -186,8 +186,8 @@ TEST_F(TestHostTry, AChangeForACardThatIsNotOpenReachesNoBoard) {
   run.Pick(0);
   EXPECT_TRUE(run.StatusShows("| no card: nothing reaches a board |")) << run.StatusText();
   const THostRun end = run.Close();
-  EXPECT_EQ(end.Status, 0u) << end.Err;
-  EXPECT_TRUE(Contains(end.Out, "settings text:\n0\n")) << end.Out;
+  EXPECT_EQ(end.Status, 3u) << "the change reached no board";
+  EXPECT_TRUE(Contains(end.Out, "settings text:\n0\naction calls: 1 (1 reached no board)\n")) << end.Out;
 }
 
 TEST_F(TestHostTry, WithoutAUsableVendorLibraryTheWindowSaysSo) {
