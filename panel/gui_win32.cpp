@@ -18,7 +18,9 @@ constexpr int CaptionIndent = 8;
 constexpr int Ctl3DSlot = 0;
 constexpr int ColourSlot = sizeof(LONG_PTR);
 constexpr int BusySlot = 2 * sizeof(LONG_PTR);
-constexpr int GroupBoxExtraBytes = 3 * sizeof(LONG_PTR);
+constexpr int GoneHandlerSlot = 3 * sizeof(LONG_PTR);  // TGoneHandler, null once Destroy takes over
+constexpr int GoneDetailsSlot = 4 * sizeof(LONG_PTR);
+constexpr int GroupBoxExtraBytes = 5 * sizeof(LONG_PTR);
 
 // Group boxes alive in this load of the module: the class is unregistered
 // when the last one goes.
@@ -131,6 +133,8 @@ LRESULT CALLBACK GroupBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lPar
       break;
     case WM_NCDESTROY:
       --LiveGroupBoxes;
+      if (auto onGone = reinterpret_cast<TGoneHandler>(GetWindowLongPtrA(box, GoneHandlerSlot)))
+        onGone(reinterpret_cast<TDetails*>(GetWindowLongPtrA(box, GoneDetailsSlot)));
       break;
   }
   return DefWindowProcA(box, message, wParam, lParam);
@@ -157,7 +161,7 @@ bool RegisterGroupBoxClass() {
 bool IsWindowHandle(uintptr_t handle) { return handle != 0 && ::IsWindow(reinterpret_cast<HWND>(handle)); }
 
 // Hidden and parentless until PlaceInWindow makes it a child.
-TControl CreateGroupBox() {
+TControl CreateGroupBox(TGoneHandler onGone, TDetails* details) {
   if (!RegisterGroupBoxClass()) return nullptr;
   HWND box = CreateWindowExA(WS_EX_CONTROLPARENT, GroupBoxClass, "", WS_POPUP | WS_CLIPCHILDREN, 0, 0, 0, 0,
                              nullptr, nullptr, ModuleInstance(), nullptr);
@@ -167,6 +171,8 @@ TControl CreateGroupBox() {
   }
   ++LiveGroupBoxes;
   SetWindowLongPtrA(box, ColourSlot, COLOR_BTNFACE);
+  SetWindowLongPtrA(box, GoneHandlerSlot, reinterpret_cast<LONG_PTR>(onGone));
+  SetWindowLongPtrA(box, GoneDetailsSlot, reinterpret_cast<LONG_PTR>(details));
   return box;
 }
 
@@ -194,8 +200,11 @@ TControl CreateDropDownList(TControl owner, TChangeHandler onChange, TDetails* d
 
 void Destroy(TControl control) {
   HWND window = Window(control);
-  if (!::IsWindow(window)) return;  // already gone with the host's window
+  if (!::IsWindow(window)) return;
   const bool groupBox = OfClass(window, GroupBoxClass);
+  // The module forgets the panel itself; the group box must not call back
+  // into details, which may be freed next.
+  if (groupBox) SetWindowLongPtrA(window, GoneHandlerSlot, 0);
   ReleaseListBinding(window);
   DestroyWindow(window);
   if (groupBox && LiveGroupBoxes == 0) UnregisterClassA(GroupBoxClass, ModuleInstance());

@@ -22,6 +22,7 @@ void Record(const char* name, int a, int b) {
 
 int32_t FakeOpenDevice(int32_t address) {
   Record("OpenDevice", address);
+  if (State.DuringOpenDevice) State.DuringOpenDevice();
   return State.Answering.count(address) ? address : -1;
 }
 void FakeCloseDevice() { Record("CloseDevice"); }

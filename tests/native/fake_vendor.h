@@ -16,6 +16,7 @@ struct TState {
   int Loads = 0;
   int Frees = 0;
   std::vector<std::string> Calls;
+  void (*DuringOpenDevice)() = nullptr;  // runs inside every OpenDevice call
 };
 
 extern TState State;
