@@ -1,0 +1,45 @@
+// The floating-point state comes back as it was saved, whatever code in
+// between changed: the x87 control word and MXCSR.
+#include "common/fpu_state.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+
+namespace {
+
+#if defined(__i386__) || defined(__x86_64__)
+
+uint16_t ControlWord() {
+  uint16_t word;
+  asm volatile("fnstcw %0" : "=m"(word));
+  return word;
+}
+void SetControlWord(uint16_t word) { asm volatile("fldcw %0" : : "m"(word)); }
+uint32_t Mxcsr() {
+  uint32_t value;
+  asm volatile("stmxcsr %0" : "=m"(value));
+  return value;
+}
+void SetMxcsr(uint32_t value) { asm volatile("ldmxcsr %0" : : "m"(value)); }
+
+// Every exception stays masked, so that nothing traps in the test process.
+TEST(FpuState, RestoreGivesBackTheControlWordAndMxcsr) {
+  const uint16_t originalWord = ControlWord();
+  const uint32_t originalMxcsr = Mxcsr();
+  SetControlWord(0x0E7F);  // round toward zero, 64-bit precision
+  SetMxcsr(0x7F80);        // round toward zero
+  const TFpuState saved = SaveFpuState();
+  EXPECT_EQ(ControlWord(), 0x0E7F) << "saving changes nothing";
+  SetControlWord(0x027F);  // what a library's start-up might set
+  SetMxcsr(0x9FC0);
+  RestoreFpuState(saved);
+  EXPECT_EQ(ControlWord(), 0x0E7F);
+  EXPECT_EQ(Mxcsr(), 0x7F80u);
+  SetControlWord(originalWord);
+  SetMxcsr(originalMxcsr);
+}
+
+#endif
+
+}  // namespace
