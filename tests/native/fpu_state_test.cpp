@@ -4,24 +4,13 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
+#if defined(__i386__) || defined(__x86_64__)
+#include "tests/fpu_registers.h"
+#endif
 
 namespace {
 
 #if defined(__i386__) || defined(__x86_64__)
-
-uint16_t ControlWord() {
-  uint16_t word;
-  asm volatile("fnstcw %0" : "=m"(word));
-  return word;
-}
-void SetControlWord(uint16_t word) { asm volatile("fldcw %0" : : "m"(word)); }
-uint32_t Mxcsr() {
-  uint32_t value;
-  asm volatile("stmxcsr %0" : "=m"(value));
-  return value;
-}
-void SetMxcsr(uint32_t value) { asm volatile("ldmxcsr %0" : : "m"(value)); }
 
 // Every exception stays masked, so that nothing traps in the test process.
 TEST(FpuState, RestoreGivesBackTheControlWordAndMxcsr) {
