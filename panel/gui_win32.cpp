@@ -93,6 +93,45 @@ bool PointerOver(HWND window) {
   return GetCursorPos(&pointer) && GetWindowRect(window, &bounds) && PtInRect(&bounds, pointer);
 }
 
+void SetCursor(TControl groupBox, TCursor cursor);
+
+// Whether box is still the group box of details' panel (a group box
+// destroyed meanwhile may have left its handle value to another window).
+bool IsGroupBoxOf(HWND box, TDetails* details) {
+  return ::IsWindow(box) && OfClass(box, GroupBoxClass) &&
+         reinterpret_cast<TDetails*>(GetWindowLongPtrA(box, GoneDetailsSlot)) == details;
+}
+
+// A structured exception raised in the change handler (by the vendor
+// library's OpenDevice, as a library written in Delphi raises) passes the
+// module's frames without running anything in them: the module has no C++
+// exceptions, and their unwinding is not SEH anyway. This 32-bit SEH frame
+// around the handler puts the group box's cursor back when such an
+// exception unwinds through it; the exception travels on unchanged.
+static_assert(sizeof(void*) == 4, "a 32-bit SEH frame, chained at fs:0");
+struct TCursorFrame {
+  TCursorFrame* Previous;  // the SEH registration record: chain, handler
+  void* Handler;
+  HWND GroupBox;
+  TDetails* Details;
+};
+
+EXCEPTION_DISPOSITION __cdecl RestoreCursorOnUnwind(EXCEPTION_RECORD* record, void* establisher, CONTEXT*, void*) {
+  const auto* frame = static_cast<const TCursorFrame*>(establisher);
+  if ((record->ExceptionFlags & (EXCEPTION_UNWINDING | EXCEPTION_EXIT_UNWIND)) &&
+      IsGroupBoxOf(frame->GroupBox, frame->Details))
+    SetCursor(frame->GroupBox, TCursor::Default);
+  return ExceptionContinueSearch;
+}
+
+__attribute__((noinline)) void RunChangeHandler(HWND box, const TListBinding& binding) {
+  TCursorFrame frame = {nullptr, reinterpret_cast<void*>(RestoreCursorOnUnwind), box, binding.Details};
+  asm volatile("movl %%fs:0, %0" : "=r"(frame.Previous));
+  asm volatile("movl %0, %%fs:0" : : "r"(&frame) : "memory");
+  binding.OnChange(binding.Details);
+  asm volatile("movl %0, %%fs:0" : : "r"(frame.Previous) : "memory");
+}
+
 LRESULT CALLBACK GroupBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_ERASEBKGND: {
@@ -117,7 +156,7 @@ LRESULT CALLBACK GroupBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lPar
       if (HIWORD(wParam) == CBN_SELCHANGE && lParam != 0) {
         const auto* binding =
             reinterpret_cast<const TListBinding*>(GetWindowLongPtrA(reinterpret_cast<HWND>(lParam), GWLP_USERDATA));
-        if (binding != nullptr) binding->OnChange(binding->Details);
+        if (binding != nullptr) RunChangeHandler(box, *binding);
         return 0;
       }
       break;
