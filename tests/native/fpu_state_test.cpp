@@ -16,14 +16,14 @@ namespace {
 TEST(FpuState, RestoreGivesBackTheControlWordAndMxcsr) {
   const uint16_t originalWord = ControlWord();
   const uint32_t originalMxcsr = Mxcsr();
-  SetControlWord(0x0E7F);  // round toward zero, 64-bit precision
+  SetControlWord(0x0F7F);  // round toward zero
   SetMxcsr(0x7F80);        // round toward zero
   const TFpuState saved = SaveFpuState();
-  EXPECT_EQ(ControlWord(), 0x0E7F) << "saving changes nothing";
-  SetControlWord(0x027F);  // what a library's start-up might set
+  EXPECT_EQ(ControlWord(), 0x0F7F) << "saving changes nothing";
+  SetControlWord(0x037F);  // what a library's start-up might set
   SetMxcsr(0x9FC0);
   RestoreFpuState(saved);
-  EXPECT_EQ(ControlWord(), 0x0E7F);
+  EXPECT_EQ(ControlWord(), 0x0F7F);
   EXPECT_EQ(Mxcsr(), 0x7F80u);
   SetControlWord(originalWord);
   SetMxcsr(originalMxcsr);
