@@ -2,6 +2,8 @@
 
 #if defined(__i386__) || defined(__x86_64__)
 #include <emmintrin.h>
+
+#include "common/cpu_features.h"
 #endif
 
 namespace {
@@ -40,28 +42,13 @@ __attribute__((target("sse2"), force_align_arg_pointer)) uint32_t SumSse2(const 
 
 #endif
 
-#if defined(__i386__)
-#include <cpuid.h>
-
-// Checked on the first call, not at load time: 0 unknown, 1 yes, 2 no.
-int Sse2State;
-
-bool HasSse2() {
-  if (Sse2State == 0) {
-    unsigned a, b, c, d;
-    Sse2State = __get_cpuid(1, &a, &b, &c, &d) && (d & bit_SSE2) ? 1 : 2;
-  }
-  return Sse2State == 1;
-}
-#endif
-
 }  // namespace
 
 uint32_t SumSamples(const uint16_t* samples, uint32_t count) {
 #if defined(__x86_64__)
   return SumSse2(samples, count);
 #elif defined(__i386__)
-  return HasSse2() ? SumSse2(samples, count) : SumScalar(samples, count);
+  return CpuHasSse2() ? SumSse2(samples, count) : SumScalar(samples, count);
 #else
   return SumScalar(samples, count);
 #endif

@@ -48,8 +48,10 @@ VENDOR_ENTRY_LIST(VENDOR_CALL)
 #undef VENDOR_CALL_LookedUp
 #undef VENDOR_CALL_Called
 
-// Loads "k8055d.dll" by bare name and fills VendorTable; true when every
-// entry point was found.
+// Binds "k8055d.dll": the one the process has loaded already, else the
+// first found in the search folders of library_search.h (never the current
+// directory as such), loaded by its full path. Fills VendorTable; true when
+// every entry point was found.
 bool LoadDriver();
 
 // What the first create of the process does: runs LoadDriver once and keeps

@@ -1,18 +1,168 @@
-// Windows implementation of the library loading seam.
+// Windows implementation of the library loading seam. Paths are handled as
+// UTF-16 throughout (the wide-character functions), so folders of any
+// length and with names outside the ANSI code page work.
 #include "k8055d/library_loader.h"
 
 #include <windows.h>
 
+#include <initializer_list>
+
+#include "k8055d/loader_call_guard_win32.h"
+#include "module/allocation.h"
+
 namespace {
 
-TLibraryHandle Load(const char* fileName) { return LoadLibraryA(fileName); }
+static_assert(sizeof(TPathChar) == sizeof(wchar_t));
+
+wchar_t* Wide(TPathChar* text) { return reinterpret_cast<wchar_t*>(text); }
+const wchar_t* Wide(const TPathChar* text) { return reinterpret_cast<const wchar_t*>(text); }
+
+// A library's file name (ASCII) as UTF-16.
+constexpr size_t MaxFileName = 32;
+bool WideFileName(const char* fileName, TPathChar (&wide)[MaxFileName]) {
+  size_t i = 0;
+  for (; fileName[i] != '\0'; ++i) {
+    if (i + 1 == MaxFileName) return false;
+    wide[i] = static_cast<TPathChar>(static_cast<unsigned char>(fileName[i]));
+  }
+  wide[i] = u'\0';
+  return true;
+}
+
+template <typename TFunction>
+TFunction Kernel32Function(const char* name) {
+  return reinterpret_cast<TFunction>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), name)));
+}
+
+// A text the system writes into a buffer of the caller's: query(buffer,
+// size) gives the length written, or the size needed when the buffer is too
+// small (or, as GetModuleFileNameW, the size itself), 0 when there is no
+// such text. Allocated from the module's heap; false when memory runs out.
+template <typename TQuery>
+bool QueryText(TQuery query, TPathText& text) {
+  text = {nullptr, 0};
+  for (DWORD size = 512; size <= 0x10000; size *= 2) {
+    auto* buffer = static_cast<TPathChar*>(AllocateMemory(size * sizeof(TPathChar)));
+    if (buffer == nullptr) return false;
+    const DWORD length = query(Wide(buffer), size);
+    if (length > 0 && length < size) {
+      text = {buffer, length};
+      return true;
+    }
+    ReleaseMemory(buffer);
+    if (length == 0) return true;
+  }
+  return true;  // longer than any folder list Windows keeps: none
+}
+
+// The folder for 32-bit system libraries: SysWOW64 for a 32-bit process on
+// 64-bit Windows, named as such so that it holds also where the host has
+// turned file system redirection off; System32 on 32-bit Windows, where
+// GetSystemWow64DirectoryW fails.
+bool SystemFolder(TPathText& folder) {
+  using TGetSystemWow64Directory = UINT(WINAPI*)(LPWSTR, UINT);
+  if (auto wow64Folder = Kernel32Function<TGetSystemWow64Directory>("GetSystemWow64DirectoryW")) {
+    if (!QueryText([wow64Folder](wchar_t* buffer, DWORD size) { return wow64Folder(buffer, size); }, folder))
+      return false;
+    if (folder.Length > 0) return true;
+  }
+  return QueryText([](wchar_t* buffer, DWORD size) { return GetSystemDirectoryW(buffer, size); }, folder);
+}
+
+// GetDllDirectoryW: Windows XP SP1 and later.
+bool DllDirectory(TPathText& folder) {
+  using TGetDllDirectory = DWORD(WINAPI*)(DWORD, LPWSTR);
+  folder = {nullptr, 0};
+  auto getDllDirectory = Kernel32Function<TGetDllDirectory>("GetDllDirectoryW");
+  return getDllDirectory == nullptr ||
+         QueryText([getDllDirectory](wchar_t* buffer, DWORD size) { return getDllDirectory(size, buffer); }, folder);
+}
+
+TLibraryHandle TakeLoaded(const char* fileName) {
+  TPathChar name[MaxFileName];
+  HMODULE module = nullptr;
+  if (!WideFileName(fileName, name) || !GetModuleHandleExW(0, Wide(name), &module)) return nullptr;
+  return module;
+}
+
+void ReleaseSearchPlaces(TLibrarySearchPlaces& places);
+
+// All or nothing: a place left out for want of memory would let a library
+// in a later folder be taken for the one the loader finds.
+bool GetSearchPlaces(TLibrarySearchPlaces& places) {
+  places = {};
+  const bool complete =
+      QueryText([](wchar_t* buffer, DWORD size) { return GetModuleFileNameW(nullptr, buffer, size); },
+                places.ProgramFile) &&
+      DllDirectory(places.DllDirectory) && SystemFolder(places.SystemFolder) &&
+      QueryText([](wchar_t* buffer, DWORD size) { return GetWindowsDirectoryW(buffer, size); }, places.WindowsFolder) &&
+      QueryText([](wchar_t* buffer, DWORD size) { return GetEnvironmentVariableW(L"PATH", buffer, size); },
+                places.Path);
+  if (!complete) ReleaseSearchPlaces(places);
+  return complete;
+}
+
+void ReleaseSearchPlaces(TLibrarySearchPlaces& places) {
+  for (TPathText* text : {&places.ProgramFile, &places.DllDirectory, &places.SystemFolder, &places.WindowsFolder,
+                          &places.Path}) {
+    ReleaseMemory(const_cast<TPathChar*>(text->Text));
+    *text = {nullptr, 0};
+  }
+}
+
+// folder, a backslash unless it ends in one, the file name and a NUL; null
+// when memory runs out.
+TPathChar* JoinPath(TPathText folder, const char* fileName) {
+  TPathChar name[MaxFileName];
+  if (!WideFileName(fileName, name)) return nullptr;
+  size_t nameLength = 0;
+  while (name[nameLength] != u'\0') ++nameLength;
+  const bool separator = folder.Length > 0 && folder.Text[folder.Length - 1] != u'\\' &&
+                         folder.Text[folder.Length - 1] != u'/';
+  const size_t length = folder.Length + (separator ? 1 : 0) + nameLength;
+  auto* path = static_cast<TPathChar*>(AllocateMemory((length + 1) * sizeof(TPathChar)));
+  if (path == nullptr) return nullptr;
+  TPathChar* end = path;
+  for (size_t i = 0; i < folder.Length; ++i) *end++ = folder.Text[i];
+  if (separator) *end++ = u'\\';
+  for (size_t i = 0; i <= nameLength; ++i) *end++ = name[i];
+  return path;
+}
+
+bool IsFile(const TPathChar* path) {
+  const DWORD attributes = GetFileAttributesW(Wide(path));
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// Out of memory ends the search with nothing loaded, for the same reason.
+bool LoadFrom(TPathText folder, const char* fileName, TLibraryHandle& handle) {
+  TPathChar* path = JoinPath(folder, fileName);
+  if (path == nullptr) return true;
+  const bool found = IsFile(path);
+  if (found) {
+    TLoaderCallGuard guard;
+    handle = LoadLibraryExW(Wide(path), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+  }
+  ReleaseMemory(path);
+  return found;
+}
 
 TLibraryProc Lookup(TLibraryHandle handle, const char* name) {
   return reinterpret_cast<TLibraryProc>(GetProcAddress(static_cast<HMODULE>(handle), name));
 }
 
-void Free(TLibraryHandle handle) { FreeLibrary(static_cast<HMODULE>(handle)); }
+void Free(TLibraryHandle handle) {
+  TLoaderCallGuard guard;
+  FreeLibrary(static_cast<HMODULE>(handle));
+}
 
 }  // namespace
 
-extern const TLibraryLoader PlatformLibraryLoader = {.Load = Load, .Lookup = Lookup, .Free = Free};
+extern const TLibraryLoader PlatformLibraryLoader = {
+    .TakeLoaded = TakeLoaded,
+    .GetSearchPlaces = GetSearchPlaces,
+    .ReleaseSearchPlaces = ReleaseSearchPlaces,
+    .LoadFrom = LoadFrom,
+    .Lookup = Lookup,
+    .Free = Free,
+};

@@ -14,18 +14,22 @@ const char* SlotStateText(int32_t address) {
   return SlotOpenText;
 }
 
-// The group box shows the hourglass for the object's lifetime.
+// The group box shows the hourglass for the object's lifetime; a panel
+// gone meanwhile is left alone. (A structured exception passing through
+// skips the destructor: the Windows GUI restores the cursor then.)
 class TBusyCursor {
  public:
-  explicit TBusyCursor(TControl groupBox) : GroupBox_(groupBox) {
-    PlatformGui.SetCursor(GroupBox_, TCursor::Hourglass);
+  explicit TBusyCursor(TDetails* details) : Details_(details) {
+    PlatformGui.SetCursor(Details_->GroupBox, TCursor::Hourglass);
   }
-  ~TBusyCursor() { PlatformGui.SetCursor(GroupBox_, TCursor::Default); }
+  ~TBusyCursor() {
+    if (Details_->GroupBox != nullptr) PlatformGui.SetCursor(Details_->GroupBox, TCursor::Default);
+  }
   TBusyCursor(const TBusyCursor&) = delete;
   TBusyCursor& operator=(const TBusyCursor&) = delete;
 
  private:
-  TControl GroupBox_;
+  TDetails* Details_;
 };
 
 }  // namespace
@@ -51,9 +55,9 @@ void CardListChange(TDetails* details) {
   if (index >= 0 && index < PlatformGui.ListCount(list)) {
     details->Card = PlatformGui.ItemValue(list, index);
     if (details->Card > 0) {
-      TBusyCursor busy(details->GroupBox);
+      TBusyCursor busy(details);
       OpenCard(details->Card - 1);
     }
   }
-  RefreshCardList(details);
+  if (details->AddressCombo != nullptr) RefreshCardList(details);
 }

@@ -8,6 +8,9 @@ class TDetails;
 
 using TControl = void*;  // a control of the platform's, or null
 using TChangeHandler = void (*)(TDetails* details);
+// The group box was destroyed by someone else (with the host's window, for
+// example); its label and list went with it.
+using TGoneHandler = void (*)(TDetails* details);
 
 enum class TCursor { Default, Hourglass };
 
@@ -20,8 +23,9 @@ struct TGui {
   bool (*IsWindow)(uintptr_t handle);
 
   // Creation gives null on failure. The group box has no owner and no
-  // parent; a label or list is destroyed with its owner.
-  TControl (*CreateGroupBox)();
+  // parent; a label or list is destroyed with its owner. onGone(details)
+  // runs when the group box is destroyed other than by Destroy.
+  TControl (*CreateGroupBox)(TGoneHandler onGone, TDetails* details);
   TControl (*CreateLabel)(TControl owner);
   // A pick-only list; onChange(details) runs when the user picks an entry,
   // never for the module's own clearing, filling or selecting.

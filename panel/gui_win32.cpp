@@ -18,7 +18,9 @@ constexpr int CaptionIndent = 8;
 constexpr int Ctl3DSlot = 0;
 constexpr int ColourSlot = sizeof(LONG_PTR);
 constexpr int BusySlot = 2 * sizeof(LONG_PTR);
-constexpr int GroupBoxExtraBytes = 3 * sizeof(LONG_PTR);
+constexpr int GoneHandlerSlot = 3 * sizeof(LONG_PTR);  // TGoneHandler, null once Destroy takes over
+constexpr int GoneDetailsSlot = 4 * sizeof(LONG_PTR);
+constexpr int GroupBoxExtraBytes = 5 * sizeof(LONG_PTR);
 
 // Group boxes alive in this load of the module: the class is unregistered
 // when the last one goes.
@@ -91,6 +93,45 @@ bool PointerOver(HWND window) {
   return GetCursorPos(&pointer) && GetWindowRect(window, &bounds) && PtInRect(&bounds, pointer);
 }
 
+void SetCursor(TControl groupBox, TCursor cursor);
+
+// Whether box is still the group box of details' panel (a group box
+// destroyed meanwhile may have left its handle value to another window).
+bool IsGroupBoxOf(HWND box, TDetails* details) {
+  return ::IsWindow(box) && OfClass(box, GroupBoxClass) &&
+         reinterpret_cast<TDetails*>(GetWindowLongPtrA(box, GoneDetailsSlot)) == details;
+}
+
+// A structured exception raised in the change handler (by the vendor
+// library's OpenDevice, as a library written in Delphi raises) passes the
+// module's frames without running anything in them: the module has no C++
+// exceptions, and their unwinding is not SEH anyway. This 32-bit SEH frame
+// around the handler puts the group box's cursor back when such an
+// exception unwinds through it; the exception travels on unchanged.
+static_assert(sizeof(void*) == 4, "a 32-bit SEH frame, chained at fs:0");
+struct TCursorFrame {
+  TCursorFrame* Previous;  // the SEH registration record: chain, handler
+  void* Handler;
+  HWND GroupBox;
+  TDetails* Details;
+};
+
+EXCEPTION_DISPOSITION __cdecl RestoreCursorOnUnwind(EXCEPTION_RECORD* record, void* establisher, CONTEXT*, void*) {
+  const auto* frame = static_cast<const TCursorFrame*>(establisher);
+  if ((record->ExceptionFlags & (EXCEPTION_UNWINDING | EXCEPTION_EXIT_UNWIND)) &&
+      IsGroupBoxOf(frame->GroupBox, frame->Details))
+    SetCursor(frame->GroupBox, TCursor::Default);
+  return ExceptionContinueSearch;
+}
+
+__attribute__((noinline)) void RunChangeHandler(HWND box, const TListBinding& binding) {
+  TCursorFrame frame = {nullptr, reinterpret_cast<void*>(RestoreCursorOnUnwind), box, binding.Details};
+  asm volatile("movl %%fs:0, %0" : "=r"(frame.Previous));
+  asm volatile("movl %0, %%fs:0" : : "r"(&frame) : "memory");
+  binding.OnChange(binding.Details);
+  asm volatile("movl %0, %%fs:0" : : "r"(frame.Previous) : "memory");
+}
+
 LRESULT CALLBACK GroupBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_ERASEBKGND: {
@@ -115,7 +156,7 @@ LRESULT CALLBACK GroupBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lPar
       if (HIWORD(wParam) == CBN_SELCHANGE && lParam != 0) {
         const auto* binding =
             reinterpret_cast<const TListBinding*>(GetWindowLongPtrA(reinterpret_cast<HWND>(lParam), GWLP_USERDATA));
-        if (binding != nullptr) binding->OnChange(binding->Details);
+        if (binding != nullptr) RunChangeHandler(box, *binding);
         return 0;
       }
       break;
@@ -131,6 +172,8 @@ LRESULT CALLBACK GroupBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lPar
       break;
     case WM_NCDESTROY:
       --LiveGroupBoxes;
+      if (auto onGone = reinterpret_cast<TGoneHandler>(GetWindowLongPtrA(box, GoneHandlerSlot)))
+        onGone(reinterpret_cast<TDetails*>(GetWindowLongPtrA(box, GoneDetailsSlot)));
       break;
   }
   return DefWindowProcA(box, message, wParam, lParam);
@@ -157,7 +200,7 @@ bool RegisterGroupBoxClass() {
 bool IsWindowHandle(uintptr_t handle) { return handle != 0 && ::IsWindow(reinterpret_cast<HWND>(handle)); }
 
 // Hidden and parentless until PlaceInWindow makes it a child.
-TControl CreateGroupBox() {
+TControl CreateGroupBox(TGoneHandler onGone, TDetails* details) {
   if (!RegisterGroupBoxClass()) return nullptr;
   HWND box = CreateWindowExA(WS_EX_CONTROLPARENT, GroupBoxClass, "", WS_POPUP | WS_CLIPCHILDREN, 0, 0, 0, 0,
                              nullptr, nullptr, ModuleInstance(), nullptr);
@@ -167,6 +210,8 @@ TControl CreateGroupBox() {
   }
   ++LiveGroupBoxes;
   SetWindowLongPtrA(box, ColourSlot, COLOR_BTNFACE);
+  SetWindowLongPtrA(box, GoneHandlerSlot, reinterpret_cast<LONG_PTR>(onGone));
+  SetWindowLongPtrA(box, GoneDetailsSlot, reinterpret_cast<LONG_PTR>(details));
   return box;
 }
 
@@ -194,8 +239,11 @@ TControl CreateDropDownList(TControl owner, TChangeHandler onChange, TDetails* d
 
 void Destroy(TControl control) {
   HWND window = Window(control);
-  if (!::IsWindow(window)) return;  // already gone with the host's window
+  if (!::IsWindow(window)) return;
   const bool groupBox = OfClass(window, GroupBoxClass);
+  // The module forgets the panel itself; the group box must not call back
+  // into details, which may be freed next.
+  if (groupBox) SetWindowLongPtrA(window, GoneHandlerSlot, 0);
   ReleaseListBinding(window);
   DestroyWindow(window);
   if (groupBox && LiveGroupBoxes == 0) UnregisterClassA(GroupBoxClass, ModuleInstance());

@@ -6,11 +6,20 @@
 
 namespace {
 
+// The group box went without the module (a host may destroy its window with
+// the panel inside): the three handles are dead, and Windows will give their
+// values to other windows, so the instance forgets them at once.
+void ForgetPanel(TDetails* details) {
+  details->GroupBox = nullptr;
+  details->AddressLabel = nullptr;
+  details->AddressCombo = nullptr;
+}
+
 // Creates the three controls into details; false if one could not be made
 // (those made so far are left in details for HidePanel to remove).
 bool BuildControls(TDetails* details) {
   const TGui& gui = PlatformGui;
-  TControl box = details->GroupBox = gui.CreateGroupBox();
+  TControl box = details->GroupBox = gui.CreateGroupBox(ForgetPanel, details);
   if (box == nullptr) return false;
   gui.SetBounds(box, 4, 4, 728, 176);
   gui.SetCtl3D(box, true);

@@ -9,5 +9,6 @@
 // and fills the card list. A panel already shown is replaced; a handle that
 // is not a window is ignored. If a control cannot be made, no panel is left.
 void ShowPanel(TOutputInstance* instance, uintptr_t parentWindow);
-// Destroys the panel's controls, if any.
+// Destroys the panel's controls, if any. A panel destroyed by someone else
+// (with the host's window) has been forgotten already and is not touched.
 void HidePanel(TOutputInstance* instance);

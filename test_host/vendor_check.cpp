@@ -3,41 +3,18 @@
 #include <windows.h>
 
 #include "k8055d/k8055d.h"
+#include "k8055d/library_loader.h"
+#include "k8055d/library_search.h"
 #include "test_host/library_file.h"
 #include "test_host/module_session.h"
-#include "test_host/vendor_search.h"
 #include "test_host/wide_text.h"
 
 namespace {
-
-constexpr char VendorFileName[] = "k8055d.dll";
 
 std::string ModulePath(HMODULE module) {
   wchar_t path[MAX_PATH];
   const DWORD n = GetModuleFileNameW(module, path, MAX_PATH);
   return Utf8(std::wstring(path, n));
-}
-
-// A folder that a W function fills in, asked for its length first.
-template <typename TGetter>
-std::string SystemText(TGetter get) {
-  const DWORD size = get(nullptr, 0);
-  if (size == 0) return "";
-  std::wstring text(size, L'\0');
-  const DWORD length = get(&text[0], size);
-  text.resize(length < size ? length : 0);
-  return Utf8(text);
-}
-
-TVendorSearchPlaces SearchPlaces() {
-  TVendorSearchPlaces places;
-  places.ProgramFolder = ProgramFolder();
-  places.DllDirectory = SystemText([](wchar_t* buffer, DWORD size) { return GetDllDirectoryW(size, buffer); });
-  places.SystemFolder = SystemText([](wchar_t* buffer, DWORD size) { return GetSystemDirectoryW(buffer, size); });
-  places.WindowsFolder = SystemText([](wchar_t* buffer, DWORD size) { return GetWindowsDirectoryW(buffer, size); });
-  places.PathVariable =
-      SystemText([](wchar_t* buffer, DWORD size) { return GetEnvironmentVariableW(L"PATH", buffer, size); });
-  return places;
 }
 
 std::string MissingEntryPoints(HMODULE library) {
@@ -50,6 +27,18 @@ std::string MissingEntryPoints(HMODULE library) {
   if (count == 0) return "";
   return ModulePath(library) + " lacks the entry point" + (count > 1 ? "s " : " ") + missing +
          ": it is not the K8055 driver library, or not a complete one.";
+}
+
+// The module's rule: the first folder holding a file of the name ends the
+// search.
+bool FindInFolder(TPathText folder, void* found) {
+  std::wstring path(reinterpret_cast<const wchar_t*>(folder.Text), folder.Length);
+  if (!path.empty() && path.back() != L'\\' && path.back() != L'/') path += L'\\';
+  path += L"k8055d.dll";
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return false;
+  *static_cast<std::string*>(found) = Utf8(path);
+  return true;
 }
 
 std::string NotFound() {
@@ -65,11 +54,12 @@ std::string VendorLibraryPath() {
 }
 
 std::string FindVendorLibrary() {
-  for (const std::string& folder : VendorSearchFolders(SearchPlaces())) {
-    const std::string path = JoinPath(folder, VendorFileName);
-    if (GetFileAttributesW(Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES) return path;
-  }
-  return "";
+  TLibrarySearchPlaces places{};
+  if (!PlatformLibraryLoader.GetSearchPlaces(places)) return "";
+  std::string found;
+  ForEachSearchFolder(places, FindInFolder, &found);
+  PlatformLibraryLoader.ReleaseSearchPlaces(places);
+  return found;
 }
 
 std::string WhyVendorUnusable() {

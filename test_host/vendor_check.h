@@ -1,7 +1,8 @@
 // Why the vendor library k8055d.dll cannot be used, told the way a user can
-// act on it. The test host looks for it where the module looks
-// (vendor_search.h), in the folders of this process: its own folder, the
-// folder that --vendor-dir set, the system folders and PATH. Paths are UTF-8.
+// act on it. The test host looks for it where the module looks, with the
+// module's own search (k8055d/library_search.h and its Windows side), in
+// the folders of this process: its own folder, the folder that --vendor-dir
+// set, the system folders and PATH. Paths are UTF-8.
 #pragma once
 
 #include <string>

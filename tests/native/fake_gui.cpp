@@ -26,7 +26,14 @@ void DestroyWithOwned(TFakeControl& control) {
 }
 
 bool IsWindow(uintptr_t handle) { return State.Windows.count(handle) != 0; }
-TControl CreateGroupBox() { return Create(TKind::GroupBox, nullptr); }
+TControl CreateGroupBox(TGoneHandler onGone, TDetails* details) {
+  TControl box = Create(TKind::GroupBox, nullptr);
+  if (box != nullptr) {
+    Of(box).OnGone = onGone;
+    Of(box).Details = details;
+  }
+  return box;
+}
 TControl CreateLabel(TControl owner) { return Create(TKind::Label, &Of(owner)); }
 
 TControl CreateDropDownList(TControl owner, TChangeHandler onChange, TDetails* details) {
@@ -116,6 +123,11 @@ int AliveControls() {
 void Pick(TControl list, int32_t index) {
   Select(list, index);
   Of(list).OnChange(Of(list).Details);
+}
+
+void DestroyWithHostWindow(TControl groupBox) {
+  DestroyWithOwned(Of(groupBox));
+  Of(groupBox).OnGone(Of(groupBox).Details);
 }
 
 }  // namespace fake_gui

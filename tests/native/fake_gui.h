@@ -34,6 +34,7 @@ struct TFakeControl {
   std::vector<TEntry> Entries;
   int32_t Selected = -1;
   TChangeHandler OnChange = nullptr;
+  TGoneHandler OnGone = nullptr;
   TDetails* Details = nullptr;
   TCursor Cursor = TCursor::Default;
 };
@@ -55,5 +56,8 @@ TFakeControl& Of(TControl control);
 int AliveControls();
 // A user's pick: the list selects the entry, then calls its change handler.
 void Pick(TControl list, int32_t index);
+// The host destroys its window with the group box inside: the box and what
+// it owns die, and the box's gone handler runs.
+void DestroyWithHostWindow(TControl groupBox);
 
 }  // namespace fake_gui

@@ -22,6 +22,7 @@ void Record(const char* name, int a, int b) {
 
 int32_t FakeOpenDevice(int32_t address) {
   Record("OpenDevice", address);
+  if (State.DuringOpenDevice) State.DuringOpenDevice();
   return State.Answering.count(address) ? address : -1;
 }
 void FakeCloseDevice() { Record("CloseDevice"); }
@@ -47,10 +48,32 @@ void FakeUncalled() { Record("uncalled"); }
 const TLibraryProc FakeEntries[VendorEntryCount] = {VENDOR_ENTRY_LIST(FAKE_PROC)};
 #undef FAKE_PROC
 
-TLibraryHandle Load(const char* fileName) {
-  if (std::strcmp(fileName, "k8055d.dll") != 0 || !State.Present) return nullptr;
+bool IsLibraryName(const char* fileName) { return std::strcmp(fileName, "k8055d.dll") == 0; }
+
+TLibraryHandle TakeLoaded(const char* fileName) {
+  if (!IsLibraryName(fileName) || !State.AlreadyLoaded) return nullptr;
   ++State.Loads;
   return &LibraryToken;
+}
+
+TPathText Text(const std::u16string& text) { return {text.data(), text.size()}; }
+
+bool GetSearchPlaces(TLibrarySearchPlaces& places) {
+  if (!State.PlacesKnown) return false;
+  places = {Text(State.ProgramFile), Text(State.DllDirectory), Text(State.SystemFolder), Text(State.WindowsFolder),
+            Text(State.Path)};
+  ++State.PlacesHeld;
+  return true;
+}
+
+void ReleaseSearchPlaces(TLibrarySearchPlaces&) { --State.PlacesHeld; }
+
+bool LoadFrom(TPathText folder, const char* fileName, TLibraryHandle& handle) {
+  State.Searched.emplace_back(folder.Text, folder.Length);
+  if (!IsLibraryName(fileName) || !State.Present || State.Searched.back() != State.LibraryFolder) return false;
+  handle = State.Loadable ? &LibraryToken : nullptr;
+  State.Loads += State.Loadable ? 1 : 0;
+  return true;
 }
 
 TLibraryProc Lookup(TLibraryHandle handle, const char* name) {
@@ -80,4 +103,10 @@ void ResetAndLoad() {
 }  // namespace fake_vendor
 
 extern const TLibraryLoader PlatformLibraryLoader = {
-    .Load = fake_vendor::Load, .Lookup = fake_vendor::Lookup, .Free = fake_vendor::Free};
+    .TakeLoaded = fake_vendor::TakeLoaded,
+    .GetSearchPlaces = fake_vendor::GetSearchPlaces,
+    .ReleaseSearchPlaces = fake_vendor::ReleaseSearchPlaces,
+    .LoadFrom = fake_vendor::LoadFrom,
+    .Lookup = fake_vendor::Lookup,
+    .Free = fake_vendor::Free,
+};

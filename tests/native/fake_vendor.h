@@ -10,12 +10,25 @@
 namespace fake_vendor {
 
 struct TState {
-  bool Present = true;           // the loader finds the library
+  bool Present = true;           // the library lies in LibraryFolder
+  std::u16string LibraryFolder = u"C:\\Host\\";
+  bool Loadable = true;          // the library found there loads
+  bool AlreadyLoaded = false;    // the host has it loaded already
+  bool PlacesKnown = true;       // the search places can be had
+  // What the search is made from.
+  std::u16string ProgramFile = u"C:\\Host\\host.exe";
+  std::u16string DllDirectory;
+  std::u16string SystemFolder = u"C:\\Windows\\SysWOW64";
+  std::u16string WindowsFolder = u"C:\\Windows";
+  std::u16string Path = u"C:\\Tools;tools";
+  std::vector<std::u16string> Searched;  // folders looked into, in order
+  int PlacesHeld = 0;                    // search places got, not yet released
   std::string Missing;           // an entry point the library lacks
   std::set<int> Answering = {0}; // card addresses whose OpenDevice succeeds
-  int Loads = 0;
+  int Loads = 0;  // references taken, by a load or on a loaded library
   int Frees = 0;
   std::vector<std::string> Calls;
+  void (*DuringOpenDevice)() = nullptr;  // runs inside every OpenDevice call
 };
 
 extern TState State;

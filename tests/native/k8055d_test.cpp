@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "tests/native/fake_vendor.h"
 
 namespace {
@@ -51,6 +54,53 @@ TEST_F(Binding, UnloadFreesOnceAndLeavesTheDriverUnusable) {
   UnloadDriver();
   EXPECT_EQ(State.Frees, 1);
   EXPECT_FALSE(DriverReady);
+}
+
+// The library is taken from the first search folder that holds it, by that
+// folder; later folders are not looked into.
+TEST_F(Binding, TheFirstFolderHoldingTheLibraryIsTheOne) {
+  State.LibraryFolder = u"C:\\Windows";
+  EXPECT_TRUE(LoadDriver());
+  EXPECT_EQ(State.Searched, (std::vector<std::u16string>{u"C:\\Host\\", u"C:\\Windows\\SysWOW64", u"C:\\Windows"}));
+  EXPECT_EQ(State.PlacesHeld, 0);
+}
+
+// Not found anywhere: the relative PATH entry (the current directory's
+// "tools") is not among the folders looked into.
+TEST_F(Binding, NotFoundInAnySearchFolder) {
+  State.LibraryFolder = u"tools";
+  EXPECT_FALSE(LoadDriver());
+  EXPECT_EQ(DriverHandle, nullptr);
+  EXPECT_EQ(State.Searched.back(), u"C:\\Tools");
+  EXPECT_EQ(State.PlacesHeld, 0);
+}
+
+// A library found that will not load ends the search: none from a later
+// folder is taken in its place.
+TEST_F(Binding, ALibraryFoundThatWillNotLoadEndsTheSearch) {
+  State.Loadable = false;
+  EXPECT_FALSE(LoadDriver());
+  EXPECT_EQ(State.Searched.size(), 1u);
+  EXPECT_EQ(DriverHandle, nullptr);
+}
+
+// The host uses the board itself: the module takes a reference of its own
+// on the loaded library and searches nowhere.
+TEST_F(Binding, ALibraryTheHostHasLoadedIsTheOneUsed) {
+  State.AlreadyLoaded = true;
+  State.Present = false;
+  EXPECT_TRUE(LoadDriver());
+  EXPECT_TRUE(State.Searched.empty());
+  UnloadDriver();
+  EXPECT_EQ(State.Loads, 1);
+  EXPECT_EQ(State.Frees, 1) << "only the module's own reference is dropped";
+}
+
+TEST_F(Binding, SearchPlacesThatCannotBeHadLoadNothing) {
+  State.PlacesKnown = false;
+  EXPECT_FALSE(LoadDriver());
+  EXPECT_TRUE(State.Searched.empty());
+  EXPECT_EQ(DriverHandle, nullptr);
 }
 
 TEST_F(Binding, ReloadClearsEntriesFromAnEarlierLoad) {

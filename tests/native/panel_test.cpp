@@ -192,6 +192,38 @@ TEST_F(Panel, DestroyRemovesAPanelStillShown) {
   EXPECT_EQ(fake_gui::AliveControls(), 0);
 }
 
+// A host may destroy its window with the panel inside and never call hide
+// (Windows then gives the dead handle values to new windows): the instance
+// forgets the panel at once, hide touches nothing, show builds a new one.
+TEST_F(Panel, APanelDestroyedWithTheHostWindowIsForgotten) {
+  Show();
+  fake_gui::DestroyWithHostWindow(Details().GroupBox);
+  EXPECT_EQ(Details().GroupBox, nullptr);
+  EXPECT_EQ(Details().AddressLabel, nullptr);
+  EXPECT_EQ(Details().AddressCombo, nullptr);
+  HidePanel(instance_);
+  EXPECT_EQ(fake_gui::State.DoubleDestroys, 0);
+  Show();
+  EXPECT_EQ(fake_gui::AliveControls(), 3);
+  fake_gui::Pick(Details().AddressCombo, 1);
+  EXPECT_EQ(Details().Card, 1);
+}
+
+// The board's driver may pump messages while it opens a board, and the host
+// may destroy its window meanwhile: the pick ends without touching the panel.
+TEST_F(Panel, APanelDestroyedDuringThePickIsLeftAlone) {
+  Show();
+  CardStatus[2] = SlotClosed;
+  static TDetails* picking;
+  picking = &Details();
+  fake_vendor::State.DuringOpenDevice = [] { fake_gui::DestroyWithHostWindow(picking->GroupBox); };
+  const size_t before = fake_vendor::State.Calls.size();
+  fake_gui::Pick(Details().AddressCombo, 3);
+  EXPECT_EQ(CallsAfter(before), (Calls{"Cursor Hourglass", "OpenDevice 2"}));
+  EXPECT_EQ(Details().Card, 3);
+  EXPECT_EQ(Details().GroupBox, nullptr);
+}
+
 TEST_F(Panel, ShowAgainReplacesThePanel) {
   Show();
   Show();

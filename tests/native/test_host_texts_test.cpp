@@ -10,7 +10,6 @@
 #include "test_host/image_kind.h"
 #include "test_host/number_text.h"
 #include "test_host/play_report.h"
-#include "test_host/vendor_search.h"
 #include "test_host/version_report.h"
 
 namespace {
@@ -52,21 +51,6 @@ TEST(TestHostImageKind, HeadersTellWhatAFileIs) {
 
   EXPECT_EQ(DescribeImageKind(TImageKind::Dll64), "is a 64-bit DLL");
   EXPECT_EQ(DescribeImageKind(TImageKind::Dll32), "");
-}
-
-TEST(TestHostVendorSearch, TheModulesOrderWithoutTheCurrentFolder) {
-  TVendorSearchPlaces places{"C:\\Host\\", "D:\\Vendor", "C:\\Windows\\system32", "C:\\Windows",
-                             "C:\\Tools;.;bin;;\\\\server\\share\\k8055;\\rooted;E:relative;F:/forward"};
-  EXPECT_EQ(VendorSearchFolders(places),
-            (std::vector<std::string>{"C:\\Host\\", "D:\\Vendor", "C:\\Windows\\system32", "C:\\Windows", "C:\\Tools",
-                                      "\\\\server\\share\\k8055", "F:/forward"}));
-  places.DllDirectory.clear();
-  places.PathVariable.clear();
-  EXPECT_EQ(VendorSearchFolders(places),
-            (std::vector<std::string>{"C:\\Host\\", "C:\\Windows\\system32", "C:\\Windows"}));
-
-  EXPECT_EQ(JoinPath("C:\\Host\\", "k8055d.dll"), "C:\\Host\\k8055d.dll");
-  EXPECT_EQ(JoinPath("C:\\Tools", "k8055d.dll"), "C:\\Tools\\k8055d.dll");
 }
 
 TEST(TestHostReports, PlayEndCountsLateAndUndeliveredRows) {

@@ -1,0 +1,27 @@
+#include "common/fpu_state.h"
+
+#include "common/cpu_features.h"
+
+#if defined(__i386__) || defined(__x86_64__)
+
+TFpuState SaveFpuState() {
+  TFpuState state{};
+  // fnstenv masks every x87 exception after storing; fldenv puts the
+  // stored environment straight back.
+  asm volatile("fnstenv %0\n\tfldenv %0" : "=m"(state.X87Environment));
+  state.HasMxcsr = CpuHasSse();
+  if (state.HasMxcsr) asm volatile("stmxcsr %0" : "=m"(state.Mxcsr));
+  return state;
+}
+
+void RestoreFpuState(const TFpuState& state) {
+  asm volatile("fldenv %0" : : "m"(state.X87Environment));
+  if (state.HasMxcsr) asm volatile("ldmxcsr %0" : : "m"(state.Mxcsr));
+}
+
+#else
+
+TFpuState SaveFpuState() { return TFpuState{}; }
+void RestoreFpuState(const TFpuState&) {}
+
+#endif

@@ -1,0 +1,53 @@
+// Where a library that a program loads by file name is looked for: the
+// Windows loader's standard places for a desktop program, less the current
+// directory. A host's open dialog moves the current directory to wherever
+// the user opened a file (a USB stick, a download folder), and a library of
+// the wanted name lying there would be loaded in its place.
+//
+// The folders, in this order:
+//   1. the program's folder (the folder of the process's .exe);
+//   2. the folder the program set with SetDllDirectory, if any;
+//   3. the system folder for 32-bit libraries (SysWOW64 on 64-bit Windows,
+//      System32 on 32-bit Windows);
+//   4. the Windows folder;
+//   5. the folders on PATH, in their order.
+// Only absolute folders count: a drive and a backslash ("C:\Tools") or a
+// network share ("\\server\share"). Anything else (".", "bin", "C:bin",
+// "\Tools", "%SystemRoot%") names a place relative to the current directory
+// or drive and is skipped. A folder met again later (compared without
+// regard to ASCII case, '/' or a trailing backslash) is searched once, at
+// its first place. The current directory is searched only when it is one
+// of these folders.
+//
+// Portable: the texts are passed in, so the order is the same wherever it is
+// computed; the module uses it to find k8055d.dll, and a tool may use it to
+// tell a user where that library is looked for.
+#pragma once
+
+#include <cstddef>
+
+// Paths are UTF-16, as Windows' wide-character functions take them, so
+// that folder names outside the ANSI code page work.
+using TPathChar = char16_t;
+
+struct TPathText {
+  const TPathChar* Text;
+  size_t Length;
+};
+
+// What the search is made from, each as the system gives it; an empty text
+// (Length 0) for what there is not.
+struct TLibrarySearchPlaces {
+  TPathText ProgramFile;    // the full path of the program's .exe
+  TPathText DllDirectory;   // as set with SetDllDirectory, empty when none
+  TPathText SystemFolder;   // the 32-bit system folder
+  TPathText WindowsFolder;
+  TPathText Path;           // the PATH variable: folders separated by ';'
+};
+
+// Called once per folder, in search order; returns true to stop there.
+using TFolderVisit = bool (*)(TPathText folder, void* context);
+
+// Visits the folders to search, in order, without repeats. Returns true if
+// a visit stopped the search.
+bool ForEachSearchFolder(const TLibrarySearchPlaces& places, TFolderVisit visit, void* context);

@@ -1,0 +1,90 @@
+// The folders searched for a library, in order: program folder, the folder
+// set with SetDllDirectory, system folder, Windows folder, PATH; absolute
+// folders only, each once, never the current directory as such.
+#include "k8055d/library_search.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using Folders = std::vector<std::u16string>;
+
+struct TPlaces {
+  std::u16string ProgramFile = u"C:\\Host\\host.exe";
+  std::u16string DllDirectory;
+  std::u16string SystemFolder = u"C:\\Windows\\SysWOW64";
+  std::u16string WindowsFolder = u"C:\\Windows";
+  std::u16string Path;
+};
+
+TPathText Text(const std::u16string& text) { return {text.data(), text.size()}; }
+
+bool Collect(TPathText folder, void* folders) {
+  static_cast<Folders*>(folders)->emplace_back(folder.Text, folder.Length);
+  return false;
+}
+
+Folders Searched(const TPlaces& p) {
+  const TLibrarySearchPlaces places = {Text(p.ProgramFile), Text(p.DllDirectory), Text(p.SystemFolder),
+                                       Text(p.WindowsFolder), Text(p.Path)};
+  Folders folders;
+  EXPECT_FALSE(ForEachSearchFolder(places, Collect, &folders));
+  return folders;
+}
+
+TEST(LibrarySearch, ProgramFolderDllDirectorySystemWindowsThenPath) {
+  TPlaces places;
+  places.DllDirectory = u"D:\\Vendor";
+  places.Path = u"C:\\Tools;\\\\server\\share\\bin;E:/Forward/Slashes";
+  EXPECT_EQ(Searched(places), (Folders{u"C:\\Host\\", u"D:\\Vendor", u"C:\\Windows\\SysWOW64", u"C:\\Windows",
+                                       u"C:\\Tools", u"\\\\server\\share\\bin", u"E:/Forward/Slashes"}));
+  places.DllDirectory.clear();
+  places.Path.clear();
+  EXPECT_EQ(Searched(places), (Folders{u"C:\\Host\\", u"C:\\Windows\\SysWOW64", u"C:\\Windows"}));
+}
+
+// Entries relative to the current directory or drive would search below it.
+TEST(LibrarySearch, RelativeAndEmptyEntriesAreSkipped) {
+  TPlaces places;
+  places.DllDirectory = u"vendor";
+  places.Path = u".;;bin;..\\lib;C:relative;\\rooted;%SystemRoot%\\x;\\\\;\"C:\\Quoted Folder\";C:\\Last;";
+  EXPECT_EQ(Searched(places), (Folders{u"C:\\Host\\", u"C:\\Windows\\SysWOW64", u"C:\\Windows",
+                                       u"C:\\Quoted Folder", u"C:\\Last"}));
+}
+
+TEST(LibrarySearch, AFolderMetAgainIsSearchedOnceAtItsFirstPlace) {
+  TPlaces places;
+  places.DllDirectory = u"c:\\host";
+  places.Path = u"C:\\WINDOWS\\;c:/windows/syswow64;C:\\Tools;C:\\Tools\\\\;C:\\Host";
+  EXPECT_EQ(Searched(places), (Folders{u"C:\\Host\\", u"C:\\Windows\\SysWOW64", u"C:\\Windows", u"C:\\Tools"}));
+}
+
+TEST(LibrarySearch, ProgramAtTheRootOfADriveAndNonAsciiNames) {
+  TPlaces places;
+  places.ProgramFile = u"C:\\host.exe";
+  places.Path = u"C:\\Gerät\\Ωμέγα;C:\\GERÄT\\Ωμέγα";
+  EXPECT_EQ(Searched(places), (Folders{u"C:\\", u"C:\\Windows\\SysWOW64", u"C:\\Windows", u"C:\\Gerät\\Ωμέγα",
+                                       u"C:\\GERÄT\\Ωμέγα"}))
+      << "names differing beyond ASCII case count as different (searched twice at worst)";
+}
+
+TEST(LibrarySearch, AVisitEndsTheSearch) {
+  TPlaces p;
+  p.Path = u"C:\\Tools";
+  const TLibrarySearchPlaces places = {Text(p.ProgramFile), Text(p.DllDirectory), Text(p.SystemFolder),
+                                       Text(p.WindowsFolder), Text(p.Path)};
+  Folders folders;
+  EXPECT_TRUE(ForEachSearchFolder(
+      places,
+      [](TPathText folder, void* visited) {
+        Collect(folder, visited);
+        return static_cast<Folders*>(visited)->size() == 2;
+      },
+      &folders));
+  EXPECT_EQ(folders, (Folders{u"C:\\Host\\", u"C:\\Windows\\SysWOW64"}));
+}
+
+}  // namespace

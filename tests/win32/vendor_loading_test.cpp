@@ -1,0 +1,162 @@
+// Where the real DLL finds k8055d.dll, and what loading and freeing it
+// leave on the host's thread: never from the current directory (a host's
+// open dialog moves it anywhere), from the loader's other places by full
+// path, the host's own copy if it has one loaded; the host's floating-point
+// state and error mode unchanged, no error box.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "tests/fpu_registers.h"
+#include "tests/win32/module_host.h"
+#include "virtual_board/test_variants/fpu_changing.h"
+
+namespace {
+
+std::string LoadedVendorPath() {
+  char path[MAX_PATH] = "";
+  GetModuleFileNameA(GetModuleHandleA("k8055d.dll"), path, MAX_PATH);
+  return path;
+}
+
+bool IsReady(const TOutputInstance* instance) { return instance->Ready == 1; }
+
+// The current directory, and PATH with a folder put first, for one test.
+class TScopedCurrentDirectory {
+ public:
+  explicit TScopedCurrentDirectory(const std::string& folder) {
+    GetCurrentDirectoryA(MAX_PATH, Old_);
+    SetCurrentDirectoryA(folder.c_str());
+  }
+  ~TScopedCurrentDirectory() { SetCurrentDirectoryA(Old_); }
+
+ private:
+  char Old_[MAX_PATH];
+};
+
+class TScopedPath {
+ public:
+  explicit TScopedPath(const std::string& first) {
+    GetEnvironmentVariableA("PATH", Old_, sizeof(Old_));
+    SetEnvironmentVariableA("PATH", (first + ";" + Old_).c_str());
+  }
+  ~TScopedPath() { SetEnvironmentVariableA("PATH", Old_); }
+
+ private:
+  char Old_[32768];
+};
+
+// A host's open dialog has moved the current directory to a folder holding
+// a k8055d.dll, as a planted one on a USB stick would.
+TEST(VendorLoading, ALibraryInTheCurrentDirectoryIsNotLoaded) {
+  TModuleHost host(nullptr);
+  TScopedCurrentDirectory planted(TModuleHost::BoardFolder("full"));
+  TOutputInstance* instance = host.Api.create(1);
+  EXPECT_STREQ(instance->Caption, "Cannot load k8055d.dll");
+  EXPECT_FALSE(TModuleHost::VendorLibraryLoaded());
+  host.Api.destroy(instance);
+}
+
+// A relative PATH entry names a place below the current directory as well.
+TEST(VendorLoading, RelativePathEntriesAreSkippedAbsoluteOnesSearched) {
+  TScopedCurrentDirectory current(TModuleHost::BinFolder());
+  {
+    TModuleHost host(nullptr);
+    TScopedPath path("boards\\full");
+    TOutputInstance* instance = host.Api.create(1);
+    EXPECT_FALSE(IsReady(instance));
+    host.Api.destroy(instance);
+  }
+  TModuleHost host(nullptr);
+  TScopedPath path(TModuleHost::BoardFolder("full"));
+  TOutputInstance* instance = host.Api.create(1);
+  EXPECT_TRUE(IsReady(instance));
+  EXPECT_EQ(LoadedVendorPath(), TModuleHost::BoardFolder("full") + "\\k8055d.dll");
+  host.Api.destroy(instance);
+}
+
+// The host drives a board itself: its k8055d.dll is the one used (not the
+// incomplete one in the search folder), and finish leaves it loaded.
+TEST(VendorLoading, TheHostsLoadedLibraryIsUsedAndStaysLoaded) {
+  TModuleHost host("without-ReadCounter");
+  HMODULE hosts = LoadLibraryA((TModuleHost::BoardFolder("full") + "\\k8055d.dll").c_str());
+  TOutputInstance* instance = host.Api.create(1);
+  EXPECT_TRUE(IsReady(instance));
+  host.Api.destroy(instance);
+  host.Finish();
+  EXPECT_EQ(GetModuleHandleA("k8055d.dll"), hosts);
+  FreeLibrary(hosts);
+  EXPECT_FALSE(TModuleHost::VendorLibraryLoaded());
+}
+
+// A folder whose name the ANSI code page cannot spell.
+TEST(VendorLoading, AFolderWithANonAnsiNameIsSearched) {
+  wchar_t temp[MAX_PATH];
+  GetTempPathW(MAX_PATH, temp);
+  const std::wstring folder = std::wstring(temp) + L"tarnwell-\u03A9\u03BC\u03AD\u03B3\u03B1-" +
+                              std::to_wstring(GetCurrentProcessId());
+  const std::wstring library = folder + L"\\k8055d.dll";
+  ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+  const std::string board = TModuleHost::BoardFolder("full") + "\\k8055d.dll";
+  ASSERT_TRUE(CopyFileW(std::wstring(board.begin(), board.end()).c_str(), library.c_str(), FALSE));
+  {
+    TModuleHost host(nullptr);
+    SetDllDirectoryW(folder.c_str());
+    TOutputInstance* instance = host.Api.create(1);
+    EXPECT_TRUE(IsReady(instance));
+    host.Api.destroy(instance);
+  }
+  DeleteFileW(library.c_str());
+  RemoveDirectoryW(folder.c_str());
+}
+
+// A Delphi host's floating-point settings; the test board's start-up and
+// clean-up code sets others.
+constexpr uint16_t HostControlWord = 0x1332;
+constexpr uint32_t HostMxcsr = 0x1900;
+constexpr char QuietErrorMode[] = "8001";  // SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX
+
+struct THostThreadState {
+  uint16_t ControlWord;
+  uint32_t Mxcsr;
+  DWORD ThreadErrorMode;
+  UINT ProcessErrorMode;
+  static THostThreadState Now() { return {::ControlWord(), ::Mxcsr(), GetThreadErrorMode(), GetErrorMode()}; }
+  bool operator==(const THostThreadState&) const = default;
+};
+
+std::string Variable(const char* name) {
+  char value[64] = "";
+  GetEnvironmentVariableA(name, value, sizeof(value));
+  return value;
+}
+
+TEST(VendorLoading, LoadingAndFreeingKeepTheHostsThreadState) {
+  const uint16_t originalWord = ControlWord();
+  const uint32_t originalMxcsr = Mxcsr();
+  TModuleHost host("test-fpu-changing");
+  SetThreadErrorMode(0, nullptr);
+  SetControlWord(HostControlWord);
+  SetMxcsr(HostMxcsr);
+  const THostThreadState before = THostThreadState::Now();
+  TOutputInstance* instance = host.Api.create(1);
+  const THostThreadState afterCreate = THostThreadState::Now();
+  host.Api.destroy(instance);
+  host.Finish();
+  const THostThreadState afterFinish = THostThreadState::Now();
+  SetControlWord(originalWord);
+  SetMxcsr(originalMxcsr);
+
+  EXPECT_TRUE(IsReady(instance));
+  // The control word reads back with its reserved bit 6 set.
+  EXPECT_EQ(before.ControlWord, HostControlWord | 0x40);
+  EXPECT_EQ(afterCreate.ControlWord, before.ControlWord);
+  EXPECT_EQ(afterCreate.Mxcsr, HostMxcsr);
+  EXPECT_EQ(afterFinish.ControlWord, before.ControlWord);
+  EXPECT_EQ(afterFinish.Mxcsr, HostMxcsr);
+  EXPECT_TRUE(afterCreate == before && afterFinish == before) << "error modes";
+  EXPECT_EQ(Variable("VIRTUAL_K8055_ATTACH_ERROR_MODE"), QuietErrorMode) << "no error box while loading";
+  EXPECT_EQ(Variable("VIRTUAL_K8055_DETACH_ERROR_MODE"), QuietErrorMode);
+}
+
+}  // namespace

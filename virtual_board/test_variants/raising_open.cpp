@@ -1,0 +1,33 @@
+// Test-only variant of the virtual board whose OpenDevice raises a
+// structured exception, as a vendor library written in a language with
+// exceptions of its own does, for the card addresses (digits 0 ... 3)
+// listed in VIRTUAL_K8055_RAISE_AT, read at every call; other addresses
+// open as on the full board.
+#include "virtual_board/test_variants/raising_open.h"
+
+#include <windows.h>
+
+#include "k8055d/vendor_entries.h"
+
+extern "C" K8055_STDCALL int32_t OpenDevice(int32_t address);
+
+namespace {
+
+bool RaisesAt(int32_t address) {
+  char list[16];
+  const DWORD n = GetEnvironmentVariableA("VIRTUAL_K8055_RAISE_AT", list, sizeof(list));
+  if (n == 0 || n >= sizeof(list)) return false;
+  for (const char* p = list; *p; ++p)
+    if (*p - '0' == address) return true;
+  return false;
+}
+
+}  // namespace
+
+extern "C" K8055_STDCALL int32_t RaisingOpenDevice(int32_t address) {
+  if (RaisesAt(address)) {
+    const ULONG_PTR arguments[RaisedArgumentCount] = {RaisedMarker, static_cast<ULONG_PTR>(address)};
+    RaiseException(RaisedExceptionCode, EXCEPTION_NONCONTINUABLE, RaisedArgumentCount, arguments);
+  }
+  return OpenDevice(address);
+}
