@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #if defined(__i386__) || defined(__x86_64__)
-#include "tests/fpu_registers.h"
+#include "tests/shared/fpu_registers.h"
 #endif
 
 namespace {

@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "tests/fpu_registers.h"
+#include "tests/shared/fpu_registers.h"
 #include "tests/win32/module_host.h"
 #include "virtual_board/test_variants/fpu_changing.h"
 

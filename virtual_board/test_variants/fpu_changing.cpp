@@ -9,7 +9,7 @@
 
 #include <cstdio>
 
-#include "tests/fpu_registers.h"
+#include "tests/shared/fpu_registers.h"
 #include "virtual_board/test_variants/fpu_changing.h"
 
 namespace {
