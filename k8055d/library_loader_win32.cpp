@@ -7,6 +7,7 @@
 
 #include <initializer_list>
 
+#include "k8055d/kernel32_function_win32.h"
 #include "k8055d/loader_call_guard_win32.h"
 #include "module/allocation.h"
 
@@ -27,11 +28,6 @@ bool WideFileName(const char* fileName, TPathChar (&wide)[MaxFileName]) {
   }
   wide[i] = u'\0';
   return true;
-}
-
-template <typename TFunction>
-TFunction Kernel32Function(const char* name) {
-  return reinterpret_cast<TFunction>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), name)));
 }
 
 // A text the system writes into a buffer of the caller's: query(buffer,

@@ -1,5 +1,7 @@
 #include "k8055d/loader_call_guard_win32.h"
 
+#include "k8055d/kernel32_function_win32.h"
+
 namespace {
 
 constexpr UINT QuietErrorMode = SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX;
@@ -9,8 +11,7 @@ constexpr UINT QuietErrorMode = SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX;
 // SetThreadErrorMode is looked up so that the module loads on Windows XP.
 TLoaderCallGuard::TLoaderCallGuard()
     : Fpu_(SaveFpuState()),
-      SetThreadErrorMode_(reinterpret_cast<TSetThreadErrorMode>(
-          reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "SetThreadErrorMode")))) {
+      SetThreadErrorMode_(Kernel32Function<TSetThreadErrorMode>("SetThreadErrorMode")) {
   if (SetThreadErrorMode_ != nullptr && SetThreadErrorMode_(QuietErrorMode, &ErrorMode_)) {
     SetThreadErrorMode_(ErrorMode_ | QuietErrorMode, nullptr);
     return;

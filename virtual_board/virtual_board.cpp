@@ -11,6 +11,7 @@
 #include <type_traits>
 
 #include "k8055d/vendor_entries.h"
+#include "virtual_board/address_list.h"
 #include "virtual_board/board_window.h"
 #include "virtual_board/call_trace.h"
 
@@ -24,16 +25,6 @@ struct TBoard {
 
 TBoard Boards[4];
 int32_t Current = -1;
-
-bool AnswersAt(int32_t address) {
-  char list[64];
-  const DWORD n = GetEnvironmentVariableA("VIRTUAL_K8055_BOARDS", list, sizeof(list));
-  if (n == 0) return address == 0;
-  if (n >= sizeof(list)) return false;
-  for (const char* p = list; *p; ++p)
-    if (*p >= '0' && *p <= '3' && *p - '0' == address) return true;
-  return false;
-}
 
 bool AnyBoardOpen() {
   for (const TBoard& board : Boards)
@@ -62,7 +53,7 @@ bool ValidAnalog(int32_t channel) { return channel == 1 || channel == 2; }
 // OpenDevice and CloseDevice are recorded once they have taken effect, so
 // that the record's file is closed as soon as no board is open.
 BOARD_API int32_t OpenDevice(int32_t address) {
-  const bool answers = address >= 0 && address <= 3 && AnswersAt(address);
+  const bool answers = address >= 0 && address <= 3 && AddressListed("VIRTUAL_K8055_BOARDS", address, address == 0);
   if (answers) {
     Boards[address].Open = true;
     Current = address;

@@ -139,12 +139,18 @@ TEST(PanelLifecycle, HideAfterTheHostDestroyedThePanelLeavesReusedHandlesAlone) 
   TModuleHost host("full");
   TOutputInstance* instance = host.Api.create(1);
   THostWindow window;
-  THostWindow recreated;
-  host.Api.show(instance, recreated.Handle);
-  HWND oldCombo = recreated.Combo();
-  recreated.Close();
-  ASSERT_FALSE(IsWindow(oldCombo));
-  HWND hostCombo = MakeWindowWithHandle(oldCombo, window.Handle, MakeHostComboBox);
+  // The window table is the session's: a window of another process (tests
+  // run in parallel) may take the freed slot first; a panel shown again
+  // leaves another value to wait for.
+  HWND hostCombo = nullptr;
+  for (int attempt = 0; attempt < 3 && hostCombo == nullptr; ++attempt) {
+    THostWindow recreated;
+    host.Api.show(instance, recreated.Handle);
+    HWND oldCombo = recreated.Combo();
+    recreated.Close();
+    ASSERT_FALSE(IsWindow(oldCombo));
+    hostCombo = MakeWindowWithHandle(oldCombo, window.Handle, MakeHostComboBox);
+  }
   ASSERT_NE(hostCombo, nullptr) << "the handle value came round to a window of the host's";
   void* hostData = malloc(16);
   SetWindowLongPtrA(hostCombo, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(hostData));

@@ -8,24 +8,12 @@
 #include <windows.h>
 
 #include "k8055d/vendor_entries.h"
+#include "virtual_board/address_list.h"
 
 extern "C" K8055_STDCALL int32_t OpenDevice(int32_t address);
 
-namespace {
-
-bool RaisesAt(int32_t address) {
-  char list[16];
-  const DWORD n = GetEnvironmentVariableA("VIRTUAL_K8055_RAISE_AT", list, sizeof(list));
-  if (n == 0 || n >= sizeof(list)) return false;
-  for (const char* p = list; *p; ++p)
-    if (*p - '0' == address) return true;
-  return false;
-}
-
-}  // namespace
-
 extern "C" K8055_STDCALL int32_t RaisingOpenDevice(int32_t address) {
-  if (RaisesAt(address)) {
+  if (AddressListed("VIRTUAL_K8055_RAISE_AT", address, false)) {
     const ULONG_PTR arguments[RaisedArgumentCount] = {RaisedMarker, static_cast<ULONG_PTR>(address)};
     RaiseException(RaisedExceptionCode, EXCEPTION_NONCONTINUABLE, RaisedArgumentCount, arguments);
   }
