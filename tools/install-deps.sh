@@ -7,7 +7,7 @@ packages=(
   cmake make g++ python3 python3-pefile
   googletest libgtest-dev libgmock-dev libbenchmark-dev valgrind clang libclang-rt-14-dev
   g++-mingw-w64-i686-posix binutils-mingw-w64-i686
-  wine wine32:i386 xvfb xauth x11-utils imagemagick
+  wine wine32:i386 wine64 xvfb xauth x11-utils imagemagick
 )
 
 missing=()

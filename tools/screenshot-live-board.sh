@@ -13,7 +13,7 @@ if [ -z "${LIVE_BOARD_SCREENSHOT:-}" ]; then
 fi
 
 bin="$PWD/build/win32/bin"
-export WINEPREFIX="$PWD/build/win32/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEARCH=win32 WINEPREFIX="$PWD/build/win32/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 export VIRTUAL_K8055_WINDOW=1 VIRTUAL_K8055_BOARDS=0,1
 wine explorer /desktop=live-board,$size "$bin/tarnwell_host.exe" --vendor-dir "$bin/boards/full" \
   play examples/two_boards.csv >/dev/null &

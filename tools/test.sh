@@ -2,8 +2,9 @@
 # Builds the presets and runs every test: the native suite, the same suite
 # under the address, leak and undefined-behaviour sanitizers and under
 # valgrind's memcheck, the fuzz targets for a bounded time, then the Windows
-# suite with its soaks under wine (inside a virtual X display, for the panel),
-# and last the release: built twice and compared, its imports checked for
+# suite with its soaks under wine (inside a virtual X display, for the panel)
+# twice, the same programs in a 32-bit prefix and in a 64-bit one (as
+# 32-bit Windows and 64-bit Windows run them), and last the release: built twice and compared, its imports checked for
 # Windows XP, its zip unpacked and checked (tools/release-check.sh).
 set -uo pipefail
 cd "$(dirname "$0")/.."
@@ -22,5 +23,6 @@ for suite in build/native/tests/native/*_tests; do
 done
 bash tools/fuzz.sh || status=1
 xvfb-run -a ctest --preset win32 -j2 || status=1
+xvfb-run -a ctest --preset win64 -j2 || status=1
 bash tools/release-check.sh || status=1
 exit $status

@@ -6,6 +6,27 @@ namespace {
 
 constexpr char HostClass[] = "TarnwellTestHost";
 
+// A 32-bit address read from a 64-bit field; null when it lies above 4 GiB.
+const uint8_t* Below4GiB(uint64_t address) {
+  return address <= UINT32_MAX ? reinterpret_cast<const uint8_t*>(static_cast<uintptr_t>(address)) : nullptr;
+}
+
+// The GDI handle table that wine shares with the process: 65536 entries of
+// 24 bytes, the object's type in byte 14 (0 for a free entry), named by the
+// PEB's GdiSharedHandleTable. In a 32-bit prefix the 32-bit PEB names it; in
+// a 64-bit prefix (WoW64) only the 64-bit PEB does, reached through the
+// 64-bit TEB, whose address wine keeps in the 32-bit TEB's GdiBatchCount.
+const uint8_t* GdiHandleTable() {
+  const auto* teb = reinterpret_cast<const uint8_t*>(__readfsdword(0x18));
+  const auto* peb = *reinterpret_cast<const uint8_t* const*>(teb + 0x30);
+  if (const auto* table = *reinterpret_cast<const uint8_t* const*>(peb + 0x94)) return table;
+  BOOL wow64 = FALSE;
+  const uint32_t teb64 = *reinterpret_cast<const uint32_t*>(teb + 0xf70);
+  if (!IsWow64Process(GetCurrentProcess(), &wow64) || !wow64 || teb64 == 0) return nullptr;
+  const uint8_t* peb64 = Below4GiB(*reinterpret_cast<const uint64_t*>(static_cast<uintptr_t>(teb64) + 0x60));
+  return peb64 != nullptr ? Below4GiB(*reinterpret_cast<const uint64_t*>(peb64 + 0xf8)) : nullptr;
+}
+
 }  // namespace
 
 THostWindow::THostWindow() {
@@ -75,10 +96,7 @@ std::string Saved(const TModuleHost& host, TOutputInstance* instance) {
 }
 
 int LiveGdiObjects() {
-  // The 32-bit PEB's GdiSharedHandleTable: 65536 entries of 24 bytes, the
-  // object's type in byte 14 (0 for a free entry).
-  const auto* peb = reinterpret_cast<const uint8_t*>(__readfsdword(0x30));
-  const auto* table = *reinterpret_cast<const uint8_t* const*>(peb + 0x94);
+  const uint8_t* table = GdiHandleTable();
   if (table == nullptr) return -1;
   int live = 0;
   for (int entry = 0; entry < 0x10000; ++entry) live += table[entry * 24 + 14] != 0 ? 1 : 0;

@@ -52,6 +52,7 @@ int Selection(HWND combo);
 // What save writes for the instance.
 std::string Saved(const TModuleHost& host, TOutputInstance* instance);
 // Live GDI objects of the process, counted in wine's GDI handle table
-// (GetGuiResources is a stub there); -1 when there is no table.
+// (GetGuiResources is a stub there), in a 32-bit prefix and a 64-bit one
+// alike; -1 when there is no table.
 int LiveGdiObjects();
 void PumpMessages();
