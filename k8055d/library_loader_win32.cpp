@@ -7,9 +7,9 @@
 
 #include <initializer_list>
 
+#include "common/allocation.h"
 #include "k8055d/kernel32_function_win32.h"
 #include "k8055d/loader_call_guard_win32.h"
-#include "module/allocation.h"
 
 namespace {
 

@@ -3,10 +3,10 @@
 #include <cstring>
 #include <new>
 
+#include "common/allocation.h"
 #include "common/common.h"
 #include "k8055d/k8055d.h"
 #include "panel/panel.h"
-#include "module/allocation.h"
 
 namespace {
 

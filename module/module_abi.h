@@ -1,7 +1,9 @@
 // The module as a host sees it: the 60-byte instance record that create
-// returns and the nine cdecl exports. The DLL's exports are checked against
-// these types (out_tarnwell.cpp); the test host and the tests bind the DLL
-// with them. Plain C types only, so any host language can mirror them.
+// returns, the nine cdecl exports and what action makes of a block of
+// samples. The DLL's exports are checked against these types
+// (out_tarnwell.cpp); the module, the test host and the tests take the
+// block's facts from here. Plain C types only, so any host language can
+// mirror them.
 #pragma once
 
 #include <cstdint>
@@ -51,6 +53,16 @@ static_assert(offsetof(TOutputInstance, Reserved7) == 56);
 #else
 #define TARNWELL_CDECL
 #endif
+
+// action takes one block of SamplesPerBlock samples (0 ... 65535) for one
+// channel and sends their rounded mean: channels 1 ... DigitalChannels are
+// digital outputs, on unless the mean is 0; the channels after them are
+// analog outputs 1, 2, ... at mean / AnalogStep, at most AnalogMax (the
+// boards' 8-bit outputs).
+inline constexpr int32_t SamplesPerBlock = 1024;
+inline constexpr int32_t DigitalChannels = 8;
+inline constexpr int32_t AnalogStep = 20;
+inline constexpr int32_t AnalogMax = 255;
 
 using TWindowHandle = HWND__*;
 

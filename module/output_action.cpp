@@ -11,10 +11,10 @@ uint8_t OutputAction(const TOutputInstance* instance, int32_t channel, const uin
   if (card < 1 || card > CardAddressCount || !DriverReady || !CardIsOpen(card - 1)) return 0;
 
   SetCurrentDevice(card - 1);
-  const uint32_t mean = static_cast<uint32_t>(AverageSamples(samples, 1, SamplesPerBlock));
+  const int32_t mean = AverageSamples(samples, 1, SamplesPerBlock);
   if (channel > DigitalChannels) {
-    const uint32_t level = mean / AnalogStep;
-    OutputAnalogChannel(channel - DigitalChannels, static_cast<int32_t>(level < AnalogMax ? level : AnalogMax));
+    const int32_t level = mean / AnalogStep;
+    OutputAnalogChannel(channel - DigitalChannels, level < AnalogMax ? level : AnalogMax);
   } else if (mean != 0) {
     SetDigitalChannel(channel);
   } else {

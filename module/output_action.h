@@ -5,11 +5,7 @@
 
 #include "module/instance.h"
 
-inline constexpr int32_t SamplesPerBlock = 1024;
-inline constexpr int32_t DigitalChannels = 8;
-inline constexpr int32_t LastChannel = 10;
-inline constexpr uint32_t AnalogStep = 20;   // mean units per analog level
-inline constexpr uint32_t AnalogMax = 255;   // the boards' 8-bit analog outputs
+inline constexpr int32_t LastChannel = ChannelCount;
 
 // Sends the rounded mean of the 1024 samples to channel 1 ... 8 (on when not
 // 0) or 9 ... 10 (mean / 20, at most 255) of the instance's open board.

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "module/allocation.h"
+#include "common/allocation.h"
 
 extern "C" IMAGE_DOS_HEADER __ImageBase;
 

@@ -4,7 +4,6 @@
 
 namespace {
 
-constexpr int32_t AnalogStep = 20;
 constexpr uint16_t DigitalOn = 65535;
 
 }  // namespace

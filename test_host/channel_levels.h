@@ -5,8 +5,7 @@
 
 #include <cstdint>
 
-inline constexpr int32_t DigitalChannels = 8;
-inline constexpr int32_t AnalogMax = 255;
+#include "module/module_abi.h"
 
 bool IsAnalogChannel(int32_t channel);
 

@@ -20,7 +20,7 @@ bool ParseSamples(std::string_view text, std::vector<uint16_t>& samples, std::st
       samples.push_back(static_cast<uint16_t>(value));
     }
   }
-  if (samples.size() == SamplesPerBlock) return true;
+  if (samples.size() == static_cast<size_t>(SamplesPerBlock)) return true;
   error = "holds " + CountOf(samples.size(), "value") + ", not " + std::to_string(SamplesPerBlock);
   return false;
 }

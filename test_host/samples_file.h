@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-inline constexpr size_t SamplesPerBlock = 1024;
+#include "module/module_abi.h"
 
 // On failure sets error ("line N: ..." for a bad value, or the count found).
 bool ParseSamples(std::string_view text, std::vector<uint16_t>& samples, std::string& error);

@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "module/allocation.h"
+#include "common/allocation.h"
 
 namespace {
 

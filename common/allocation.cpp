@@ -1,4 +1,4 @@
-#include "module/allocation.h"
+#include "common/allocation.h"
 
 #include <cstdlib>
 
