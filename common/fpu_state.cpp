@@ -14,8 +14,12 @@ TFpuState SaveFpuState() {
   return state;
 }
 
+// fldenv, like every x87 instruction that waits, first raises an unmasked
+// exception that is pending (one that code run meanwhile left, a zero divide
+// under a control word that unmasks it): fnclex drops it, so the host gets
+// exactly its own environment back, and nothing raised into it.
 void RestoreFpuState(const TFpuState& state) {
-  asm volatile("fldenv %0" : : "m"(state.X87Environment));
+  asm volatile("fnclex\n\tfldenv %0" : : "m"(state.X87Environment));
   if (state.HasMxcsr) asm volatile("ldmxcsr %0" : : "m"(state.Mxcsr));
 }
 

@@ -9,6 +9,7 @@
 
 #include "tests/shared/fpu_registers.h"
 #include "tests/win32/module_host.h"
+#include "tests/win32/structured_exception.h"
 #include "virtual_board/test_variants/fpu_changing.h"
 
 namespace {
@@ -157,6 +158,49 @@ TEST(VendorLoading, LoadingAndFreeingKeepTheHostsThreadState) {
   EXPECT_TRUE(afterCreate == before && afterFinish == before) << "error modes";
   EXPECT_EQ(Variable("VIRTUAL_K8055_ATTACH_ERROR_MODE"), QuietErrorMode) << "no error box while loading";
   EXPECT_EQ(Variable("VIRTUAL_K8055_DETACH_ERROR_MODE"), QuietErrorMode);
+}
+
+// What a call left on the host's thread: whether it raised (and what), the
+// control word, the status word. Any exception still pending is dropped
+// before the test's own code runs on.
+struct TCallOutcome {
+  bool Raised;
+  DWORD Code;
+  uint16_t ControlWord;
+  uint16_t StatusWord;
+};
+
+template <typename TCall>
+TCallOutcome UnderHostControlWord(TCall call) {
+  const uint16_t original = ControlWord();
+  SetControlWord(HostControlWord);
+  EXCEPTION_RECORD record{};
+  const bool raised = CatchStructuredException(call, record);
+  const TCallOutcome outcome = {raised, record.ExceptionCode, ::ControlWord(), ::StatusWord()};
+  SetControlWord(original);
+  return outcome;
+}
+
+// The library's start-up and clean-up code leave a zero divide pending under
+// the host's control word, which unmasks it: restoring the host's
+// environment must not raise it (EXCEPTION_FLT_DIVIDE_BY_ZERO) into the
+// host, which would lose the loaded library in create and free it twice
+// with a second finish.
+TEST(VendorLoading, AnExceptionTheLibraryLeavesPendingIsDroppedNotRaised) {
+  TModuleHost host("test-fpu-pending");
+  TOutputInstance* instance = nullptr;
+  const TCallOutcome create = UnderHostControlWord([&] { instance = host.Api.create(1); });
+  ASSERT_FALSE(create.Raised) << std::hex << create.Code;
+  EXPECT_TRUE(IsReady(instance));
+  EXPECT_TRUE(TModuleHost::VendorLibraryLoaded());
+  host.Api.destroy(instance);
+  const TCallOutcome finish = UnderHostControlWord([&] { host.Finish(); });
+  EXPECT_FALSE(finish.Raised) << std::hex << finish.Code;
+  EXPECT_FALSE(TModuleHost::VendorLibraryLoaded());
+  for (const TCallOutcome& outcome : {create, finish}) {
+    EXPECT_EQ(outcome.ControlWord, HostControlWord | 0x40);
+    EXPECT_EQ(outcome.StatusWord & ExceptionFlags, 0) << "nothing pending";
+  }
 }
 
 }  // namespace
