@@ -9,7 +9,11 @@
 
 #include "common/allocation.h"
 #include "k8055d/kernel32_function_win32.h"
+#include "k8055d/library_loader_win32.h"
 #include "k8055d/loader_call_guard_win32.h"
+#include "k8055d/path_join.h"
+
+extern "C" IMAGE_DOS_HEADER __ImageBase;
 
 namespace {
 
@@ -81,6 +85,34 @@ TLibraryHandle TakeLoaded(const char* fileName) {
   return module;
 }
 
+// folder joined with name, allocated from the module's heap; null when
+// memory runs out.
+TPathChar* JoinedPath(TPathText folder, TPathText name) {
+  auto* path = static_cast<TPathChar*>(AllocateMemory(JoinedPathSize(folder, name) * sizeof(TPathChar)));
+  if (path != nullptr) JoinPath(folder, name, path);
+  return path;
+}
+
+TPathText Text(const TPathChar* text) {
+  size_t length = 0;
+  while (text[length] != u'\0') ++length;
+  return {text, length};
+}
+
+// No function names the 16-bit system folder; the loader searches the
+// Windows folder's System.
+bool System16Folder(TPathText windowsFolder, TPathText& folder) {
+  folder = {nullptr, 0};
+  if (windowsFolder.Length == 0) return true;
+  TPathChar* joined = JoinedPath(windowsFolder, Text(u"System"));
+  if (joined != nullptr) folder = Text(joined);
+  return joined != nullptr;
+}
+
+// The DLL this code is linked into: the module (the test host, where it is
+// linked into the program, gives the program).
+HMODULE ThisModule() { return reinterpret_cast<HMODULE>(&__ImageBase); }
+
 void ReleaseSearchPlaces(TLibrarySearchPlaces& places);
 
 // All or nothing: a place left out for want of memory would let a library
@@ -90,8 +122,11 @@ bool GetSearchPlaces(TLibrarySearchPlaces& places) {
   const bool complete =
       QueryText([](wchar_t* buffer, DWORD size) { return GetModuleFileNameW(nullptr, buffer, size); },
                 places.ProgramFile) &&
+      QueryText([](wchar_t* buffer, DWORD size) { return GetModuleFileNameW(ThisModule(), buffer, size); },
+                places.ModuleFile) &&
       DllDirectory(places.DllDirectory) && SystemFolder(places.SystemFolder) &&
       QueryText([](wchar_t* buffer, DWORD size) { return GetWindowsDirectoryW(buffer, size); }, places.WindowsFolder) &&
+      System16Folder(places.WindowsFolder, places.System16Folder) &&
       QueryText([](wchar_t* buffer, DWORD size) { return GetEnvironmentVariableW(L"PATH", buffer, size); },
                 places.Path);
   if (!complete) ReleaseSearchPlaces(places);
@@ -99,30 +134,11 @@ bool GetSearchPlaces(TLibrarySearchPlaces& places) {
 }
 
 void ReleaseSearchPlaces(TLibrarySearchPlaces& places) {
-  for (TPathText* text : {&places.ProgramFile, &places.DllDirectory, &places.SystemFolder, &places.WindowsFolder,
-                          &places.Path}) {
+  for (TPathText* text : {&places.ProgramFile, &places.ModuleFile, &places.DllDirectory, &places.SystemFolder,
+                          &places.System16Folder, &places.WindowsFolder, &places.Path}) {
     ReleaseMemory(const_cast<TPathChar*>(text->Text));
     *text = {nullptr, 0};
   }
-}
-
-// folder, a backslash unless it ends in one, the file name and a NUL; null
-// when memory runs out.
-TPathChar* JoinPath(TPathText folder, const char* fileName) {
-  TPathChar name[MaxFileName];
-  if (!WideFileName(fileName, name)) return nullptr;
-  size_t nameLength = 0;
-  while (name[nameLength] != u'\0') ++nameLength;
-  const bool separator = folder.Length > 0 && folder.Text[folder.Length - 1] != u'\\' &&
-                         folder.Text[folder.Length - 1] != u'/';
-  const size_t length = folder.Length + (separator ? 1 : 0) + nameLength;
-  auto* path = static_cast<TPathChar*>(AllocateMemory((length + 1) * sizeof(TPathChar)));
-  if (path == nullptr) return nullptr;
-  TPathChar* end = path;
-  for (size_t i = 0; i < folder.Length; ++i) *end++ = folder.Text[i];
-  if (separator) *end++ = u'\\';
-  for (size_t i = 0; i <= nameLength; ++i) *end++ = name[i];
-  return path;
 }
 
 bool IsFile(const TPathChar* path) {
@@ -132,13 +148,12 @@ bool IsFile(const TPathChar* path) {
 
 // Out of memory ends the search with nothing loaded, for the same reason.
 bool LoadFrom(TPathText folder, const char* fileName, TLibraryHandle& handle) {
-  TPathChar* path = JoinPath(folder, fileName);
+  TPathChar name[MaxFileName];
+  if (!WideFileName(fileName, name)) return true;
+  TPathChar* path = JoinedPath(folder, Text(name));
   if (path == nullptr) return true;
   const bool found = IsFile(path);
-  if (found) {
-    TLoaderCallGuard guard;
-    handle = LoadLibraryExW(Wide(path), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
-  }
+  if (found) handle = LoadLibraryFile(Wide(path));
   ReleaseMemory(path);
   return found;
 }
@@ -153,6 +168,33 @@ void Free(TLibraryHandle handle) {
 }
 
 }  // namespace
+
+// The library's own dependencies: where LoadLibraryEx has the
+// LOAD_LIBRARY_SEARCH flags (AddDllDirectory is their sign: Windows 8 and
+// later, Windows 7 and Vista with update KB2533623; elsewhere the flags are
+// an invalid parameter) in its folder, the program's folder, the folders
+// the program added (SetDllDirectory) and the system folder, never the
+// current directory. Elsewhere its folder first, then the loader's
+// standard order (LOAD_WITH_ALTERED_SEARCH_PATH).
+DWORD DependencySearchFlags() {
+  using TAddDllDirectory = void*(WINAPI*)(const wchar_t*);
+  return Kernel32Function<TAddDllDirectory>("AddDllDirectory") != nullptr
+             ? LOAD_LIBRARY_SEARCH_DLL_LOAD_DIR | LOAD_LIBRARY_SEARCH_DEFAULT_DIRS
+             : LOAD_WITH_ALTERED_SEARCH_PATH;
+}
+
+HMODULE LoadLibraryFile(const wchar_t* path) {
+  const DWORD flags = DependencySearchFlags();
+  HMODULE library;
+  DWORD error;
+  {
+    TLoaderCallGuard guard;
+    library = LoadLibraryExW(path, nullptr, flags);
+    error = GetLastError();
+  }
+  SetLastError(error);
+  return library;
+}
 
 extern const TLibraryLoader PlatformLibraryLoader = {
     .TakeLoaded = TakeLoaded,

@@ -32,8 +32,8 @@ bool SameFolder(TPathText a, TPathText b) {
   return true;
 }
 
-// The program's folder, with its trailing backslash ("C:\" for a program
-// at the root of a drive).
+// The folder of a file (the program's, the module's), with its trailing
+// backslash ("C:\" for a file at the root of a drive).
 TPathText FolderOf(TPathText file) {
   size_t length = file.Length;
   while (length > 0 && !IsSeparator(file.Text[length - 1])) --length;
@@ -52,9 +52,9 @@ TPathText PathEntry(TPathText path, size_t offset, size_t& next) {
   return entry;
 }
 
-constexpr int FixedPlaces = 4;
+constexpr int FixedPlaces = 6;
 
-// The candidate folders in order: the four fixed places, then each PATH
+// The candidate folders in order: the six fixed places, then each PATH
 // entry. Gives false after the last one.
 class TCandidates {
  public:
@@ -74,8 +74,10 @@ class TCandidates {
   TPathText Fixed(int index) const {
     switch (index) {
       case 0: return FolderOf(Places_.ProgramFile);
-      case 1: return Places_.DllDirectory;
-      case 2: return Places_.SystemFolder;
+      case 1: return FolderOf(Places_.ModuleFile);
+      case 2: return Places_.DllDirectory;
+      case 3: return Places_.SystemFolder;
+      case 4: return Places_.System16Folder;
       default: return Places_.WindowsFolder;
     }
   }

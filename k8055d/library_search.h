@@ -6,11 +6,17 @@
 //
 // The folders, in this order:
 //   1. the program's folder (the folder of the process's .exe);
-//   2. the folder the program set with SetDllDirectory, if any;
-//   3. the system folder for 32-bit libraries (SysWOW64 on 64-bit Windows,
+//   2. the module's own folder (the folder of the DLL that searches), as
+//      trusted as the module itself: where a user puts a library beside
+//      the module in a host's plug-in folder;
+//   3. the folder the program set with SetDllDirectory, if any;
+//   4. the system folder for 32-bit libraries (SysWOW64 on 64-bit Windows,
 //      System32 on 32-bit Windows);
-//   4. the Windows folder;
-//   5. the folders on PATH, in their order.
+//   5. the 16-bit system folder (the Windows folder's System);
+//   6. the Windows folder;
+//   7. the folders on PATH, in their order.
+// The loader's own order, less the current directory, with the module's
+// folder added.
 // Only absolute folders count: a drive and a backslash ("C:\Tools") or a
 // network share ("\\server\share"). Anything else (".", "bin", "C:bin",
 // "\Tools", "%SystemRoot%") names a place relative to the current directory
@@ -38,11 +44,13 @@ struct TPathText {
 // What the search is made from, each as the system gives it; an empty text
 // (Length 0) for what there is not.
 struct TLibrarySearchPlaces {
-  TPathText ProgramFile;    // the full path of the program's .exe
-  TPathText DllDirectory;   // as set with SetDllDirectory, empty when none
-  TPathText SystemFolder;   // the 32-bit system folder
+  TPathText ProgramFile;     // the full path of the program's .exe
+  TPathText ModuleFile;      // the full path of the module's DLL
+  TPathText DllDirectory;    // as set with SetDllDirectory, empty when none
+  TPathText SystemFolder;    // the 32-bit system folder
+  TPathText System16Folder;  // the 16-bit system folder
   TPathText WindowsFolder;
-  TPathText Path;           // the PATH variable: folders separated by ';'
+  TPathText Path;            // the PATH variable: folders separated by ';'
 };
 
 // Called once per folder, in search order; returns true to stop there.

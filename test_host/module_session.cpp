@@ -99,6 +99,6 @@ int CreateReadyInstance(const TCommand& command, TModuleSession& session, TOutpu
   if ((instance = session.Create(error)) == nullptr) return ExitUnusable;
   const TOutputInstance& record = *instance;
   if (record.Ready) return ExitDone;
-  error = std::string(record.Caption) + ": " + WhyVendorUnusable();
+  error = std::string(record.Caption) + ": " + WhyVendorUnusable(session.Path);
   return ExitUnusable;
 }

@@ -15,7 +15,7 @@ int RunPanel(const TCommand& command) {
   if (const int status = ShowPanelWindow(command, "tarnwell_host: settings panel", 0, session, shown, error))
     return Fail(status, error);
   const TOutputInstance& record = *shown.Instance;
-  if (!record.Ready) Warn(std::string(record.Caption) + ": " + WhyVendorUnusable());
+  if (!record.Ready) Warn(std::string(record.Caption) + ": " + WhyVendorUnusable(session.Path));
   WriteOut("the settings panel is open; close its window to finish\n");
   if (!RunPanelWindow(session.Api, shown.Instance, shown.Window)) return ExitStopped;
   return record.Ready ? ExitDone : ExitUnusable;

@@ -34,7 +34,7 @@ class TFineTimerResolution {
 void PrintOpened(const TCommand& command, const TOutputInstance& record) {
   std::string text;
   if (!record.Ready)
-    text = std::string(record.Caption) + ": " + WhyVendorUnusable() +
+    text = std::string(record.Caption) + ": " + WhyVendorUnusable(ModulePathOf(command)) +
            "\nNothing reaches a board; the window shows the module all the same.\n";
   text += "the try window is open: each change of a channel sends one action";
   if (command.Rate > 0) text += ", and all channels are sent " + std::to_string(command.Rate) + " times a second";

@@ -4,7 +4,9 @@
 
 #include "k8055d/k8055d.h"
 #include "k8055d/library_loader.h"
+#include "k8055d/library_loader_win32.h"
 #include "k8055d/library_search.h"
+#include "k8055d/path_join.h"
 #include "test_host/library_file.h"
 #include "test_host/module_session.h"
 #include "test_host/wide_text.h"
@@ -30,11 +32,13 @@ std::string MissingEntryPoints(HMODULE library) {
 }
 
 // The module's rule: the first folder holding a file of the name ends the
-// search.
+// search. The path is joined as the module joins it.
 bool FindInFolder(TPathText folder, void* found) {
-  std::wstring path(reinterpret_cast<const wchar_t*>(folder.Text), folder.Length);
-  if (!path.empty() && path.back() != L'\\' && path.back() != L'/') path += L'\\';
-  path += L"k8055d.dll";
+  static constexpr TPathChar Name[] = u"k8055d.dll";
+  const TPathText name = {Name, sizeof(Name) / sizeof(Name[0]) - 1};
+  std::wstring path(JoinedPathSize(folder, name), L'\0');
+  JoinPath(folder, name, reinterpret_cast<TPathChar*>(&path[0]));
+  path.pop_back();
   const DWORD attributes = GetFileAttributesW(path.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return false;
   *static_cast<std::string*>(found) = Utf8(path);
@@ -53,31 +57,38 @@ std::string VendorLibraryPath() {
   return library ? ModulePath(library) : "";
 }
 
-std::string FindVendorLibrary() {
+// The places are this process's, where the module's own file is the
+// program: the module's path takes its place.
+std::string FindVendorLibrary(const std::string& modulePath) {
   TLibrarySearchPlaces places{};
   if (!PlatformLibraryLoader.GetSearchPlaces(places)) return "";
+  const std::wstring module = Wide(modulePath);
+  TLibrarySearchPlaces asModule = places;
+  asModule.ModuleFile = {reinterpret_cast<const TPathChar*>(module.c_str()), module.size()};
   std::string found;
-  ForEachSearchFolder(places, FindInFolder, &found);
+  ForEachSearchFolder(asModule, FindInFolder, &found);
   PlatformLibraryLoader.ReleaseSearchPlaces(places);
   return found;
 }
 
-std::string WhyVendorUnusable() {
+std::string WhyVendorUnusable(const std::string& modulePath) {
   if (HMODULE loaded = GetModuleHandleW(L"k8055d.dll")) {
     const std::string missing = MissingEntryPoints(loaded);
     return missing.empty() ? ModulePath(loaded) + " is complete, yet the module could not use it." : missing;
   }
-  const std::string path = FindVendorLibrary();
+  const std::string path = FindVendorLibrary(modulePath);
   if (path.empty()) return NotFound();
   if (const std::string why = WhyNotA32BitDll(path); !why.empty())
     return path + " " + why + "; the module needs the 32-bit k8055d.dll that comes with the K8055 boards.";
-  HMODULE library = LoadLibraryW(Wide(path).c_str());
+  // Loaded as the module loads it: no error box, its dependencies looked
+  // for where the module has them looked for.
+  HMODULE library = LoadLibraryFile(Wide(path).c_str());
   if (library == nullptr) {
     const DWORD code = GetLastError();
     if (code == ERROR_MOD_NOT_FOUND) return path + " needs a library that is missing; reinstall the vendor's driver.";
     return path + " could not be loaded (" + WindowsError(code) + ").";
   }
   const std::string missing = MissingEntryPoints(library);
-  FreeLibrary(library);
+  PlatformLibraryLoader.Free(library);
   return missing.empty() ? path + " loads now, but did not when the module tried it." : missing;
 }

@@ -12,7 +12,7 @@ std::string DescribeInstalledVersions(const TCommand& command, const std::string
   const std::string loaded = VendorLibraryPath();
   return linePrefix + DescribeFileVersion("out_tarnwell.dll", ReadFileVersion(ModulePathOf(command))) + "\n" +
          linePrefix +
-         DescribeFileVersion("k8055d.dll", ReadFileVersion(loaded.empty() ? FindVendorLibrary() : loaded)) + "\n";
+         DescribeFileVersion("k8055d.dll", ReadFileVersion(loaded.empty() ? FindVendorLibrary(ModulePathOf(command)) : loaded)) + "\n";
 }
 
 int RunVersion(const TCommand& command) {

@@ -60,8 +60,8 @@ TPathText Text(const std::u16string& text) { return {text.data(), text.size()}; 
 
 bool GetSearchPlaces(TLibrarySearchPlaces& places) {
   if (!State.PlacesKnown) return false;
-  places = {Text(State.ProgramFile), Text(State.DllDirectory), Text(State.SystemFolder), Text(State.WindowsFolder),
-            Text(State.Path)};
+  places = {Text(State.ProgramFile),    Text(State.ModuleFile),    Text(State.DllDirectory), Text(State.SystemFolder),
+            Text(State.System16Folder), Text(State.WindowsFolder), Text(State.Path)};
   ++State.PlacesHeld;
   return true;
 }

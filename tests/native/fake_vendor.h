@@ -17,8 +17,10 @@ struct TState {
   bool PlacesKnown = true;       // the search places can be had
   // What the search is made from.
   std::u16string ProgramFile = u"C:\\Host\\host.exe";
+  std::u16string ModuleFile = u"C:\\Host\\Plugins\\out_tarnwell.dll";
   std::u16string DllDirectory;
   std::u16string SystemFolder = u"C:\\Windows\\SysWOW64";
+  std::u16string System16Folder = u"C:\\Windows\\System";
   std::u16string WindowsFolder = u"C:\\Windows";
   std::u16string Path = u"C:\\Tools;tools";
   std::vector<std::u16string> Searched;  // folders looked into, in order

@@ -8,19 +8,18 @@
 
 #include <cstdint>
 
+#include "tests/win32/import_patch.h"
+
+// The module's imports are put back when the object goes.
 class TModuleBlocks {
  public:
   explicit TModuleBlocks(HMODULE module);
-  ~TModuleBlocks();  // puts the module's imports back
-  TModuleBlocks(const TModuleBlocks&) = delete;
-  TModuleBlocks& operator=(const TModuleBlocks&) = delete;
 
   // Blocks allocated and not yet freed since the object was made.
   int64_t Live() const;
   // Whether the module's four imports were all found and redirected.
-  bool Hooked() const { return Hooked_ == 4; }
+  bool Hooked() const { return Malloc_.Patched() && Calloc_.Patched() && Realloc_.Patched() && Free_.Patched(); }
 
  private:
-  HMODULE Module_;
-  int Hooked_ = 0;
+  TImportPatch Malloc_, Calloc_, Realloc_, Free_;
 };

@@ -33,11 +33,11 @@ std::vector<std::string> TBoardTrace::Calls() const {
   return calls;
 }
 
-TModuleHost::TModuleHost(const char* boardFolder) {
+TModuleHost::TModuleHost(const char* boardFolder, const std::string& modulePath) {
   SetDllDirectoryA(boardFolder ? BoardFolder(boardFolder).c_str() : nullptr);
   SetEnvironmentVariableA("VIRTUAL_K8055_BOARDS", nullptr);
 
-  Module = LoadLibraryA((BinFolder() + "\\out_tarnwell.dll").c_str());
+  Module = LoadLibraryA((modulePath.empty() ? BinFolder() + "\\out_tarnwell.dll" : modulePath).c_str());
   if (Module == nullptr) ADD_FAILURE() << "out_tarnwell.dll did not load";
   else if (const char* missing = BindModuleApi(Module, Api)) ADD_FAILURE() << "missing export " << missing;
 }

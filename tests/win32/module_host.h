@@ -27,8 +27,9 @@ class TBoardTrace {
 class TModuleHost {
  public:
   // boardFolder: a folder below bin/boards ("full", "without-ReadCounter"),
-  // or null for a machine without the vendor library.
-  explicit TModuleHost(const char* boardFolder);
+  // or null for a machine without the vendor library. modulePath: a copy
+  // of out_tarnwell.dll elsewhere, or empty for the one in bin.
+  explicit TModuleHost(const char* boardFolder, const std::string& modulePath = "");
   ~TModuleHost();  // calls finish unless the test did, then frees the module
 
   TModuleApi Api{};

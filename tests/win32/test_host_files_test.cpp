@@ -8,53 +8,11 @@
 #include <vector>
 
 #include "tests/win32/module_host.h"
+#include "tests/win32/temp_folder.h"
 #include "tests/win32/test_host_run.h"
 #include "version/tarnwell_version.h"
 
 namespace {
-
-std::string TempFolder() {
-  char folder[MAX_PATH];
-  GetTempPathA(MAX_PATH, folder);
-  return folder;
-}
-
-// A folder of this test's own in the temporary folder, with everything in
-// it removed at the end (no subfolders).
-class TTempFolder {
- public:
-  explicit TTempFolder(const std::string& name) : Path_(TempFolder() + name) {
-    CreateDirectoryW(WidePath(Path_).c_str(), nullptr);
-  }
-  ~TTempFolder() {
-    for (auto it = Files_.rbegin(); it != Files_.rend(); ++it) {
-      DeleteFileW(WidePath(*it).c_str());
-      RemoveDirectoryW(WidePath(*it).c_str());
-    }
-    RemoveDirectoryW(WidePath(Path_).c_str());
-  }
-  // A new file (or, with folder, a subfolder) name in it: its full path.
-  std::string Add(const std::string& name, bool folder = false) {
-    Files_.push_back(Path_ + "\\" + name);
-    if (folder) CreateDirectoryW(WidePath(Files_.back()).c_str(), nullptr);
-    return Files_.back();
-  }
-  std::string Copy(const std::string& from, const std::string& name) {
-    const std::string to = Add(name);
-    EXPECT_TRUE(CopyFileW(WidePath(from).c_str(), WidePath(to).c_str(), FALSE)) << to;
-    return to;
-  }
-  std::string Write(const std::string& name, const std::string& content) {
-    const std::string path = Add(name);
-    std::ofstream(WidePath(path).c_str(), std::ios::binary) << content;
-    return path;
-  }
-  const std::string& Path() const { return Path_; }
-
- private:
-  std::string Path_;
-  std::vector<std::string> Files_;
-};
 
 std::string ReadBytes(const std::string& path) {
   std::ifstream file(path, std::ios::binary);
@@ -180,6 +138,43 @@ TEST_F(TestHostFiles, VersionsOfTheFilesInUse) {
   EXPECT_TRUE(Contains(unversioned.Out, "\nout_tarnwell.dll, C:\\none.dll does not exist\n"
                                         "k8055d.dll (no version resource), " + library + "\n"))
       << unversioned.Out;
+}
+
+std::string Unique(const std::string& name) { return name + " " + std::to_string(GetCurrentProcessId()); }
+
+// The test host looks where the module that --module names looks: in that
+// module's own folder too.
+TEST_F(TestHostFiles, AVendorLibraryBesideTheModuleIsFound) {
+  TTempFolder plugins(Unique("tarnwell plug-ins"));
+  const std::string module = plugins.Copy(ModuleFile, "out_tarnwell.dll");
+  const std::string library = plugins.Copy(BoardFile, "k8055d.dll");
+  const THostRun version = RunHost({"--module", module, "--version"});
+  EXPECT_TRUE(Contains(version.Out, "\nk8055d.dll " TARNWELL_VERSION_TEXT ", " + library + " (the virtual board"))
+      << version.Out;
+  const THostRun info = RunHost({"--module", module, "info"});
+  EXPECT_EQ(info.Status, 0u) << info.Out;
+  EXPECT_TRUE(Contains(info.Out, "k8055d:   " + library + "\n")) << info.Out;
+}
+
+// The module could not load the library: a DLL it imports lies only in the
+// current directory, where the module has no dependency looked for. The
+// test host's second load, made to say why, is the module's own, so it
+// fails the same way instead of taking the DLL from there.
+TEST_F(TestHostFiles, WhyNamesADependencyTheModuleDidNotFind) {
+  TTempFolder plugins(Unique("tarnwell importing"));
+  const std::string module = plugins.Copy(ModuleFile, "out_tarnwell.dll");
+  const std::string library = plugins.Copy(TModuleHost::BoardFolder("test-importing") + "\\k8055d.dll", "k8055d.dll");
+  TTempFolder current(Unique("tarnwell current"));
+  current.Copy(TModuleHost::BoardFolder("test-importing") + "\\tarnwell_board_part.dll", "tarnwell_board_part.dll");
+  THostRun run;
+  {
+    TScopedCurrentDirectory moved(current.Path());
+    run = RunHost({"--module", module, "info"});
+  }
+  EXPECT_EQ(run.Status, 1u);
+  EXPECT_TRUE(Contains(run.Out, "why:      " + library + " needs a library that is missing; reinstall the vendor's "
+                                                       "driver.\n"))
+      << run.Out;
 }
 
 TEST_F(TestHostFiles, PanelSaysWhyTheVendorLibraryCannotBeUsed) {

@@ -5,11 +5,15 @@
 // state and error mode unchanged, no error box.
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <optional>
 #include <string>
 
 #include "tests/shared/fpu_registers.h"
+#include "tests/win32/import_patch.h"
 #include "tests/win32/module_host.h"
 #include "tests/win32/structured_exception.h"
+#include "tests/win32/temp_folder.h"
 #include "virtual_board/test_variants/fpu_changing.h"
 
 namespace {
@@ -22,19 +26,7 @@ std::string LoadedVendorPath() {
 
 bool IsReady(const TOutputInstance* instance) { return instance->Ready == 1; }
 
-// The current directory, and PATH with a folder put first, for one test.
-class TScopedCurrentDirectory {
- public:
-  explicit TScopedCurrentDirectory(const std::string& folder) {
-    GetCurrentDirectoryA(MAX_PATH, Old_);
-    SetCurrentDirectoryA(folder.c_str());
-  }
-  ~TScopedCurrentDirectory() { SetCurrentDirectoryA(Old_); }
-
- private:
-  char Old_[MAX_PATH];
-};
-
+// PATH with a folder put first, for one test.
 class TScopedPath {
  public:
   explicit TScopedPath(const std::string& first) {
@@ -109,6 +101,89 @@ TEST(VendorLoading, AFolderWithANonAnsiNameIsSearched) {
   }
   DeleteFileW(library.c_str());
   RemoveDirectoryW(folder.c_str());
+}
+
+std::string Unique(const std::string& name) { return name + "-" + std::to_string(GetCurrentProcessId()); }
+
+// A host's plug-in folder: a copy of the module, and files beside it.
+class TPluginFolder : public TTempFolder {
+ public:
+  explicit TPluginFolder(const std::string& name) : TTempFolder(Unique(name)) {
+    Module = Copy(TModuleHost::BinFolder() + "\\out_tarnwell.dll", "out_tarnwell.dll");
+  }
+  // A file of a virtual board's folder, copied beside the module.
+  std::string Beside(const std::string& board, const std::string& file) {
+    return Copy(TModuleHost::BoardFolder(board) + "\\" + file, file);
+  }
+  std::string Module;
+};
+
+// A user copies k8055d.dll beside the module: it is found there, before the
+// folder the host set with SetDllDirectory (here an incomplete library).
+TEST(VendorLoading, TheModulesOwnFolderIsSearchedBeforeTheDllDirectory) {
+  TPluginFolder plugins("tarnwell-plugins");
+  const std::string library = plugins.Beside("full", "k8055d.dll");
+  TModuleHost host("without-ReadCounter", plugins.Module);
+  TOutputInstance* instance = host.Api.create(1);
+  EXPECT_TRUE(IsReady(instance));
+  EXPECT_EQ(LoadedVendorPath(), library);
+  host.Api.destroy(instance);
+}
+
+// The module's lookups of kernel32's newer functions, with AddDllDirectory
+// taken for absent, as on Windows XP or a Windows 7 without KB2533623.
+HMODULE(WINAPI* RealGetProcAddress)(HMODULE, const char*);
+FARPROC WINAPI GetProcAddressWithoutAddDllDirectory(HMODULE module, const char* name) {
+  if (HIWORD(name) != 0 && std::strcmp(name, "AddDllDirectory") == 0) return nullptr;
+  return reinterpret_cast<FARPROC>(RealGetProcAddress(module, name));
+}
+
+class TWithoutAddDllDirectory {
+ public:
+  explicit TWithoutAddDllDirectory(HMODULE module)
+      : Patch_(module, "kernel32.dll", "GetProcAddress", reinterpret_cast<void*>(GetProcAddressWithoutAddDllDirectory)) {
+    RealGetProcAddress = reinterpret_cast<decltype(RealGetProcAddress)>(Patch_.Original());
+    EXPECT_TRUE(Patch_.Patched());
+  }
+
+ private:
+  TImportPatch Patch_;
+};
+
+constexpr char BoardPart[] = "tarnwell_board_part.dll";
+
+// The vendor library imports a DLL that lies beside it, in a folder that is
+// neither the program's nor the current directory: found there, whether
+// Windows has the LOAD_LIBRARY_SEARCH flags or not.
+TEST(VendorLoading, ALibrarysOwnDependenciesAreFoundInItsFolder) {
+  TPluginFolder plugins("tarnwell-importing");
+  const std::string library = plugins.Beside("test-importing", "k8055d.dll");
+  plugins.Beside("test-importing", BoardPart);
+  for (const bool addDllDirectory : {true, false}) {
+    TModuleHost host(nullptr, plugins.Module);
+    std::optional<TWithoutAddDllDirectory> olderWindows;
+    if (!addDllDirectory) olderWindows.emplace(host.Module);
+    TOutputInstance* instance = host.Api.create(1);
+    EXPECT_TRUE(IsReady(instance)) << "AddDllDirectory " << addDllDirectory;
+    EXPECT_EQ(LoadedVendorPath(), library);
+    host.Api.destroy(instance);
+  }
+  EXPECT_EQ(GetModuleHandleA(BoardPart), nullptr) << "freed with the library";
+}
+
+// Where Windows has AddDllDirectory, none of the library's dependencies is
+// taken from the current directory (a host's open dialog moves it anywhere).
+TEST(VendorLoading, NoDependencyOfTheLibraryFromTheCurrentDirectory) {
+  TPluginFolder plugins("tarnwell-importing-alone");
+  plugins.Beside("test-importing", "k8055d.dll");
+  TTempFolder current(Unique("tarnwell-current"));
+  current.Copy(TModuleHost::BoardFolder("test-importing") + "\\" + BoardPart, BoardPart);
+  TModuleHost host(nullptr, plugins.Module);
+  TScopedCurrentDirectory moved(current.Path());
+  TOutputInstance* instance = host.Api.create(1);
+  EXPECT_STREQ(instance->Caption, "Cannot load k8055d.dll");
+  EXPECT_EQ(GetModuleHandleA(BoardPart), nullptr);
+  host.Api.destroy(instance);
 }
 
 // A Delphi host's floating-point settings; the test board's start-up and
