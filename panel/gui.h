@@ -41,8 +41,9 @@ struct TGui {
   // Label: fit its size to its caption.
   void (*SetAutoSize)(TControl label, bool on);
   void (*PlaceInControl)(TControl control, TControl parent);
-  // Makes a parentless control a child of a foreign window.
-  void (*PlaceInWindow)(TControl control, uintptr_t window);
+  // Makes a parentless control a child of a foreign window; false when the
+  // system refuses (a window of another DPI awareness context, for one).
+  bool (*PlaceInWindow)(TControl control, uintptr_t window);
 
   // Drop-down list.
   void (*ClearList)(TControl list);

@@ -20,10 +20,13 @@ constexpr int ColourSlot = sizeof(LONG_PTR);
 constexpr int BusySlot = 2 * sizeof(LONG_PTR);
 constexpr int GoneHandlerSlot = 3 * sizeof(LONG_PTR);  // TGoneHandler, null once Destroy takes over
 constexpr int GoneDetailsSlot = 4 * sizeof(LONG_PTR);
-constexpr int GroupBoxExtraBytes = 5 * sizeof(LONG_PTR);
+constexpr int CountedSlot = 5 * sizeof(LONG_PTR);  // 1 once WM_NCCREATE counted the box
+constexpr int GroupBoxExtraBytes = 6 * sizeof(LONG_PTR);
 
-// Group boxes alive in this load of the module: the class is unregistered
-// when the last one goes.
+// Group boxes alive in this load of the module, counted where Windows
+// creates and destroys them (WM_NCCREATE, WM_NCDESTROY), so that a box
+// destroyed during its creation (a host's hook may refuse it) is counted
+// right: the class is unregistered when the last one goes.
 int LiveGroupBoxes = 0;
 
 // A list's change handler, kept in the list's GWLP_USERDATA.
@@ -170,8 +173,14 @@ LRESULT CALLBACK GroupBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lPar
     case WM_DESTROY:
       EnumChildWindows(box, ReleaseChildBinding, 0);
       break;
+    case WM_NCCREATE:
+      SetWindowLongPtrA(box, CountedSlot, 1);
+      ++LiveGroupBoxes;
+      break;
     case WM_NCDESTROY:
-      --LiveGroupBoxes;
+      // A box that an earlier load of the module at this address counted
+      // may go in this one: the count never goes below 0.
+      if (GetWindowLongPtrA(box, CountedSlot) && LiveGroupBoxes > 0) --LiveGroupBoxes;
       if (auto onGone = reinterpret_cast<TGoneHandler>(GetWindowLongPtrA(box, GoneHandlerSlot)))
         onGone(reinterpret_cast<TDetails*>(GetWindowLongPtrA(box, GoneDetailsSlot)));
       break;
@@ -179,10 +188,21 @@ LRESULT CALLBACK GroupBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lPar
   return DefWindowProcA(box, message, wParam, lParam);
 }
 
+// Whether the class registered for the module's instance is this load's:
+// its window procedure and window extra bytes.
+bool IsOwnRegistration() {
+  WNDCLASSEXA registered = {};
+  registered.cbSize = sizeof(registered);
+  return GetClassInfoExA(ModuleInstance(), GroupBoxClass, &registered) && registered.lpfnWndProc == GroupBoxProc &&
+         registered.cbWndExtra == GroupBoxExtraBytes;
+}
+
 // Registers the group box class for this load of the module. A class of
 // the same name and instance left by an earlier load of the module (which
 // may have been at another address) is replaced, so no stale window
-// procedure is used.
+// procedure is used. One that cannot be replaced, since windows of it are
+// left (an earlier load at this address, freed with its panel shown), is
+// used as it is when its window procedure is this load's.
 bool RegisterGroupBoxClass() {
   if (LiveGroupBoxes > 0) return true;
   UnregisterClassA(GroupBoxClass, ModuleInstance());
@@ -194,7 +214,7 @@ bool RegisterGroupBoxClass() {
   windowClass.hInstance = ModuleInstance();
   windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
   windowClass.lpszClassName = GroupBoxClass;
-  return RegisterClassExA(&windowClass) != 0;
+  return RegisterClassExA(&windowClass) != 0 || IsOwnRegistration();
 }
 
 bool IsWindowHandle(uintptr_t handle) { return handle != 0 && ::IsWindow(reinterpret_cast<HWND>(handle)); }
@@ -208,7 +228,6 @@ TControl CreateGroupBox(TGoneHandler onGone, TDetails* details) {
     if (LiveGroupBoxes == 0) UnregisterClassA(GroupBoxClass, ModuleInstance());
     return nullptr;
   }
-  ++LiveGroupBoxes;
   SetWindowLongPtrA(box, ColourSlot, COLOR_BTNFACE);
   SetWindowLongPtrA(box, GoneHandlerSlot, reinterpret_cast<LONG_PTR>(onGone));
   SetWindowLongPtrA(box, GoneDetailsSlot, reinterpret_cast<LONG_PTR>(details));
@@ -306,14 +325,18 @@ void PlaceInControl(TControl control, TControl parent) {
 
 // SetParent alone leaves a top-level style: the window becomes WS_CHILD
 // first, keeps its position, now relative to the new parent, and shows.
-void PlaceInWindow(TControl control, uintptr_t window) {
+// SetParent fails where Windows refuses the parent (Windows 10's default
+// DPI hosting behaviour: a window of another DPI awareness context); the
+// window stays hidden then, for the caller to destroy.
+bool PlaceInWindow(TControl control, uintptr_t window) {
   HWND child = Window(control);
   const RECT bounds = BoundsInParent(child);
   const LONG_PTR style = GetWindowLongPtrA(child, GWL_STYLE);
   SetWindowLongPtrA(child, GWL_STYLE, (style & ~static_cast<LONG_PTR>(WS_POPUP)) | WS_CHILD);
-  SetParent(child, reinterpret_cast<HWND>(window));
+  if (SetParent(child, reinterpret_cast<HWND>(window)) == nullptr) return false;
   SetWindowPos(child, HWND_TOP, bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top,
                SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+  return true;
 }
 
 void ClearList(TControl list) { SendMessageA(Window(list), CB_RESETCONTENT, 0, 0); }

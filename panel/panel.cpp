@@ -52,11 +52,10 @@ void ShowPanel(TOutputInstance* instance, uintptr_t parentWindow) {
   if (instance == nullptr || !PlatformGui.IsWindow(parentWindow)) return;
   TDetails* details = instance->Details;
   HidePanel(instance);
-  if (!BuildControls(details)) {
+  if (!BuildControls(details) || !PlatformGui.PlaceInWindow(details->GroupBox, parentWindow)) {
     HidePanel(instance);
     return;
   }
-  PlatformGui.PlaceInWindow(details->GroupBox, parentWindow);
   OpenAllCards();
   RefreshCardList(details);
 }

@@ -78,7 +78,11 @@ void SetAutoSize(TControl control, bool on) {
 }
 
 void PlaceInControl(TControl control, TControl parent) { Of(control).Parent = &Of(parent); }
-void PlaceInWindow(TControl control, uintptr_t window) { Of(control).ParentWindow = window; }
+bool PlaceInWindow(TControl control, uintptr_t window) {
+  if (State.RefusesPlacing) return false;
+  Of(control).ParentWindow = window;
+  return true;
+}
 
 void ClearList(TControl list) {
   Of(list).Entries.clear();

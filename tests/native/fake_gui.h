@@ -46,6 +46,7 @@ struct TState {
   std::set<uintptr_t> Windows = {HostWindow};
   std::deque<TFakeControl> Controls;  // every control made, in order
   std::set<TKind> FailingKinds;       // creation of these gives null
+  bool RefusesPlacing = false;        // PlaceInWindow fails
   int DoubleDestroys = 0;
 };
 

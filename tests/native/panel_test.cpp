@@ -256,6 +256,24 @@ TEST_F(Panel, AControlThatCannotBeMadeLeavesNoPanel) {
   EXPECT_TRUE(fake_vendor::State.Calls.empty());
 }
 
+// Windows may refuse to make the panel a child of the host's window (one of
+// another DPI awareness context): nothing is left, no board is tried, and
+// the next show builds a whole panel.
+TEST_F(Panel, AHostWindowThatRefusesThePanelLeavesNoPanel) {
+  fake_gui::State.RefusesPlacing = true;
+  Show();
+  EXPECT_EQ(Details().GroupBox, nullptr);
+  EXPECT_EQ(Details().AddressLabel, nullptr);
+  EXPECT_EQ(Details().AddressCombo, nullptr);
+  EXPECT_EQ(fake_gui::AliveControls(), 0);
+  EXPECT_TRUE(fake_vendor::State.Calls.empty());
+  fake_gui::State.RefusesPlacing = false;
+  Show();
+  ASSERT_NE(Details().GroupBox, nullptr);
+  EXPECT_EQ(Of(Details().GroupBox).ParentWindow, fake_gui::HostWindow);
+  EXPECT_EQ(Entries().size(), 5u);
+}
+
 TEST_F(Panel, EachInstanceKeepsItsOwnPanelAndCard) {
   TOutputInstance* other = CreateInstance(2);
   Show();

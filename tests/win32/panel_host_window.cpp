@@ -64,6 +64,12 @@ TShownPanel::TShownPanel(const char* boardFolder, const char* answering, const c
 
 TShownPanel::~TShownPanel() { Host.Api.destroy(Instance); }
 
+bool PanelClassRegistered(HMODULE module) {
+  WNDCLASSEXA windowClass = {};
+  windowClass.cbSize = sizeof(windowClass);
+  return GetClassInfoExA(module, PanelClass, &windowClass) != 0;
+}
+
 std::vector<int> BoundsInParent(HWND window) {
   RECT bounds;
   GetWindowRect(window, &bounds);

@@ -44,6 +44,8 @@ struct TShownPanel {
   TOutputInstance* Instance = nullptr;
 };
 
+// Whether the panel's window class is registered for the module.
+bool PanelClassRegistered(HMODULE module);
 // A window's rectangle in its parent's client area: left, top, width, height.
 std::vector<int> BoundsInParent(HWND window);
 std::string WindowText(HWND window);

@@ -14,12 +14,6 @@ namespace {
 
 int64_t OwnWindows() { return TProcessResources::Now().Windows; }
 
-bool PanelClassRegistered(HMODULE module) {
-  WNDCLASSEXA windowClass = {};
-  windowClass.cbSize = sizeof(windowClass);
-  return GetClassInfoExA(module, PanelClass, &windowClass) != 0;
-}
-
 TEST(PanelLifecycle, HideLeavesNoWindowAndASecondHideDoesNothing) {
   TModuleHost host("full");
   THostWindow window;
