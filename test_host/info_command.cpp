@@ -20,7 +20,8 @@ int RunInfo(const TCommand& command) {
   const TOutputInstance& record = *instance;
   std::string text = "module:   " + session.Path + "\ninfo:     " + information + "\ncaption:  " + record.Caption +
                      "\nready:    " + (record.Ready ? "yes" : "no") + "\n";
-  text += record.Ready ? "k8055d:   " + VendorLibraryPath() + "\n" : "why:      " + WhyVendorUnusable(session.Path) + "\n";
+  text += record.Ready ? "k8055d:   " + VendorLibraryPath() + "\n"
+                       : "why:      " + WhyVendorUnusable(session.Path) + "\n";
   text += "channels: " + std::to_string(record.ChannelCount) + "\n";
   int channel = 0;
   for (const std::string& name : SplitChannelList(record.ChannelNames, record.ChannelCount)) {

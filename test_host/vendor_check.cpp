@@ -45,9 +45,13 @@ bool FindInFolder(TPathText folder, void* found) {
   return true;
 }
 
-std::string NotFound() {
-  return "k8055d.dll was not found. Put the vendor's k8055d.dll beside the host program (" + ProgramFolder() +
-         ") or in the Windows system folder, or add its folder to PATH.";
+// The module's folder is named too when it is not the program's.
+std::string NotFound(const std::string& modulePath) {
+  const std::string moduleFolder = modulePath.substr(0, modulePath.find_last_of("\\/") + 1);
+  const bool programsFolder = lstrcmpiW(Wide(moduleFolder).c_str(), Wide(ProgramFolder()).c_str()) == 0;
+  const std::string besideModule = programsFolder ? "" : " or beside the module (" + moduleFolder + ")";
+  return "k8055d.dll was not found. Put the vendor's k8055d.dll beside the host program (" + ProgramFolder() + ")" +
+         besideModule + " or in the Windows system folder, or add its folder to PATH.";
 }
 
 }  // namespace
@@ -77,7 +81,7 @@ std::string WhyVendorUnusable(const std::string& modulePath) {
     return missing.empty() ? ModulePath(loaded) + " is complete, yet the module could not use it." : missing;
   }
   const std::string path = FindVendorLibrary(modulePath);
-  if (path.empty()) return NotFound();
+  if (path.empty()) return NotFound(modulePath);
   if (const std::string why = WhyNotA32BitDll(path); !why.empty())
     return path + " " + why + "; the module needs the 32-bit k8055d.dll that comes with the K8055 boards.";
   // Loaded as the module loads it: no error box, its dependencies looked

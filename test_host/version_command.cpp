@@ -9,10 +9,10 @@
 #include "test_host/vendor_check.h"
 
 std::string DescribeInstalledVersions(const TCommand& command, const std::string& linePrefix) {
+  const std::string module = ModulePathOf(command);
   const std::string loaded = VendorLibraryPath();
-  return linePrefix + DescribeFileVersion("out_tarnwell.dll", ReadFileVersion(ModulePathOf(command))) + "\n" +
-         linePrefix +
-         DescribeFileVersion("k8055d.dll", ReadFileVersion(loaded.empty() ? FindVendorLibrary(ModulePathOf(command)) : loaded)) + "\n";
+  return linePrefix + DescribeFileVersion("out_tarnwell.dll", ReadFileVersion(module)) + "\n" + linePrefix +
+         DescribeFileVersion("k8055d.dll", ReadFileVersion(loaded.empty() ? FindVendorLibrary(module) : loaded)) + "\n";
 }
 
 int RunVersion(const TCommand& command) {

@@ -61,8 +61,9 @@ TEST_F(Binding, UnloadFreesOnceAndLeavesTheDriverUnusable) {
 TEST_F(Binding, TheFirstFolderHoldingTheLibraryIsTheOne) {
   State.LibraryFolder = u"C:\\Windows";
   EXPECT_TRUE(LoadDriver());
-  EXPECT_EQ(State.Searched, (std::vector<std::u16string>{u"C:\\Host\\", u"C:\\Host\\Plugins\\", u"C:\\Windows\\SysWOW64",
-                                                         u"C:\\Windows\\System", u"C:\\Windows"}));
+  EXPECT_EQ(State.Searched, (std::vector<std::u16string>{u"C:\\Host\\", u"C:\\Host\\Plugins\\",
+                                                         u"C:\\Windows\\SysWOW64", u"C:\\Windows\\System",
+                                                         u"C:\\Windows"}));
   EXPECT_EQ(State.PlacesHeld, 0);
 }
 

@@ -50,8 +50,9 @@ TEST(LibrarySearch, ProgramModuleDllDirectorySystemSystem16WindowsThenPath) {
   places.DllDirectory = u"D:\\Vendor";
   places.Path = u"C:\\Tools;\\\\server\\share\\bin;E:/Forward/Slashes";
   EXPECT_EQ(Searched(places),
-            (Folders{u"C:\\Host\\", u"C:\\Host\\Plug-ins\\", u"D:\\Vendor", u"C:\\Windows\\SysWOW64", u"C:\\Windows\\System",
-                     u"C:\\Windows", u"C:\\Tools", u"\\\\server\\share\\bin", u"E:/Forward/Slashes"}));
+            (Folders{u"C:\\Host\\", u"C:\\Host\\Plug-ins\\", u"D:\\Vendor", u"C:\\Windows\\SysWOW64",
+                     u"C:\\Windows\\System", u"C:\\Windows", u"C:\\Tools", u"\\\\server\\share\\bin",
+                     u"E:/Forward/Slashes"}));
   places.ModuleFile = places.ProgramFile;
   places.DllDirectory.clear();
   places.Path.clear();

@@ -143,7 +143,7 @@ TEST_F(TestHostFiles, VersionsOfTheFilesInUse) {
 std::string Unique(const std::string& name) { return name + " " + std::to_string(GetCurrentProcessId()); }
 
 // The test host looks where the module that --module names looks: in that
-// module's own folder too.
+// module's own folder too, and says so when it finds nothing.
 TEST_F(TestHostFiles, AVendorLibraryBesideTheModuleIsFound) {
   TTempFolder plugins(Unique("tarnwell plug-ins"));
   const std::string module = plugins.Copy(ModuleFile, "out_tarnwell.dll");
@@ -154,6 +154,13 @@ TEST_F(TestHostFiles, AVendorLibraryBesideTheModuleIsFound) {
   const THostRun info = RunHost({"--module", module, "info"});
   EXPECT_EQ(info.Status, 0u) << info.Out;
   EXPECT_TRUE(Contains(info.Out, "k8055d:   " + library + "\n")) << info.Out;
+  DeleteFileW(WidePath(library).c_str());
+  const THostRun missing = RunHost({"--module", module, "info"});
+  EXPECT_TRUE(Contains(missing.Out, "why:      k8055d.dll was not found. Put the vendor's k8055d.dll beside the host "
+                                    "program (" + TModuleHost::BinFolder() + "\\) or beside the module (" +
+                                    plugins.Path() + "\\) or in the Windows system folder, or add its folder to "
+                                    "PATH.\n"))
+      << missing.Out;
 }
 
 // The module could not load the library: a DLL it imports lies only in the

@@ -141,7 +141,8 @@ FARPROC WINAPI GetProcAddressWithoutAddDllDirectory(HMODULE module, const char* 
 class TWithoutAddDllDirectory {
  public:
   explicit TWithoutAddDllDirectory(HMODULE module)
-      : Patch_(module, "kernel32.dll", "GetProcAddress", reinterpret_cast<void*>(GetProcAddressWithoutAddDllDirectory)) {
+      : Patch_(module, "kernel32.dll", "GetProcAddress",
+               reinterpret_cast<void*>(GetProcAddressWithoutAddDllDirectory)) {
     RealGetProcAddress = reinterpret_cast<decltype(RealGetProcAddress)>(Patch_.Original());
     EXPECT_TRUE(Patch_.Patched());
   }
