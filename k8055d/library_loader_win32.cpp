@@ -167,8 +167,6 @@ void Free(TLibraryHandle handle) {
   FreeLibrary(static_cast<HMODULE>(handle));
 }
 
-}  // namespace
-
 // The library's own dependencies: where LoadLibraryEx has the
 // LOAD_LIBRARY_SEARCH flags (AddDllDirectory is their sign: Windows 8 and
 // later, Windows 7 and Vista with update KB2533623; elsewhere the flags are
@@ -182,6 +180,8 @@ DWORD DependencySearchFlags() {
              ? LOAD_LIBRARY_SEARCH_DLL_LOAD_DIR | LOAD_LIBRARY_SEARCH_DEFAULT_DIRS
              : LOAD_WITH_ALTERED_SEARCH_PATH;
 }
+
+}  // namespace
 
 HMODULE LoadLibraryFile(const wchar_t* path) {
   const DWORD flags = DependencySearchFlags();

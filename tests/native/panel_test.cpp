@@ -42,6 +42,14 @@ class Panel : public ::testing::Test {
     OpenSettings(instance_, settings);
     Show();
   }
+  // No control in the instance, none alive, no board tried.
+  void ExpectNoPanel() {
+    EXPECT_EQ(Details().GroupBox, nullptr);
+    EXPECT_EQ(Details().AddressLabel, nullptr);
+    EXPECT_EQ(Details().AddressCombo, nullptr);
+    EXPECT_EQ(fake_gui::AliveControls(), 0);
+    EXPECT_TRUE(fake_vendor::State.Calls.empty());
+  }
   Calls CallsAfter(size_t first) { return Calls(fake_vendor::State.Calls.begin() + first, fake_vendor::State.Calls.end()); }
 
   TOutputInstance* instance_ = nullptr;
@@ -248,12 +256,8 @@ TEST_F(Panel, AControlThatCannotBeMadeLeavesNoPanel) {
   for (TKind failing : {TKind::GroupBox, TKind::Label, TKind::DropDownList}) {
     fake_gui::State.FailingKinds = {failing};
     Show();
-    EXPECT_EQ(Details().GroupBox, nullptr);
-    EXPECT_EQ(Details().AddressLabel, nullptr);
-    EXPECT_EQ(Details().AddressCombo, nullptr);
-    EXPECT_EQ(fake_gui::AliveControls(), 0);
+    ExpectNoPanel();
   }
-  EXPECT_TRUE(fake_vendor::State.Calls.empty());
 }
 
 // Windows may refuse to make the panel a child of the host's window (one of
@@ -262,11 +266,7 @@ TEST_F(Panel, AControlThatCannotBeMadeLeavesNoPanel) {
 TEST_F(Panel, AHostWindowThatRefusesThePanelLeavesNoPanel) {
   fake_gui::State.RefusesPlacing = true;
   Show();
-  EXPECT_EQ(Details().GroupBox, nullptr);
-  EXPECT_EQ(Details().AddressLabel, nullptr);
-  EXPECT_EQ(Details().AddressCombo, nullptr);
-  EXPECT_EQ(fake_gui::AliveControls(), 0);
-  EXPECT_TRUE(fake_vendor::State.Calls.empty());
+  ExpectNoPanel();
   fake_gui::State.RefusesPlacing = false;
   Show();
   ASSERT_NE(Details().GroupBox, nullptr);
