@@ -1,19 +1,21 @@
 // A stand-in for the vendor's k8055d.dll: up to four virtual boards, kept in
-// memory. VIRTUAL_K8055_BOARDS lists the card addresses that answer
-// OpenDevice (default "0"; read at every OpenDevice call). When
-// VIRTUAL_K8055_TRACE names a file, every call is recorded in it
-// (call_trace.h). Nothing is connected to the inputs, so every read gives 0.
-// With VIRTUAL_K8055_WINDOW=1 each open board is also shown in a live window
-// (board_window.h).
+// memory. Its settings (board_settings.h: k8055d.ini beside this DLL and the
+// environment, read at every OpenDevice and at any call while no board is
+// open) list the card addresses that answer OpenDevice, may name a file in
+// which every call is recorded (call_trace.h), and may give each open board
+// a live window (board_window.h). Nothing is connected to the inputs, so
+// every read gives 0.
 #include <windows.h>
 
 #include <cstdint>
 #include <type_traits>
 
 #include "k8055d/vendor_entries.h"
-#include "virtual_board/address_list.h"
+#include "virtual_board/board_settings_win32.h"
 #include "virtual_board/board_window.h"
 #include "virtual_board/call_trace.h"
+
+extern "C" IMAGE_DOS_HEADER __ImageBase;
 
 namespace {
 
@@ -32,7 +34,21 @@ bool AnyBoardOpen() {
   return false;
 }
 
+TBoardSettings Settings;
+
+// The settings as they are now, and the call record they name.
+void ReadSettings() {
+  wchar_t path[SettingsTextSize];
+  const DWORD n = GetModuleFileNameW(reinterpret_cast<HMODULE>(&__ImageBase), path, SettingsTextSize);
+  path[n < SettingsTextSize ? n : 0] = L'\0';  // Windows XP leaves a cut path without its NUL
+  LoadBoardSettings(path, Settings);
+  UseCallRecord(Settings);
+}
+
+// While a board is open, its record stays the file it is; otherwise each
+// call reads the settings afresh.
 void Trace(const char* name, int argc = 0, int32_t a = 0, int32_t b = 0) {
+  if (!AnyBoardOpen()) ReadSettings();
   TraceCall(AnyBoardOpen(), name, argc, a, b);
 }
 
@@ -53,11 +69,12 @@ bool ValidAnalog(int32_t channel) { return channel == 1 || channel == 2; }
 // OpenDevice and CloseDevice are recorded once they have taken effect, so
 // that the record's file is closed as soon as no board is open.
 BOARD_API int32_t OpenDevice(int32_t address) {
-  const bool answers = address >= 0 && address <= 3 && AddressListed("VIRTUAL_K8055_BOARDS", address, address == 0);
+  ReadSettings();
+  const bool answers = address >= 0 && address <= 3 && (Settings.Boards >> address & 1) != 0;
   if (answers) {
     Boards[address].Open = true;
     Current = address;
-    ShowBoardWindow(address);
+    if (Settings.Window) ShowBoardWindow(address, Settings.Problems);
   }
   Trace("OpenDevice", 1, address);
   return answers ? address : -1;
