@@ -8,53 +8,11 @@
 #include <vector>
 
 #include "tests/win32/module_host.h"
+#include "tests/win32/temp_folder.h"
 #include "tests/win32/test_host_run.h"
 #include "version/tarnwell_version.h"
 
 namespace {
-
-std::string TempFolder() {
-  char folder[MAX_PATH];
-  GetTempPathA(MAX_PATH, folder);
-  return folder;
-}
-
-// A folder of this test's own in the temporary folder, with everything in
-// it removed at the end (no subfolders).
-class TTempFolder {
- public:
-  explicit TTempFolder(const std::string& name) : Path_(TempFolder() + name) {
-    CreateDirectoryW(WidePath(Path_).c_str(), nullptr);
-  }
-  ~TTempFolder() {
-    for (auto it = Files_.rbegin(); it != Files_.rend(); ++it) {
-      DeleteFileW(WidePath(*it).c_str());
-      RemoveDirectoryW(WidePath(*it).c_str());
-    }
-    RemoveDirectoryW(WidePath(Path_).c_str());
-  }
-  // A new file (or, with folder, a subfolder) name in it: its full path.
-  std::string Add(const std::string& name, bool folder = false) {
-    Files_.push_back(Path_ + "\\" + name);
-    if (folder) CreateDirectoryW(WidePath(Files_.back()).c_str(), nullptr);
-    return Files_.back();
-  }
-  std::string Copy(const std::string& from, const std::string& name) {
-    const std::string to = Add(name);
-    EXPECT_TRUE(CopyFileW(WidePath(from).c_str(), WidePath(to).c_str(), FALSE)) << to;
-    return to;
-  }
-  std::string Write(const std::string& name, const std::string& content) {
-    const std::string path = Add(name);
-    std::ofstream(WidePath(path).c_str(), std::ios::binary) << content;
-    return path;
-  }
-  const std::string& Path() const { return Path_; }
-
- private:
-  std::string Path_;
-  std::vector<std::string> Files_;
-};
 
 std::string ReadBytes(const std::string& path) {
   std::ifstream file(path, std::ios::binary);
@@ -164,7 +122,10 @@ TEST_F(TestHostFiles, VersionsOfTheFilesInUse) {
   EXPECT_EQ(version.Status, 0u) << version.Err;
   EXPECT_EQ(version.Out, "tarnwell_host " TARNWELL_VERSION_TEXT "\n"
                          "out_tarnwell.dll " TARNWELL_VERSION_TEXT ", " + ModuleFile + "\n"
-                         "k8055d.dll " TARNWELL_VERSION_TEXT ", " + BoardFile + virtualBoard + "\n");
+                         "k8055d.dll " TARNWELL_VERSION_TEXT ", " + BoardFile + virtualBoard + "\n"
+                         "virtual board: card address 0 answers (default)\n"
+                         "               no windows (default)\n"
+                         "               call record " + Trace.Path() + " (VIRTUAL_K8055_TRACE)\n");
 
   const THostRun info = RunWithBoard({"info"});
   EXPECT_EQ(info.Status, 0u) << info.Err;

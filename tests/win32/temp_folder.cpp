@@ -1,0 +1,49 @@
+#include "tests/win32/temp_folder.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "tests/win32/test_host_run.h"
+
+namespace {
+
+std::string TempFolder() {
+  char folder[MAX_PATH];
+  GetTempPathA(MAX_PATH, folder);
+  return folder;
+}
+
+}  // namespace
+
+TTempFolder::TTempFolder(const std::string& name) : Path_(TempFolder() + name) {
+  CreateDirectoryW(WidePath(Path_).c_str(), nullptr);
+}
+
+TTempFolder::~TTempFolder() {
+  for (auto it = Files_.rbegin(); it != Files_.rend(); ++it) {
+    DeleteFileW(WidePath(*it).c_str());
+    RemoveDirectoryW(WidePath(*it).c_str());
+  }
+  RemoveDirectoryW(WidePath(Path_).c_str());
+}
+
+std::string TTempFolder::Add(const std::string& name, bool folder) {
+  Files_.push_back(Path_ + "\\" + name);
+  if (folder) CreateDirectoryW(WidePath(Files_.back()).c_str(), nullptr);
+  return Files_.back();
+}
+
+std::string TTempFolder::Copy(const std::string& from, const std::string& name) {
+  const std::string to = Add(name);
+  EXPECT_TRUE(CopyFileW(WidePath(from).c_str(), WidePath(to).c_str(), FALSE)) << to;
+  return to;
+}
+
+std::string TTempFolder::Write(const std::string& name, const std::string& content) {
+  const std::string path = Add(name);
+  std::ofstream(WidePath(path).c_str(), std::ios::binary) << content;
+  return path;
+}
