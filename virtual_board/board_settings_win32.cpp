@@ -141,13 +141,13 @@ void LoadBoardSettings(const wchar_t* libraryPath, TBoardSettings& settings) {
   char folder[SettingsTextSize] = "";
   size_t textLength = 0;
   char* text = nullptr;
-  if (folderLength + sizeof(BoardSettingsFile) < SettingsTextSize &&
+  if (folderLength > 0 && folderLength + sizeof(BoardSettingsFile) < SettingsTextSize &&
       Utf8Text(libraryPath, static_cast<int>(folderLength), folder, sizeof(folder))) {
     wmemcpy(filePath, libraryPath, folderLength);
     WideText(BoardSettingsFile, filePath + folderLength, SettingsTextSize - folderLength);
     text = ReadSettingsFile(filePath, textLength, settings);
   } else {
-    AddSettingsProblem(settings, "the virtual board's folder has too long a name: k8055d.ini not read");
+    AddSettingsProblem(settings, "the virtual board's folder is unknown or has too long a name: k8055d.ini not read");
   }
 
   TBoardSettingsSources sources;

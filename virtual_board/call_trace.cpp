@@ -78,17 +78,20 @@ void UseCallRecord(TBoardSettings& settings) {
   }
 }
 
-void TraceCall(bool anyBoardOpen, const char* name, int argc, int32_t a, int32_t b) {
+int64_t CallTime() {
   StartClock();
-  if (File == INVALID_HANDLE_VALUE) return;
   LARGE_INTEGER now;
   QueryPerformanceCounter(&now);
   const int64_t ticks = now.QuadPart - Start.QuadPart, perSecond = Frequency.QuadPart;
-  const int64_t micros = ticks / perSecond * 1000000 + ticks % perSecond * 1000000 / perSecond;
+  return ticks / perSecond * 1000000 + ticks % perSecond * 1000000 / perSecond;
+}
+
+void TraceCall(int64_t time, bool anyBoardOpen, const char* name, int argc, int32_t a, int32_t b) {
+  if (File == INVALID_HANDLE_VALUE) return;
   char buffer[96] = "";
   TFixedText line(buffer, sizeof(buffer));
-  line << micros / 1000 << ".";
-  line.Padded(micros % 1000, 3) << " " << name;
+  line << time / 1000 << ".";
+  line.Padded(time % 1000, 3) << " " << name;
   if (argc >= 1) line << " " << static_cast<int64_t>(a);
   if (argc >= 2) line << " " << static_cast<int64_t>(b);
   line << "\r\n";

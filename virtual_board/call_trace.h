@@ -23,6 +23,9 @@
 // so in settings.Problems, and calls are not recorded.
 void UseCallRecord(TBoardSettings& settings);
 
-// Appends one line. anyBoardOpen: whether a board is open once the call has
-// taken effect.
-void TraceCall(bool anyBoardOpen, const char* name, int argc = 0, int32_t a = 0, int32_t b = 0);
+// The time of a call, in microseconds since the first: read as it arrives.
+int64_t CallTime();
+
+// Appends one line for the call that arrived at time. anyBoardOpen:
+// whether a board is open once the call has taken effect.
+void TraceCall(int64_t time, bool anyBoardOpen, const char* name, int argc = 0, int32_t a = 0, int32_t b = 0);
