@@ -8,7 +8,9 @@
 #include <vector>
 
 #include "test_host/call_record.h"
+#include "test_host/command_line.h"
 #include "test_host/timeline_page.h"
+#include "tests/shared/markup_check.h"
 
 namespace {
 
@@ -105,28 +107,6 @@ TEST(TestHostCallRecord, ALineItCannotReadIsNamed) {
   }
 }
 
-// Whether every element the page opens is closed in order (void elements
-// and "/>" apart): a page whose markup a browser reads as written.
-bool WellNested(const std::string& html, std::string& problem) {
-  std::vector<std::string> open;
-  for (size_t at = html.find('<'); at != std::string::npos; at = html.find('<', at + 1)) {
-    const size_t end = html.find('>', at);
-    if (end == std::string::npos) return (problem = "unclosed tag"), false;
-    const std::string tag = html.substr(at + 1, end - at - 1);
-    if (tag[0] == '!' || tag.back() == '/' || tag.rfind("meta", 0) == 0) continue;
-    const std::string name = tag.substr(tag[0] == '/', tag.find_first_of(" \t\n") - (tag[0] == '/'));
-    if (tag[0] != '/') {
-      open.push_back(name);
-    } else if (open.empty() || open.back() != name) {
-      return (problem = "</" + name + "> closes <" + (open.empty() ? "" : open.back()) + ">"), false;
-    } else {
-      open.pop_back();
-    }
-  }
-  if (!open.empty()) problem = "<" + open.back() + "> not closed";
-  return open.empty();
-}
-
 size_t Count(const std::string& text, const std::string& part) {
   size_t count = 0;
   for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
@@ -217,6 +197,37 @@ TEST(TestHostTimelinePage, LongSessionsCountMinutesAndANoOutputSessionSaysSo) {
   page = TimelinePage(Parse("0 OpenDevice 1\n1 ReadAllDigital\n"), "calls.txt");
   EXPECT_NE(page.find("No output call reached a board."), std::string::npos);
   EXPECT_EQ(Count(page, "<svg"), 0u);
+}
+
+TEST(TestHostTimelineCommand, RecordOutAndWhereThePageGoes) {
+  TCommand command;
+  std::string error;
+  ASSERT_TRUE(ParseCommandLine({"timeline", "calls.txt", "--out", "show.html"}, command, error)) << error;
+  EXPECT_EQ(command.Kind, TCommandKind::Timeline);
+  EXPECT_EQ(command.RecordFile, "calls.txt");
+  EXPECT_EQ(command.OutFile, "show.html");
+  ASSERT_TRUE(ParseCommandLine({"timeline", "calls.txt"}, command, error)) << error;
+  EXPECT_EQ(command.OutFile, "");
+  const struct {
+    std::vector<std::string> Args;
+    const char* Error;
+  } bad[] = {
+      {{"timeline"}, "timeline needs a RECORD"},
+      {{"timeline", "a.txt", "b.txt"}, "unexpected argument \"b.txt\" (try --help)"},
+      {{"timeline", "a.txt", "--out"}, "option --out needs a value"},
+      {{"timeline", "a.txt", "--card", "1"}, "timeline does not take --card (try --help)"},
+      {{"play", "a.csv", "--out", "b"}, "play does not take --out (try --help)"},
+  };
+  for (const auto& c : bad) {
+    EXPECT_FALSE(ParseCommandLine(c.Args, command, error)) << c.Error;
+    EXPECT_EQ(error, c.Error);
+  }
+
+  EXPECT_EQ(DefaultTimelinePath("C:\\Shows\\calls.txt"), "C:\\Shows\\calls.html");
+  EXPECT_EQ(DefaultTimelinePath("calls"), "calls.html");
+  EXPECT_EQ(DefaultTimelinePath("C:\\my.shows\\calls"), "C:\\my.shows\\calls.html");
+  EXPECT_EQ(DefaultTimelinePath("calls.html"), "calls.html.html");  // never the record itself
+  EXPECT_EQ(DefaultTimelinePath(".record"), ".record.html");
 }
 
 }  // namespace

@@ -1,7 +1,10 @@
 // Previewing a show with the virtual board: what info and --version say
-// about its settings, the call record's times against play's schedule.
+// about its settings, the call record's times against play's schedule, and
+// the timeline of a played show.
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -68,6 +71,59 @@ TEST_F(TestHostPreview, RecordTimesFollowPlaysSchedule) {
     EXPECT_GE(times[i] - times[0], schedule[i] - 20) << i;
     EXPECT_LE(times[i] - times[0], schedule[i] + 100) << i;
   }
+}
+
+std::string PageText(const std::string& path) {
+  std::ifstream file(WidePath(path).c_str(), std::ios::binary);
+  std::stringstream text;
+  text << file.rdbuf();
+  return text.str();
+}
+
+TEST_F(TestHostPreview, TimelineOfAPlayedShow) {
+  TTempFolder folder("tarnwell timeline \xE2\x9C\x93");  // "✓"
+  const std::string record = folder.Add("calls.txt");
+  const std::string show = folder.Write("show.csv", "0,1,65535,1\n0,9,2560,2\n200,1,0,1\n300,9,0,2\n");
+  SetEnvironmentVariableW(L"VIRTUAL_K8055_TRACE", WidePath(record).c_str());
+  SetEnvironmentVariableA("VIRTUAL_K8055_BOARDS", "0,1");
+  ASSERT_EQ(RunWithBoard({"play", show}).Status, 0u);
+
+  const THostRun timeline = RunHost({"timeline", record});
+  EXPECT_EQ(timeline.Status, 0u) << timeline.Err;
+  const std::string page = folder.Add("calls.html");
+  EXPECT_EQ(timeline.Out, "wrote " + page + ": 1 session, 4 changes of the outputs; open it in a web browser\n");
+  const std::string html = PageText(page);
+  EXPECT_EQ(html.rfind("<!DOCTYPE html>", 0), 0u);
+  EXPECT_TRUE(Contains(html, "<g class=\"board\" data-address=\"0\""));
+  EXPECT_TRUE(Contains(html, "<g class=\"board\" data-address=\"1\""));
+  EXPECT_TRUE(Contains(html, "<g class=\"lane\" data-kind=\"digital\" data-channel=\"1\" data-changes=\"2\""));
+  EXPECT_TRUE(Contains(html, "<g class=\"lane\" data-kind=\"analog\" data-channel=\"1\" data-changes=\"2\""));
+
+  const std::string out = folder.Add("\xE2\x9C\x93 page.html");
+  const THostRun named = RunHost({"timeline", record, "--out", out});
+  EXPECT_EQ(named.Status, 0u) << named.Err;
+  EXPECT_EQ(PageText(out), html);
+}
+
+TEST_F(TestHostPreview, TimelineRefusesWhatItCannotReadOrWrite) {
+  TTempFolder folder("tarnwell timeline refused");
+  const std::string missing = folder.Path() + "\\none.txt";
+  THostRun run = RunHost({"timeline", missing});
+  EXPECT_EQ(run.Status, 2u);
+  EXPECT_EQ(run.Err, "tarnwell_host: timeline: cannot read " + missing + "\n");
+
+  const std::string bad = folder.Write("bad.txt", "# session 2025-01-31 14:02:11.123\r\n0.000 OpenDevice 0\r\nOpenDevice 1\r\n");
+  run = RunHost({"timeline", bad});
+  EXPECT_EQ(run.Status, 2u);
+  EXPECT_EQ(run.Err, "tarnwell_host: timeline: " + bad +
+                         " line 3: the time \"OpenDevice\" is not a number of milliseconds such as 12.345\n");
+  EXPECT_EQ(GetFileAttributesW(WidePath(folder.Path() + "\\bad.html").c_str()), INVALID_FILE_ATTRIBUTES);
+
+  const std::string good = folder.Write("good.txt", "0.000 OpenDevice 0\r\n");
+  const std::string unwritable = folder.Path() + "\\no folder\\page.html";
+  run = RunHost({"timeline", good, "--out", unwritable});
+  EXPECT_EQ(run.Status, 2u);
+  EXPECT_TRUE(Contains(run.Err, "tarnwell_host: timeline: cannot write " + unwritable + " (Windows error 3")) << run.Err;
 }
 
 }  // namespace
