@@ -1,12 +1,9 @@
 #include "tests/win32/temp_folder.h"
 
 #include <windows.h>
-
 #include <gtest/gtest.h>
 
 #include <fstream>
-
-#include "tests/win32/test_host_run.h"
 
 namespace {
 
@@ -17,6 +14,13 @@ std::string TempFolder() {
 }
 
 }  // namespace
+
+std::wstring WidePath(const std::string& utf8) {
+  const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+  std::wstring wide(static_cast<size_t>(length), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), &wide[0], length);
+  return wide;
+}
 
 TTempFolder::TTempFolder(const std::string& name) : Path_(TempFolder() + name) {
   CreateDirectoryW(WidePath(Path_).c_str(), nullptr);

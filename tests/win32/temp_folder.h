@@ -1,15 +1,22 @@
-// A folder of a test's own in the temporary folder, with everything in it
-// removed at the end (no deeper than one subfolder). Names are UTF-8 and
-// may lie outside the ANSI code page.
+// Folders of a test's own in the temporary folder, and UTF-8 paths as
+// Windows' W functions take them (for names outside the ANSI code page).
 #pragma once
 
 #include <string>
 #include <vector>
 
+// UTF-8 to UTF-16.
+std::wstring WidePath(const std::string& utf8);
+
+// A folder in the temporary folder, with everything in it removed at the
+// end (files, and subfolders made with Add, emptied first).
 class TTempFolder {
  public:
   explicit TTempFolder(const std::string& name);
   ~TTempFolder();
+  TTempFolder(const TTempFolder&) = delete;
+  TTempFolder& operator=(const TTempFolder&) = delete;
+
   // A new file (or, with folder, a subfolder) name in it: its full path.
   std::string Add(const std::string& name, bool folder = false);
   std::string Copy(const std::string& from, const std::string& name);

@@ -59,13 +59,6 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM param) {
 std::string HostProgram() { return TModuleHost::BinFolder() + "\\tarnwell_host.exe"; }
 std::string FullBoardFolder() { return TModuleHost::BoardFolder("full"); }
 
-std::wstring WidePath(const std::string& utf8) {
-  const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-  std::wstring wide(static_cast<size_t>(length), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), &wide[0], length);
-  return wide;
-}
-
 THostProcess::THostProcess(const std::vector<std::string>& args, const std::string& program)
     : OutPath_(TempPath("tho")), ErrPath_(TempPath("the")) {
   std::string commandLine = Quoted(program.empty() ? HostProgram() : program);

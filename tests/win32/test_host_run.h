@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/win32/temp_folder.h"
+
 struct THostRun {
   DWORD Status;
   std::string Out;
@@ -44,9 +46,6 @@ class THostProcess {
   PROCESS_INFORMATION Process_{};
   std::string OutPath_, ErrPath_;
 };
-
-// UTF-8 to UTF-16, for paths outside the ANSI code page.
-std::wstring WidePath(const std::string& utf8);
 
 // A small text file in the temporary folder, removed at the end.
 class TTempFile {
