@@ -43,8 +43,8 @@ bool ParseTime(std::string_view text, int64_t& us) {
   const size_t point = text.find('.');
   const std::string_view whole = text.substr(0, point);
   const std::string_view fraction = point == std::string_view::npos ? "" : text.substr(point + 1);
-  if (whole.empty() || whole.size() > 12 || fraction.size() > 6 || (point != std::string_view::npos && fraction.empty()))
-    return false;
+  const bool pointAlone = point != std::string_view::npos && fraction.empty();
+  if (whole.empty() || whole.size() > 12 || fraction.size() > 6 || pointAlone) return false;
   int64_t value = 0;
   for (const char c : whole) {
     if (c < '0' || c > '9') return false;

@@ -204,7 +204,8 @@ size_t LaneChanges(const std::vector<TLevelChange>& changes) {
 }
 
 std::string LaneName(int lane) {
-  return lane < DigitalLanes ? "Digital " + std::to_string(lane + 1) : "Analog " + std::to_string(lane - DigitalLanes + 1);
+  return lane < DigitalLanes ? "Digital " + std::to_string(lane + 1)
+                             : "Analog " + std::to_string(lane - DigitalLanes + 1);
 }
 
 int LaneTop(int lane) {
@@ -224,7 +225,8 @@ std::string Axis(const TScale& scale, int labelY, int top, int bottom, bool with
   std::string svg;
   for (int64_t tick = (scale.FirstUs + step - 1) / step * step; tick <= scale.LastUs; tick += step) {
     const std::string x = Coordinate(scale.X(tick));
-    if (withGrid) svg += "<path class=\"grid\" d=\"M" + x + " " + std::to_string(top) + "V" + std::to_string(bottom) + "\"/>";
+    if (withGrid)
+      svg += "<path class=\"grid\" d=\"M" + x + " " + std::to_string(top) + "V" + std::to_string(bottom) + "\"/>";
     svg += "<text x=\"" + x + "\" y=\"" + std::to_string(labelY) + "\" text-anchor=\"middle\">" +
            TickLabel(tick, step, minutes) + "</text>";
   }

@@ -59,7 +59,8 @@ bool IsAbsolute(std::string_view path) {
 // path is too long.
 bool ExpandRecordPath(const TBoardSettingsSources& sources, std::string_view value, char* path, size_t size,
                       std::string_view& unset) {
-  if (value.size() >= 2 && value.front() == '"' && value.back() == '"') value = From(value, 1).substr(0, value.size() - 2);
+  if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
+    value = From(value, 1).substr(0, value.size() - 2);
   char expanded[SettingsTextSize] = "";
   TFixedText text(expanded, sizeof(expanded));
   while (!value.empty()) {

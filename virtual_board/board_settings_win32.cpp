@@ -56,8 +56,9 @@ char* Utf8FileText(char* bytes, DWORD count, size_t& length) {
   const auto* head = reinterpret_cast<unsigned char*>(bytes);
   const bool littleEndian = count >= 2 && head[0] == 0xFF && head[1] == 0xFE;
   const bool bigEndian = count >= 2 && head[0] == 0xFE && head[1] == 0xFF;
-  if (!littleEndian && !bigEndian &&
-      (count == 0 || MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, bytes, static_cast<int>(count), nullptr, 0) > 0)) {
+  const bool utf8 =
+      count == 0 || MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, bytes, static_cast<int>(count), nullptr, 0) > 0;
+  if (!littleEndian && !bigEndian && utf8) {
     length = count;
     return bytes;
   }

@@ -11,7 +11,8 @@ extern "C" IMAGE_DOS_HEADER __ImageBase;
 namespace {
 
 constexpr char ControllerClass[] = "VirtualK8055Controller";
-constexpr wchar_t BoardClass[] = L"VirtualK8055Board";  // Unicode windows: a title outside the ANSI code page shows whole
+// Unicode windows, so that a title outside the ANSI code page shows whole.
+constexpr wchar_t BoardClass[] = L"VirtualK8055Board";
 constexpr UINT WmShowBoard = WM_APP + 1;   // to the controller; wParam the address, lParam the title, result the window
 constexpr UINT WmBoardState = WM_APP + 2;  // to a board window; lParam the packed state
 constexpr UINT WmCloseBoard = WM_APP + 3;  // to a board window
@@ -177,7 +178,8 @@ void ShowBoardWindow(int32_t address, const char* problems) {
   }
   wchar_t wide[sizeof(text)];
   WideText(title.View(), wide, sizeof(text));
-  Windows[address] = reinterpret_cast<HWND>(SendMessageA(Controller, WmShowBoard, address, reinterpret_cast<LPARAM>(wide)));
+  Windows[address] =
+      reinterpret_cast<HWND>(SendMessageA(Controller, WmShowBoard, address, reinterpret_cast<LPARAM>(wide)));
   if (Windows[address] != nullptr) ++OpenWindows;
   else if (OpenWindows == 0) EndThread();
 }

@@ -122,8 +122,10 @@ TEST(VirtualBoardSettings, EachValueItCannotReadIsNamedAndTheDefaultCounts) {
     const char* File;
     const char* Problem;
   } cases[] = {
-      {"boards = 0,5\n", "k8055d.ini line 1: boards \"0,5\" is not a list of card addresses 0 ... 3 (such as 0,1) or none"},
-      {"\n\nboards =\n", "k8055d.ini line 3: boards \"\" is not a list of card addresses 0 ... 3 (such as 0,1) or none"},
+      {"boards = 0,5\n",
+       "k8055d.ini line 1: boards \"0,5\" is not a list of card addresses 0 ... 3 (such as 0,1) or none"},
+      {"\n\nboards =\n",
+       "k8055d.ini line 3: boards \"\" is not a list of card addresses 0 ... 3 (such as 0,1) or none"},
       {"window = yes\n", "k8055d.ini line 1: window \"yes\" is not 0 (no windows) or 1 (a window for each open board)"},
       {"window = 1 ; on\n",
        "k8055d.ini line 1: window \"1 ; on\" is not 0 (no windows) or 1 (a window for each open board)"},

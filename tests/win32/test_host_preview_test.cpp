@@ -27,7 +27,8 @@ class TestHostPreview : public ::testing::Test {
 TEST_F(TestHostPreview, InfoAndVersionTellTheVirtualBoardsSettingsAndWhatTheyCannotRead) {
   TTempFolder folder("tarnwell preview settings");
   folder.Copy(TModuleHost::BoardFolder("full") + "\\k8055d.dll", "k8055d.dll");
-  folder.Write("k8055d.ini", "[virtual board]\r\nboards = 0,2\r\nwindow = sometimes\r\nrecord = missing\\calls.txt\r\n");
+  folder.Write("k8055d.ini",
+               "[virtual board]\r\nboards = 0,2\r\nwindow = sometimes\r\nrecord = missing\\calls.txt\r\n");
   SetEnvironmentVariableA("VIRTUAL_K8055_WINDOW", "on");
   const std::string expected =
       "virtual board: card addresses 0 and 2 answer (k8055d.ini)\n"
@@ -39,7 +40,8 @@ TEST_F(TestHostPreview, InfoAndVersionTellTheVirtualBoardsSettingsAndWhatTheyCan
       "virtual board problem: call record " + folder.Path() + "\\missing\\calls.txt cannot be opened: Windows error 3";
   const THostRun version = RunHost({"--vendor-dir", folder.Path(), "--version"});
   EXPECT_EQ(version.Status, 0u);
-  EXPECT_TRUE(Contains(version.Out, "(the virtual board, not the vendor's driver library)\n" + expected)) << version.Out;
+  EXPECT_TRUE(Contains(version.Out, "(the virtual board, not the vendor's driver library)\n" + expected))
+      << version.Out;
 
   const THostRun info = RunHost({"--vendor-dir", folder.Path(), "info"});
   EXPECT_EQ(info.Status, 0u);
@@ -112,7 +114,8 @@ TEST_F(TestHostPreview, TimelineRefusesWhatItCannotReadOrWrite) {
   EXPECT_EQ(run.Status, 2u);
   EXPECT_EQ(run.Err, "tarnwell_host: timeline: cannot read " + missing + "\n");
 
-  const std::string bad = folder.Write("bad.txt", "# session 2025-01-31 14:02:11.123\r\n0.000 OpenDevice 0\r\nOpenDevice 1\r\n");
+  const std::string bad =
+      folder.Write("bad.txt", "# session 2025-01-31 14:02:11.123\r\n0.000 OpenDevice 0\r\nOpenDevice 1\r\n");
   run = RunHost({"timeline", bad});
   EXPECT_EQ(run.Status, 2u);
   EXPECT_EQ(run.Err, "tarnwell_host: timeline: " + bad +
@@ -123,7 +126,8 @@ TEST_F(TestHostPreview, TimelineRefusesWhatItCannotReadOrWrite) {
   const std::string unwritable = folder.Path() + "\\no folder\\page.html";
   run = RunHost({"timeline", good, "--out", unwritable});
   EXPECT_EQ(run.Status, 2u);
-  EXPECT_TRUE(Contains(run.Err, "tarnwell_host: timeline: cannot write " + unwritable + " (Windows error 3")) << run.Err;
+  EXPECT_TRUE(Contains(run.Err, "tarnwell_host: timeline: cannot write " + unwritable + " (Windows error 3"))
+      << run.Err;
 }
 
 }  // namespace
