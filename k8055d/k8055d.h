@@ -10,13 +10,6 @@
 #include "k8055d/library_loader.h"
 #include "k8055d/vendor_entries.h"
 
-enum TVendorEntry {
-#define VENDOR_ENUM(name, result, params, bytes, use) ve##name,
-  VENDOR_ENTRY_LIST(VENDOR_ENUM)
-#undef VENDOR_ENUM
-  VendorEntryCount
-};
-
 // Exported names, indexed by TVendorEntry.
 extern const char* const VendorEntryNames[VendorEntryCount];
 

@@ -1,8 +1,8 @@
 // The vendor library's 21 entry points, one row each, in the order the
 // module stores and looks them up. Everything else about them is derived
-// from these rows: the entry enum, the name table, the typed calls of the
-// entries the module calls, and the virtual board's exports (its build reads
-// this file, one row per line) with their stdcall decorations.
+// from these rows: the entry enum (here), the name table, the typed calls of
+// the entries the module calls, and the virtual board's exports (its build
+// reads this file, one row per line) with their stdcall decorations.
 //
 //   X(name, result, (parameters), stack bytes, use)
 //
@@ -41,6 +41,14 @@
   X(ReadCounter, int32_t, (int32_t counter), 4, LookedUp)                             \
   X(ResetCounter, void, (int32_t counter), 4, LookedUp)                               \
   X(SetCounterDebounceTime, void, (int32_t counter, int32_t time), 8, LookedUp)
+
+// The entries by their row: veOpenDevice, veCloseDevice, ...
+enum TVendorEntry {
+#define VENDOR_ENUM(name, result, params, bytes, use) ve##name,
+  VENDOR_ENTRY_LIST(VENDOR_ENUM)
+#undef VENDOR_ENUM
+  VendorEntryCount
+};
 
 // The stdcall pointer type of a row's signature.
 template <typename TSignature>

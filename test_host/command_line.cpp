@@ -36,6 +36,10 @@ const char UsageText[] =
     "                          the settings panel and a control per channel in a\n"
     "                          window: each change sends one action; when closed,\n"
     "                          prints the settings text\n"
+    "  timeline RECORD [--out FILE]\n"
+    "                          draws the virtual board's call record as a web page:\n"
+    "                          each board's outputs over time (default FILE: the\n"
+    "                          RECORD's name ending in .html)\n"
     "\n"
     "Options:\n"
     "  --module FILE     the module (default: out_tarnwell.dll beside this program)\n"
@@ -50,6 +54,7 @@ const char UsageText[] =
     "                    also when stopped\n"
     "  --settings TEXT   a settings text to restore first, e.g. 2\n"
     "  --rate HZ         try: also resend all channels HZ times a second, 1 ... 1000\n"
+    "  --out FILE        timeline: the page to write\n"
     "  --version         the versions of this program, of the module and of the\n"
     "                    k8055d.dll it would use (saying when it is the virtual\n"
     "                    board)\n"
@@ -83,11 +88,12 @@ const TCommandName Commands[] = {
     {"off", TCommandKind::Off, "--card "},
     {"panel", TCommandKind::Panel, "--settings "},
     {"try", TCommandKind::Try, "--settings --rate "},
+    {"timeline", TCommandKind::Timeline, "--out "},
 };
 
 bool IsHelp(const std::string& arg) { return arg == "--help" || arg == "-h" || arg == "help"; }
 
-const char KnownOptions[] = "--module --vendor-dir --card --channel --value --samples --settings --rate ";
+const char KnownOptions[] = "--module --vendor-dir --card --channel --value --samples --settings --rate --out ";
 const char KnownFlags[] = "--off-at-end ";  // options without a value
 
 bool Listed(const char* list, const std::string& option) {
@@ -109,6 +115,7 @@ bool TakeOption(const std::string& name, const std::string& value, TCommand& com
   if (name == "--module") command.ModulePath = value;
   if (name == "--vendor-dir") command.VendorDir = value;
   if (name == "--samples") command.SamplesFile = value;
+  if (name == "--out") command.OutFile = value;
   if (name == "--settings") {
     command.HasSettings = true;
     command.Settings = value;
@@ -123,6 +130,7 @@ bool CheckComplete(const TCommand& command, std::string& error) {
     else if (!command.HasValue && command.SamplesFile.empty()) error = "set needs either --value V or --samples FILE";
   }
   if (command.Kind == TCommandKind::Play && command.PlayFile.empty()) error = "play needs a FILE";
+  if (command.Kind == TCommandKind::Timeline && command.RecordFile.empty()) error = "timeline needs a RECORD";
   return error.empty();
 }
 
@@ -179,6 +187,8 @@ bool ParseCommandLine(const std::vector<std::string>& args, TCommand& command, s
       command.Kind = name->Kind;
     } else if (command.Kind == TCommandKind::Play && command.PlayFile.empty()) {
       command.PlayFile = arg;
+    } else if (command.Kind == TCommandKind::Timeline && command.RecordFile.empty()) {
+      command.RecordFile = arg;
     } else {
       error = "unexpected argument " + QuotedField(arg) + " (try --help)";
       return false;

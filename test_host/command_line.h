@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-enum class TCommandKind { Help, Version, Info, Cards, Set, Play, Panel, Try, Identify, Off };
+enum class TCommandKind { Help, Version, Info, Cards, Set, Play, Panel, Try, Identify, Off, Timeline };
 
 struct TCommand {
   TCommandKind Kind = TCommandKind::Help;
@@ -24,6 +24,8 @@ struct TCommand {
   bool HasSettings = false; // panel, try: --settings given
   std::string Settings;
   int32_t Rate = 0;         // try: rounds of all channels a second, 0 for none
+  std::string RecordFile;   // timeline: the virtual board's call record
+  std::string OutFile;      // timeline: --out given; empty: the record's name with .html
 };
 
 // args without the program name. On failure sets error to one line that

@@ -14,6 +14,7 @@ int RunIdentify(const TCommand& command);
 int RunOff(const TCommand& command);
 int RunPanel(const TCommand& command);
 int RunTry(const TCommand& command);
+int RunTimeline(const TCommand& command);
 
 // The lines of --version after the test host's own, each after
 // linePrefix: the module's and k8055d.dll's version and path, the

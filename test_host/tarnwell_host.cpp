@@ -25,6 +25,7 @@ int Run(const TCommand& command) {
     case TCommandKind::Off: return RunOff(command);
     case TCommandKind::Panel: return RunPanel(command);
     case TCommandKind::Try: return RunTry(command);
+    case TCommandKind::Timeline: return RunTimeline(command);
   }
   return ExitBadInput;
 }

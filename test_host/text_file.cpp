@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
+#include "test_host/library_file.h"
 #include "test_host/wide_text.h"
 
 bool ReadTextFile(const std::string& path, std::string& text, std::string& error) {
@@ -18,4 +21,19 @@ bool ReadTextFile(const std::string& path, std::string& text, std::string& error
   if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
   if (!read) error = "cannot read " + path;
   return read;
+}
+
+bool WriteTextFile(const std::string& path, const std::string& text, std::string& error) {
+  HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  DWORD written = 0;
+  bool done = file != INVALID_HANDLE_VALUE;
+  for (size_t at = 0; done && at < text.size(); at += written) {
+    const DWORD chunk = static_cast<DWORD>(std::min<size_t>(text.size() - at, 1 << 20));
+    done = WriteFile(file, text.data() + at, chunk, &written, nullptr) != 0 && written > 0;
+  }
+  const DWORD code = GetLastError();
+  if (file != INVALID_HANDLE_VALUE && !CloseHandle(file)) done = false;
+  if (!done) error = "cannot write " + path + " (" + WindowsError(code) + ")";
+  return done;
 }

@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Follows the virtual board's call record ("Name args" per line) and prints
+"""Follows the virtual board's call record ("time Name args" per line) and prints
 a board's state each time calls change it (once for the calls that arrive
 together): its eight digital outputs (# on, . off) and its two analog
 levels. Ends once every board that was
@@ -67,8 +67,8 @@ def follow():
         *lines, pending = pending.split("\n")
         changed = []
         for line in lines:
-            fields = line.strip().split()
-            if not fields:
+            fields = line.strip().split()[1:]  # without the time
+            if not fields or line.startswith("#"):
                 continue
             if fields[0] == "CloseDevice":
                 for board in changed:

@@ -2,17 +2,18 @@
 
 #include <windows.h>
 
-#include <cstdio>
-
+#include "virtual_board/board_settings_win32.h"
 #include "virtual_board/board_window_paint.h"
+#include "virtual_board/fixed_text.h"
 
 extern "C" IMAGE_DOS_HEADER __ImageBase;
 
 namespace {
 
 constexpr char ControllerClass[] = "VirtualK8055Controller";
-constexpr char BoardClass[] = "VirtualK8055Board";
-constexpr UINT WmShowBoard = WM_APP + 1;   // to the controller; wParam the address, result the window
+// Unicode windows, so that a title outside the ANSI code page shows whole.
+constexpr wchar_t BoardClass[] = L"VirtualK8055Board";
+constexpr UINT WmShowBoard = WM_APP + 1;   // to the controller; wParam the address, lParam the title, result the window
 constexpr UINT WmBoardState = WM_APP + 2;  // to a board window; lParam the packed state
 constexpr UINT WmCloseBoard = WM_APP + 3;  // to a board window
 constexpr UINT WmEnd = WM_APP + 4;         // to the controller: no board is left
@@ -26,11 +27,6 @@ HWND Windows[4];
 int OpenWindows = 0;
 
 HINSTANCE ThisModule() { return reinterpret_cast<HINSTANCE>(&__ImageBase); }
-
-bool Wanted() {
-  char value[4];
-  return GetEnvironmentVariableA("VIRTUAL_K8055_WINDOW", value, sizeof(value)) == 1 && value[0] == '1';
-}
 
 void PaintBuffered(HWND window) {
   PAINTSTRUCT paint;
@@ -65,17 +61,15 @@ LRESULT CALLBACK BoardProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
                  static_cast<uint32_t>(GetWindowLongA(window, StateIndex)));
       return 0;
   }
-  return DefWindowProcA(window, message, wParam, lParam);
+  return DefWindowProcW(window, message, wParam, lParam);
 }
 
-HWND CreateBoardWindow(int32_t address) {
+HWND CreateBoardWindow(int32_t address, const wchar_t* title) {
   const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_MINIMIZEBOX;
   RECT frame{0, 0, BoardClientWidth, BoardClientHeight};
   AdjustWindowRectEx(&frame, style, FALSE, 0);
   const int width = frame.right - frame.left;
-  char title[48];
-  std::snprintf(title, sizeof(title), "Virtual K8055, card address %d", static_cast<int>(address));
-  HWND window = CreateWindowExA(0, BoardClass, title, style, 24 + address * (width + 8), 24, width,
+  HWND window = CreateWindowExW(0, BoardClass, title, style, 24 + address * (width + 8), 24, width,
                                 frame.bottom - frame.top, nullptr, nullptr, ThisModule(), nullptr);
   if (window == nullptr) return nullptr;
   SetWindowLongA(window, AddressIndex, address);
@@ -85,7 +79,9 @@ HWND CreateBoardWindow(int32_t address) {
 }
 
 LRESULT CALLBACK ControllerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WmShowBoard) return reinterpret_cast<LRESULT>(CreateBoardWindow(static_cast<int32_t>(wParam)));
+  if (message == WmShowBoard)
+    return reinterpret_cast<LRESULT>(
+        CreateBoardWindow(static_cast<int32_t>(wParam), reinterpret_cast<const wchar_t*>(lParam)));
   if (message == WmEnd) {
     DestroyWindow(window);
     PostQuitMessage(0);
@@ -95,13 +91,13 @@ LRESULT CALLBACK ControllerProc(HWND window, UINT message, WPARAM wParam, LPARAM
 }
 
 void RegisterClasses() {
-  WNDCLASSA board{};
+  WNDCLASSW board{};
   board.lpfnWndProc = BoardProc;
   board.cbWndExtra = 8;
   board.hInstance = ThisModule();
   board.hCursor = LoadCursor(nullptr, IDC_ARROW);
   board.lpszClassName = BoardClass;
-  RegisterClassA(&board);
+  RegisterClassW(&board);
   WNDCLASSA controller{};
   controller.lpfnWndProc = ControllerProc;
   controller.hInstance = ThisModule();
@@ -124,11 +120,11 @@ DWORD WINAPI WindowThread(void* parameter) {
   start->Controller = controller;
   SetEvent(start->Ready);  // start is the starter's, gone after this
   MSG message;
-  while (controller != nullptr && GetMessageA(&message, nullptr, 0, 0) > 0) {
+  while (controller != nullptr && GetMessageW(&message, nullptr, 0, 0) > 0) {
     TranslateMessage(&message);
-    DispatchMessageA(&message);
+    DispatchMessageW(&message);
   }
-  UnregisterClassA(BoardClass, ThisModule());
+  UnregisterClassW(BoardClass, ThisModule());
   UnregisterClassA(ControllerClass, ThisModule());
   FreeLibraryAndExitThread(self, 0);
 }
@@ -167,10 +163,23 @@ bool StartThread() {
 
 }  // namespace
 
-void ShowBoardWindow(int32_t address) {
-  if (address < 0 || address > 3 || Windows[address] != nullptr || !Wanted()) return;
+void ShowBoardWindow(int32_t address, const char* problems) {
+  if (address < 0 || address > 3 || Windows[address] != nullptr) return;
   if (Controller == nullptr && !StartThread()) return;
-  Windows[address] = reinterpret_cast<HWND>(SendMessageA(Controller, WmShowBoard, address, 0));
+  // "Virtual K8055, card address 0", and the problems after " - ", "; "
+  // between them.
+  char text[SettingsTextSize + 64] = "";
+  TFixedText title(text, sizeof(text));
+  title << "Virtual K8055, card address " << static_cast<int64_t>(address);
+  for (std::string_view rest = problems, separator = " - "; !rest.empty(); separator = "; ") {
+    const size_t end = rest.find('\n');
+    title << separator << rest.substr(0, end);
+    rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
+  }
+  wchar_t wide[sizeof(text)];
+  WideText(title.View(), wide, sizeof(text));
+  Windows[address] =
+      reinterpret_cast<HWND>(SendMessageA(Controller, WmShowBoard, address, reinterpret_cast<LPARAM>(wide)));
   if (Windows[address] != nullptr) ++OpenWindows;
   else if (OpenWindows == 0) EndThread();
 }

@@ -1,7 +1,7 @@
-// The virtual board's live window: with VIRTUAL_K8055_WINDOW=1 (read at
-// every OpenDevice), each open board gets a small window with its card
+// The virtual board's live window: when the settings ask for windows
+// (board_settings.h), each open board gets a small window with its card
 // address, eight output lamps and its two analog levels, redrawn as calls
-// change them.
+// change them. Its title also names any setting that could not be read.
 //
 // The windows run on a thread of their own, started on first need, since
 // the host's thread may never pump messages. That thread holds a reference
@@ -14,6 +14,7 @@
 #include <cstdint>
 
 // Calls on the host's side, one at a time, as the vendor library's are.
-void ShowBoardWindow(int32_t address);
+// problems: what the settings could not read, shown in the title.
+void ShowBoardWindow(int32_t address, const char* problems);
 void UpdateBoardWindow(int32_t address, uint8_t digital, int32_t analog1, int32_t analog2);
 void CloseBoardWindow(int32_t address);

@@ -2,13 +2,30 @@
 
 #include <windows.h>
 
-#include <cstdio>
 #include <cstring>
+
+#include "virtual_board/board_settings_win32.h"
+#include "virtual_board/fixed_text.h"
 
 namespace {
 
 HANDLE File = INVALID_HANDLE_VALUE;
-char FilePath[MAX_PATH];
+char FilePath[SettingsTextSize];    // the file open now
+char MarkedPath[SettingsTextSize];  // the file that has this load's session line
+
+// The clock: the performance counter at the first call, and the local time
+// then, for the session line.
+bool Started = false;
+LARGE_INTEGER Start, Frequency;
+SYSTEMTIME StartedAt;
+
+void StartClock() {
+  if (Started) return;
+  QueryPerformanceFrequency(&Frequency);
+  QueryPerformanceCounter(&Start);
+  GetLocalTime(&StartedAt);
+  Started = true;
+}
 
 void CloseFile() {
   if (File == INVALID_HANDLE_VALUE) return;
@@ -16,37 +33,68 @@ void CloseFile() {
   File = INVALID_HANDLE_VALUE;
 }
 
-// The file named in the variable, open for appending; false when none is
-// named or it cannot be opened.
-bool OpenNamedFile() {
-  char path[MAX_PATH];
-  const DWORD n = GetEnvironmentVariableA("VIRTUAL_K8055_TRACE", path, sizeof(path));
-  if (n == 0 || n >= sizeof(path)) {
-    CloseFile();
-    return false;
-  }
-  if (File != INVALID_HANDLE_VALUE && std::strcmp(path, FilePath) == 0) return true;
-  CloseFile();
-  // FILE_APPEND_DATA alone: every write goes to the end of the file, also
-  // when another process appends to the same record.
-  File = CreateFileA(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                     OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (File == INVALID_HANDLE_VALUE) return false;
-  std::strcpy(FilePath, path);
-  return true;
+void Write(std::string_view line) {
+  DWORD written = 0;
+  WriteFile(File, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+}
+
+void WriteSessionLine() {
+  char buffer[64] = "";
+  TFixedText line(buffer, sizeof(buffer));
+  line << "# session " << static_cast<int64_t>(StartedAt.wYear) << "-";
+  line.Padded(StartedAt.wMonth, 2) << "-";
+  line.Padded(StartedAt.wDay, 2) << " ";
+  line.Padded(StartedAt.wHour, 2) << ":";
+  line.Padded(StartedAt.wMinute, 2) << ":";
+  line.Padded(StartedAt.wSecond, 2) << ".";
+  line.Padded(StartedAt.wMilliseconds, 3) << "\r\n";
+  Write(line.View());
 }
 
 }  // namespace
 
-void TraceCall(bool anyBoardOpen, const char* name, int argc, int32_t a, int32_t b) {
-  if (!OpenNamedFile()) return;
-  char line[96];
-  int length = 0;
-  if (argc == 0) length = std::snprintf(line, sizeof(line), "%s\r\n", name);
-  if (argc == 1) length = std::snprintf(line, sizeof(line), "%s %ld\r\n", name, static_cast<long>(a));
-  if (argc == 2)
-    length = std::snprintf(line, sizeof(line), "%s %ld %ld\r\n", name, static_cast<long>(a), static_cast<long>(b));
-  DWORD written = 0;
-  WriteFile(File, line, static_cast<DWORD>(length), &written, nullptr);
+void UseCallRecord(TBoardSettings& settings) {
+  StartClock();
+  if (settings.Record[0] == '\0') {
+    CloseFile();
+    return;
+  }
+  if (File != INVALID_HANDLE_VALUE && std::strcmp(settings.Record, FilePath) == 0) return;
+  CloseFile();
+  wchar_t path[SettingsTextSize];
+  WideText(settings.Record, path, SettingsTextSize);
+  // FILE_APPEND_DATA alone: every write goes to the end of the file, also
+  // when another process appends to the same record.
+  File = CreateFileW(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                     OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (File == INVALID_HANDLE_VALUE) {
+    AddRecordProblem(settings, GetLastError());
+    return;
+  }
+  std::memcpy(FilePath, settings.Record, sizeof(FilePath));
+  if (std::strcmp(MarkedPath, FilePath) != 0) {
+    WriteSessionLine();
+    std::memcpy(MarkedPath, FilePath, sizeof(MarkedPath));
+  }
+}
+
+int64_t CallTime() {
+  StartClock();
+  LARGE_INTEGER now;
+  QueryPerformanceCounter(&now);
+  const int64_t ticks = now.QuadPart - Start.QuadPart, perSecond = Frequency.QuadPart;
+  return ticks / perSecond * 1000000 + ticks % perSecond * 1000000 / perSecond;
+}
+
+void TraceCall(int64_t time, bool anyBoardOpen, const char* name, int argc, int32_t a, int32_t b) {
+  if (File == INVALID_HANDLE_VALUE) return;
+  char buffer[96] = "";
+  TFixedText line(buffer, sizeof(buffer));
+  line << time / 1000 << ".";
+  line.Padded(time % 1000, 3) << " " << name;
+  if (argc >= 1) line << " " << static_cast<int64_t>(a);
+  if (argc >= 2) line << " " << static_cast<int64_t>(b);
+  line << "\r\n";
+  Write(line.View());
   if (!anyBoardOpen) CloseFile();
 }

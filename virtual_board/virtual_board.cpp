@@ -1,50 +1,54 @@
 // A stand-in for the vendor's k8055d.dll: up to four virtual boards, kept in
-// memory. VIRTUAL_K8055_BOARDS lists the card addresses that answer
-// OpenDevice (default "0"; read at every OpenDevice call). When
-// VIRTUAL_K8055_TRACE names a file, every call is recorded in it
-// (call_trace.h). Nothing is connected to the inputs, so every read gives 0.
-// With VIRTUAL_K8055_WINDOW=1 each open board is also shown in a live window
-// (board_window.h).
+// memory. Its settings (board_settings.h: k8055d.ini beside this DLL and the
+// environment, read at every OpenDevice and at any call while no board is
+// open) list the card addresses that answer OpenDevice, may name a file in
+// which every call is recorded (call_trace.h), and may give each open board
+// a live window (board_window.h). Nothing is connected to the inputs, so
+// every read gives 0.
 #include <windows.h>
 
 #include <cstdint>
 #include <type_traits>
 
 #include "k8055d/vendor_entries.h"
-#include "virtual_board/address_list.h"
+#include "virtual_board/board_model.h"
+#include "virtual_board/board_settings_win32.h"
 #include "virtual_board/board_window.h"
 #include "virtual_board/call_trace.h"
 
+extern "C" IMAGE_DOS_HEADER __ImageBase;
+
 namespace {
 
-struct TBoard {
-  bool Open;
-  uint8_t Digital;   // bit n-1 = digital output n
-  int32_t Analog[2];
-};
+TBoardModel Model;
+TBoardSettings Settings;
 
-TBoard Boards[4];
-int32_t Current = -1;
-
-bool AnyBoardOpen() {
-  for (const TBoard& board : Boards)
-    if (board.Open) return true;
-  return false;
+// The settings as they are now, and the call record they name.
+void ReadSettings() {
+  wchar_t path[SettingsTextSize];
+  const DWORD n = GetModuleFileNameW(reinterpret_cast<HMODULE>(&__ImageBase), path, SettingsTextSize);
+  path[n < SettingsTextSize ? n : 0] = L'\0';  // Windows XP leaves a cut path without its NUL
+  LoadBoardSettings(path, Settings);
+  UseCallRecord(Settings);
 }
 
-void Trace(const char* name, int argc = 0, int32_t a = 0, int32_t b = 0) {
-  TraceCall(AnyBoardOpen(), name, argc, a, b);
+// Records a call that arrived at time. While a board is open, its record
+// stays the file it is; otherwise each call reads the settings afresh.
+void TraceAt(int64_t time, const char* name, int argc = 0, int32_t a = 0, int32_t b = 0) {
+  if (!Model.AnyOpen()) ReadSettings();
+  TraceCall(time, Model.AnyOpen(), name, argc, a, b);
 }
 
-TBoard* Selected() { return Current >= 0 && Boards[Current].Open ? &Boards[Current] : nullptr; }
+// Records a call that arrives now.
+void Trace(const char* name, int argc = 0, int32_t a = 0, int32_t b = 0) { TraceAt(CallTime(), name, argc, a, b); }
 
-// Shows a board's new state in its live window, if it has one.
-void Changed(const TBoard* board) {
-  UpdateBoardWindow(static_cast<int32_t>(board - Boards), board->Digital, board->Analog[0], board->Analog[1]);
+// Shows the new state of the board an output call was for in its live
+// window, if it has one.
+void Changed(int32_t address) {
+  if (address < 0) return;
+  const TVirtualBoard& board = Model.Boards[address];
+  UpdateBoardWindow(address, board.Digital, board.Analog[0], board.Analog[1]);
 }
-
-bool ValidDigital(int32_t channel) { return channel >= 1 && channel <= 8; }
-bool ValidAnalog(int32_t channel) { return channel == 1 || channel == 2; }
 
 }  // namespace
 
@@ -53,29 +57,27 @@ bool ValidAnalog(int32_t channel) { return channel == 1 || channel == 2; }
 // OpenDevice and CloseDevice are recorded once they have taken effect, so
 // that the record's file is closed as soon as no board is open.
 BOARD_API int32_t OpenDevice(int32_t address) {
-  const bool answers = address >= 0 && address <= 3 && AddressListed("VIRTUAL_K8055_BOARDS", address, address == 0);
+  const int64_t time = CallTime();
+  ReadSettings();
+  const bool answers = address >= 0 && address <= 3 && (Settings.Boards >> address & 1) != 0;
   if (answers) {
-    Boards[address].Open = true;
-    Current = address;
-    ShowBoardWindow(address);
+    Model.Open(address);
+    if (Settings.Window) ShowBoardWindow(address, Settings.Problems);
   }
-  Trace("OpenDevice", 1, address);
+  TraceAt(time, "OpenDevice", 1, address);
   return answers ? address : -1;
 }
 
 BOARD_API void CloseDevice() {
-  if (TBoard* board = Selected()) {
-    *board = TBoard{};
-    CloseBoardWindow(Current);
-  }
-  Trace("CloseDevice");
+  const int64_t time = CallTime();
+  const int32_t closed = Model.Close();
+  if (closed >= 0) CloseBoardWindow(closed);
+  TraceAt(time, "CloseDevice");
 }
 
 BOARD_API int32_t SetCurrentDevice(int32_t address) {
   Trace("SetCurrentDevice", 1, address);
-  if (address < 0 || address > 3 || !Boards[address].Open) return -1;
-  Current = address;
-  return address;
+  return Model.Select(address) ? address : -1;
 }
 
 BOARD_API int32_t ReadAnalogChannel(int32_t channel) {
@@ -91,96 +93,57 @@ BOARD_API void ReadAllAnalog(int32_t* data1, int32_t* data2) {
 
 BOARD_API void OutputAnalogChannel(int32_t channel, int32_t data) {
   Trace("OutputAnalogChannel", 2, channel, data);
-  TBoard* board = Selected();
-  if (board && ValidAnalog(channel)) {
-    board->Analog[channel - 1] = data & 0xFF;
-    Changed(board);
-  }
+  Changed(Model.Output(veOutputAnalogChannel, channel, data));
 }
 
 BOARD_API void OutputAllAnalog(int32_t data1, int32_t data2) {
   Trace("OutputAllAnalog", 2, data1, data2);
-  if (TBoard* board = Selected()) {
-    board->Analog[0] = data1 & 0xFF;
-    board->Analog[1] = data2 & 0xFF;
-    Changed(board);
-  }
+  Changed(Model.Output(veOutputAllAnalog, data1, data2));
 }
 
 BOARD_API void ClearAnalogChannel(int32_t channel) {
   Trace("ClearAnalogChannel", 1, channel);
-  TBoard* board = Selected();
-  if (board && ValidAnalog(channel)) {
-    board->Analog[channel - 1] = 0;
-    Changed(board);
-  }
+  Changed(Model.Output(veClearAnalogChannel, channel));
 }
 
 BOARD_API void ClearAllAnalog() {
   Trace("ClearAllAnalog");
-  if (TBoard* board = Selected()) {
-    board->Analog[0] = board->Analog[1] = 0;
-    Changed(board);
-  }
+  Changed(Model.Output(veClearAllAnalog));
 }
 
 BOARD_API void SetAnalogChannel(int32_t channel) {
   Trace("SetAnalogChannel", 1, channel);
-  TBoard* board = Selected();
-  if (board && ValidAnalog(channel)) {
-    board->Analog[channel - 1] = 255;
-    Changed(board);
-  }
+  Changed(Model.Output(veSetAnalogChannel, channel));
 }
 
 BOARD_API void SetAllAnalog() {
   Trace("SetAllAnalog");
-  if (TBoard* board = Selected()) {
-    board->Analog[0] = board->Analog[1] = 255;
-    Changed(board);
-  }
+  Changed(Model.Output(veSetAllAnalog));
 }
 
 BOARD_API void WriteAllDigital(int32_t data) {
   Trace("WriteAllDigital", 1, data);
-  if (TBoard* board = Selected()) {
-    board->Digital = static_cast<uint8_t>(data);
-    Changed(board);
-  }
+  Changed(Model.Output(veWriteAllDigital, data));
 }
 
 BOARD_API void ClearDigitalChannel(int32_t channel) {
   Trace("ClearDigitalChannel", 1, channel);
-  TBoard* board = Selected();
-  if (board && ValidDigital(channel)) {
-    board->Digital &= static_cast<uint8_t>(~(1u << (channel - 1)));
-    Changed(board);
-  }
+  Changed(Model.Output(veClearDigitalChannel, channel));
 }
 
 BOARD_API void ClearAllDigital() {
   Trace("ClearAllDigital");
-  if (TBoard* board = Selected()) {
-    board->Digital = 0;
-    Changed(board);
-  }
+  Changed(Model.Output(veClearAllDigital));
 }
 
 BOARD_API void SetDigitalChannel(int32_t channel) {
   Trace("SetDigitalChannel", 1, channel);
-  TBoard* board = Selected();
-  if (board && ValidDigital(channel)) {
-    board->Digital |= static_cast<uint8_t>(1u << (channel - 1));
-    Changed(board);
-  }
+  Changed(Model.Output(veSetDigitalChannel, channel));
 }
 
 BOARD_API void SetAllDigital() {
   Trace("SetAllDigital");
-  if (TBoard* board = Selected()) {
-    board->Digital = 0xFF;
-    Changed(board);
-  }
+  Changed(Model.Output(veSetAllDigital));
 }
 
 BOARD_API int32_t ReadDigitalChannel(int32_t channel) {

@@ -26,10 +26,17 @@ TBoardTrace::~TBoardTrace() {
   DeleteFileA(Path_.c_str());
 }
 
+std::vector<std::string> TBoardTrace::Lines() const {
+  std::vector<std::string> lines;
+  std::ifstream trace(Path_);
+  for (std::string line; std::getline(trace, line);) lines.push_back(line);
+  return lines;
+}
+
 std::vector<std::string> TBoardTrace::Calls() const {
   std::vector<std::string> calls;
-  std::ifstream trace(Path_);
-  for (std::string line; std::getline(trace, line);) calls.push_back(line);
+  for (const std::string& line : Lines())
+    if (!line.empty() && line[0] != '#') calls.push_back(line.substr(line.find(' ') + 1));
   return calls;
 }
 

@@ -17,8 +17,11 @@ class TBoardTrace {
  public:
   TBoardTrace();
   ~TBoardTrace();
-  // The calls so far, one "Name args" per line.
+  // The calls so far, one "Name args" per line, without their times.
   std::vector<std::string> Calls() const;
+  // The record's lines as they are, "# session" lines and times included.
+  std::vector<std::string> Lines() const;
+  const std::string& Path() const { return Path_; }
 
  private:
   std::string Path_;

@@ -122,7 +122,10 @@ TEST_F(TestHostFiles, VersionsOfTheFilesInUse) {
   EXPECT_EQ(version.Status, 0u) << version.Err;
   EXPECT_EQ(version.Out, "tarnwell_host " TARNWELL_VERSION_TEXT "\n"
                          "out_tarnwell.dll " TARNWELL_VERSION_TEXT ", " + ModuleFile + "\n"
-                         "k8055d.dll " TARNWELL_VERSION_TEXT ", " + BoardFile + virtualBoard + "\n");
+                         "k8055d.dll " TARNWELL_VERSION_TEXT ", " + BoardFile + virtualBoard + "\n"
+                         "virtual board: card address 0 answers (default)\n"
+                         "               no windows (default)\n"
+                         "               call record " + Trace.Path() + " (VIRTUAL_K8055_TRACE)\n");
 
   const THostRun info = RunWithBoard({"info"});
   EXPECT_EQ(info.Status, 0u) << info.Err;

@@ -1,0 +1,47 @@
+// The virtual board's call record read back, for the timeline: one line per
+// call, "TIME NAME ARGUMENTS" (the time in ms since the board library's
+// first call, e.g. "12.345 OutputAnalogChannel 1 128"), and a
+// "# session DATE TIME" line where a load of the library began. Other lines
+// starting with "#" and blank lines are skipped. The calls are replayed on
+// the virtual board's own model of its boards, each OpenDevice taken as
+// answered, so each board's outputs are known at every moment.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// A level from a time on: 0 or 1 for a digital output, 0 ... 255 for an
+// analog one, ClosedLevel while the board is closed.
+struct TLevelChange {
+  int64_t TimeUs;
+  int32_t Level;
+  friend bool operator==(const TLevelChange&, const TLevelChange&) = default;
+};
+inline constexpr int32_t ClosedLevel = -1;
+
+inline constexpr int DigitalLanes = 8;
+inline constexpr int LaneCount = 10;  // digital outputs 1 ... 8, analog outputs 1 and 2
+
+struct TBoardLanes {
+  bool Opened = false;     // an OpenDevice named it
+  bool GotOutput = false;  // an output call reached it
+  std::array<std::vector<TLevelChange>, LaneCount> Lanes;  // from its first opening on
+  size_t Changes = 0;      // level changes while open, in all lanes
+};
+
+struct TRecordSession {
+  std::string Started;  // from its "# session" line; empty without one
+  int FirstLine = 0;    // of its first and last call
+  int LastLine = 0;
+  int64_t FirstUs = 0;
+  int64_t LastUs = 0;
+  size_t Calls = 0;
+  std::array<TBoardLanes, 4> Boards;  // by card address
+};
+
+// The sessions that hold calls. On a line it cannot read sets error to
+// "line N: ..." and returns false; a record without calls is an error too.
+bool ParseCallRecord(std::string_view text, std::vector<TRecordSession>& sessions, std::string& error);

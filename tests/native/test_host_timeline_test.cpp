@@ -1,0 +1,233 @@
+// The timeline: a call record read back and replayed on the virtual board's
+// model, bad records refused by line, and the page's structure: a board
+// per card address that got outputs, its lanes and their changes.
+#include <gtest/gtest.h>
+
+#include <regex>
+#include <string>
+#include <vector>
+
+#include "test_host/call_record.h"
+#include "test_host/command_line.h"
+#include "test_host/timeline_page.h"
+#include "tests/shared/markup_check.h"
+
+namespace {
+
+const char KnownRecord[] =
+    "# session 2025-01-31 14:02:11.123\r\n"
+    "0.000 OpenDevice 0\r\n"
+    "0.010 OpenDevice 1\r\n"
+    "0.020 OpenDevice 2\r\n"
+    "1.000 SetCurrentDevice 0\r\n"
+    "1.001 SetDigitalChannel 3\r\n"
+    "5.000 SetCurrentDevice 1\r\n"
+    "5.001 OutputAnalogChannel 1 128\r\n"
+    "10.000 SetCurrentDevice 0\r\n"
+    "10.001 ClearDigitalChannel 3\r\n"
+    "12.000 ReadAllAnalog\r\n"
+    "12.500 SetCurrentDevice 0\r\n"
+    "12.501 CloseDevice\r\n";
+
+std::vector<TRecordSession> Parse(const std::string& text) {
+  std::vector<TRecordSession> sessions;
+  std::string error;
+  EXPECT_TRUE(ParseCallRecord(text, sessions, error)) << error;
+  return sessions;
+}
+
+std::vector<TLevelChange> Changes(std::initializer_list<TLevelChange> changes) { return changes; }
+
+TEST(TestHostCallRecord, ReplaysTheCallsOnTheBoards) {
+  const std::vector<TRecordSession> sessions = Parse(KnownRecord);
+  ASSERT_EQ(sessions.size(), 1u);
+  const TRecordSession& session = sessions[0];
+  EXPECT_EQ(session.Started, "2025-01-31 14:02:11.123");
+  EXPECT_EQ(session.Calls, 12u);
+  EXPECT_EQ(session.FirstLine, 2);
+  EXPECT_EQ(session.LastLine, 13);
+  EXPECT_EQ(session.LastUs, 12501);
+  const TBoardLanes& board0 = session.Boards[0];
+  EXPECT_TRUE(board0.Opened && board0.GotOutput);
+  EXPECT_EQ(board0.Changes, 2u);
+  EXPECT_EQ(board0.Lanes[2], Changes({{0, 0}, {1001, 1}, {10001, 0}, {12501, ClosedLevel}}));
+  EXPECT_EQ(board0.Lanes[0], Changes({{0, 0}, {12501, ClosedLevel}}));
+  const TBoardLanes& board1 = session.Boards[1];
+  EXPECT_EQ(board1.Lanes[8], Changes({{10, 0}, {5001, 128}}));  // analog 1, open to the end
+  EXPECT_EQ(board1.Changes, 1u);
+  EXPECT_TRUE(session.Boards[2].Opened);
+  EXPECT_FALSE(session.Boards[2].GotOutput);
+  EXPECT_FALSE(session.Boards[3].Opened);
+}
+
+TEST(TestHostCallRecord, EachLoadIsASessionOfItsOwn) {
+  const std::vector<TRecordSession> sessions =
+      Parse("0.0 OpenDevice 0\n5 SetAllDigital\n# session 2025-02-01 09:00:00.000\n\n# a note\n"
+            "0.000 SetDigitalChannel 1\n0.5 OpenDevice 3\n0.5 WriteAllDigital 5\n");
+  ASSERT_EQ(sessions.size(), 2u);
+  EXPECT_EQ(sessions[0].Started, "");
+  EXPECT_EQ(sessions[0].Boards[0].Lanes[7], Changes({{0, 0}, {5000, 1}}));
+  EXPECT_EQ(sessions[1].Started, "2025-02-01 09:00:00.000");
+  EXPECT_EQ(sessions[1].FirstLine, 6);
+  // A new load starts with every board closed: the output before OpenDevice
+  // reached none.
+  EXPECT_FALSE(sessions[1].Boards[0].GotOutput);
+  EXPECT_EQ(sessions[1].Boards[3].Lanes[0], Changes({{500, 0}, {500, 1}}));
+  EXPECT_EQ(sessions[1].Boards[3].Lanes[1], Changes({{500, 0}}));
+}
+
+TEST(TestHostCallRecord, ALineItCannotReadIsNamed) {
+  const struct {
+    const char* Text;
+    const char* Error;
+  } cases[] = {
+      {"", "no calls in the record"},
+      {"# session 2025-01-31 14:02:11.123\r\n\r\n", "no calls in the record"},
+      {"OpenDevice 0\n", "line 1: the time \"OpenDevice\" is not a number of milliseconds such as 12.345"},
+      {"0.0 OpenDevice 0\n-1 CloseDevice\n", "line 2: the time \"-1\" is not a number of milliseconds such as 12.345"},
+      {"1. CloseDevice\n", "line 1: the time \"1.\" is not a number of milliseconds such as 12.345"},
+      {"1.2.3 CloseDevice\n", "line 1: the time \"1.2.3\" is not a number of milliseconds such as 12.345"},
+      {"1234567890123 CloseDevice\n",
+       "line 1: the time \"1234567890123\" is not a number of milliseconds such as 12.345"},
+      {"1.0\n", "line 1: \"\" is not an entry point of k8055d.dll"},
+      {"1.0 opendevice 0\n", "line 1: \"opendevice\" is not an entry point of k8055d.dll"},
+      {"1.0 SetDigitalChannel\n", "line 1: SetDigitalChannel takes 1 argument, not 0"},
+      {"1.0 OutputAnalogChannel 1 2 3\n", "line 1: OutputAnalogChannel takes 2 arguments, not 3"},
+      {"1.0 ReadAllAnalog 0 0\n", "line 1: ReadAllAnalog takes 0 arguments, not 2"},
+      {"1.0 SetDigitalChannel x\n", "line 1: the argument \"x\" of SetDigitalChannel is not a whole number"},
+      {"1.0 SetDigitalChannel 2147483648\n",
+       "line 1: the argument \"2147483648\" of SetDigitalChannel is not a whole number"},
+      {"2.0 ReadAllDigital\n1.999 ReadAllDigital\n", "line 2: the time 1.999 is earlier than the call before"},
+  };
+  for (const auto& c : cases) {
+    std::vector<TRecordSession> sessions;
+    std::string error;
+    EXPECT_FALSE(ParseCallRecord(c.Text, sessions, error)) << c.Text;
+    EXPECT_EQ(error, c.Error) << c.Text;
+  }
+}
+
+size_t Count(const std::string& text, const std::string& part) {
+  size_t count = 0;
+  for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
+  return count;
+}
+
+// The markup of one lane: from its <g class="lane"...> to its </g>.
+std::string Lane(const std::string& page, int address, const char* kind, int channel) {
+  const size_t board = page.find("<g class=\"board\" data-address=\"" + std::to_string(address) + "\"");
+  const size_t lane = page.find("<g class=\"lane\" data-kind=\"" + std::string(kind) + "\" data-channel=\"" +
+                                    std::to_string(channel) + "\"",
+                                board);
+  if (board == std::string::npos || lane == std::string::npos) return "";
+  return page.substr(lane, page.find("</g>", lane) - lane);
+}
+
+TEST(TestHostTimelinePage, BoardsLanesAndChangesOfAKnownRecord) {
+  const std::string page = TimelinePage(Parse(KnownRecord), "C:\\Shows\\<a & b>.txt");
+  std::string problem;
+  EXPECT_TRUE(WellNested(page, problem)) << problem;
+  EXPECT_EQ(page.rfind("<!DOCTYPE html>", 0), 0u);
+  EXPECT_EQ(Count(page, "<title>Timeline of C:\\Shows\\&lt;a &amp; b&gt;.txt</title>"), 1u);
+  EXPECT_EQ(Count(page, "<a & b>"), 0u);
+  EXPECT_EQ(Count(page, "src="), 0u) << "nothing loaded from elsewhere";
+  EXPECT_EQ(Count(page, "href="), 0u);
+
+  // The boards that got outputs, each with eight digital lanes and two
+  // analog ones; card address 2 only named.
+  EXPECT_EQ(Count(page, "<g class=\"board\""), 2u);
+  EXPECT_EQ(Count(page, "<g class=\"lane\" data-kind=\"digital\""), 16u);
+  EXPECT_EQ(Count(page, "<g class=\"lane\" data-kind=\"analog\""), 4u);
+  EXPECT_NE(page.find("OpenDevice also named card address 2, which got no output."), std::string::npos);
+  EXPECT_NE(page.find("2025-01-31 14:02:11.123"), std::string::npos);
+  EXPECT_NE(page.find("3 changes of the outputs of card addresses 0 and 1."), std::string::npos);
+
+  const std::string digital3 = Lane(page, 0, "digital", 3);
+  EXPECT_NE(digital3.find("data-changes=\"2\""), std::string::npos) << digital3;
+  EXPECT_EQ(Count(digital3, "Z"), 1u) << "one bar: on from 1.001 to 10.001 ms";
+  EXPECT_EQ(Count(Lane(page, 0, "digital", 4), "Z"), 0u);
+  const std::string analog1 = Lane(page, 1, "analog", 1);
+  EXPECT_NE(analog1.find("data-changes=\"1\""), std::string::npos) << analog1;
+  EXPECT_EQ(Count(analog1, "M"), 1u) << analog1;
+  EXPECT_EQ(Count(analog1, "V"), 2u) << "up to 128, back to the base: " << analog1;
+
+  // The axis: labelled ticks from 0 on, above and below.
+  EXPECT_EQ(Count(page, ">0.000 s</text>"), 2u);
+  EXPECT_EQ(Count(page, ">0.010 s</text>"), 2u);
+}
+
+TEST(TestHostTimelinePage, ThousandsOfChangesStayWithinThePagesPixels) {
+  // 20 s of a digital output switching every millisecond and an analog
+  // ramp every 2 ms: far more changes than pixels.
+  std::string record = "0.000 OpenDevice 0\n";
+  for (int ms = 0; ms < 20000; ++ms) {
+    record += std::to_string(ms) + ".000 " + (ms % 2 ? "ClearDigitalChannel 1\n" : "SetDigitalChannel 1\n");
+    if (ms % 2 == 0) record += std::to_string(ms) + ".500 OutputAnalogChannel 2 " + std::to_string(ms / 2 % 256) + "\n";
+    if (ms == 19000) record += "19000.700 SetDigitalChannel 8\n";  // a single pulse
+    if (ms == 19500) record += "19500.700 ClearDigitalChannel 8\n";
+  }
+  record += "20000.000 ClearAllDigital\n";
+  const std::vector<TRecordSession> sessions = Parse(record);
+  ASSERT_EQ(sessions.size(), 1u);
+  EXPECT_EQ(sessions[0].Boards[0].Changes, 20000u + 9999u + 2u);
+  const std::string page = TimelinePage(sessions, "calls.txt");
+  std::string problem;
+  EXPECT_TRUE(WellNested(page, problem)) << problem;
+  EXPECT_LT(page.size(), 800u * 1024) << "bounded by the changes, a few bytes each";
+
+  // The switching output: one lighter bar over the 2000 pixels; the pulse
+  // solid.
+  const std::string digital1 = Lane(page, 0, "digital", 1);
+  EXPECT_NE(digital1.find("data-changes=\"20000\""), std::string::npos);
+  const std::string busy = digital1.substr(digital1.find("class=\"busy\""));
+  EXPECT_EQ(Count(busy, "Z"), 1u) << busy.substr(0, 200);
+  EXPECT_EQ(Count(Lane(page, 0, "digital", 8), "Z"), 1u);
+  std::smatch width;
+  ASSERT_TRUE(std::regex_search(page, width, std::regex("class=\"lanes\" width=\"([0-9]+)\"")));
+  EXPECT_EQ(std::stoi(width[1]), 26 + 2000 + 60);
+  // Ticks a second apart, labelled in seconds.
+  EXPECT_EQ(Count(page, ">7 s</text>"), 2u);
+}
+
+TEST(TestHostTimelinePage, LongSessionsCountMinutesAndANoOutputSessionSaysSo) {
+  std::string page = TimelinePage(Parse("0 OpenDevice 0\n0 SetDigitalChannel 1\n600000 ClearDigitalChannel 1\n"),
+                                  "calls.txt");
+  EXPECT_NE(page.find(">1:00</text>"), std::string::npos);  // ten minutes across 24,000 pixels
+  EXPECT_NE(page.find(">10:00</text>"), std::string::npos);
+  page = TimelinePage(Parse("0 OpenDevice 1\n1 ReadAllDigital\n"), "calls.txt");
+  EXPECT_NE(page.find("No output call reached a board."), std::string::npos);
+  EXPECT_EQ(Count(page, "<svg"), 0u);
+}
+
+TEST(TestHostTimelineCommand, RecordOutAndWhereThePageGoes) {
+  TCommand command;
+  std::string error;
+  ASSERT_TRUE(ParseCommandLine({"timeline", "calls.txt", "--out", "show.html"}, command, error)) << error;
+  EXPECT_EQ(command.Kind, TCommandKind::Timeline);
+  EXPECT_EQ(command.RecordFile, "calls.txt");
+  EXPECT_EQ(command.OutFile, "show.html");
+  ASSERT_TRUE(ParseCommandLine({"timeline", "calls.txt"}, command, error)) << error;
+  EXPECT_EQ(command.OutFile, "");
+  const struct {
+    std::vector<std::string> Args;
+    const char* Error;
+  } bad[] = {
+      {{"timeline"}, "timeline needs a RECORD"},
+      {{"timeline", "a.txt", "b.txt"}, "unexpected argument \"b.txt\" (try --help)"},
+      {{"timeline", "a.txt", "--out"}, "option --out needs a value"},
+      {{"timeline", "a.txt", "--card", "1"}, "timeline does not take --card (try --help)"},
+      {{"play", "a.csv", "--out", "b"}, "play does not take --out (try --help)"},
+  };
+  for (const auto& c : bad) {
+    EXPECT_FALSE(ParseCommandLine(c.Args, command, error)) << c.Error;
+    EXPECT_EQ(error, c.Error);
+  }
+
+  EXPECT_EQ(DefaultTimelinePath("C:\\Shows\\calls.txt"), "C:\\Shows\\calls.html");
+  EXPECT_EQ(DefaultTimelinePath("calls"), "calls.html");
+  EXPECT_EQ(DefaultTimelinePath("C:\\my.shows\\calls"), "C:\\my.shows\\calls.html");
+  EXPECT_EQ(DefaultTimelinePath("calls.html"), "calls.html.html");  // never the record itself
+  EXPECT_EQ(DefaultTimelinePath(".record"), ".record.html");
+}
+
+}  // namespace

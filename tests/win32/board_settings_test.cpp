@@ -1,0 +1,176 @@
+// The virtual board's settings under Windows: k8055d.ini beside the DLL,
+// the environment winning, and what cannot be read shown in the board
+// windows' title; the call record opened by a name outside the ANSI code
+// page, its times following the calls.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "tests/win32/module_host.h"
+#include "tests/win32/temp_folder.h"
+#include "tests/win32/test_host_run.h"
+
+namespace {
+
+constexpr char BoardWindowClass[] = "VirtualK8055Board";
+
+// The full virtual board copied into a folder of its own, with a k8055d.ini
+// beside it when one is given.
+class TCopiedBoard {
+ public:
+  TCopiedBoard(const std::string& folder, const std::string& ini) : Folder(folder) {
+    for (const char* name : {"VIRTUAL_K8055_BOARDS", "VIRTUAL_K8055_WINDOW", "VIRTUAL_K8055_TRACE"})
+      SetEnvironmentVariableA(name, nullptr);
+    const std::string library = Folder.Copy(TModuleHost::BoardFolder("full") + "\\k8055d.dll", "k8055d.dll");
+    if (!ini.empty()) Folder.Write("k8055d.ini", ini);
+    Library = LoadLibraryW(WidePath(library).c_str());
+    EXPECT_NE(Library, nullptr);
+  }
+  ~TCopiedBoard() { FreeLibrary(Library); }
+  template <typename... TArgs>
+  int32_t Call(const char* name, TArgs... args) {
+    using TEntry = int32_t(__stdcall*)(TArgs...);
+    return reinterpret_cast<TEntry>(GetProcAddress(Library, name))(args...);
+  }
+
+  TTempFolder Folder;  // removed after the library is freed
+  HMODULE Library = nullptr;
+};
+
+// The title of this process's board window, or "" when there is none.
+std::string BoardWindowTitle() {
+  for (HWND window = nullptr; (window = FindWindowExA(nullptr, window, BoardWindowClass, nullptr));) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process != GetCurrentProcessId()) continue;
+    wchar_t title[2048];
+    const int n = GetWindowTextW(window, title, 2048);
+    const int length = WideCharToMultiByte(CP_UTF8, 0, title, n, nullptr, 0, nullptr, nullptr);
+    std::string text(static_cast<size_t>(length), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, title, n, &text[0], length, nullptr, nullptr);
+    return text;
+  }
+  return "";
+}
+
+std::vector<std::string> FileLines(const std::string& path) {
+  std::ifstream file(WidePath(path).c_str(), std::ios::binary);
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(file, line);) {
+    EXPECT_TRUE(!line.empty() && line.back() == '\r') << line;  // Windows line ends
+    lines.push_back(line.substr(0, line.size() - 1));
+  }
+  return lines;
+}
+
+TEST(BoardSettings, TheFileBesideTheDllAndTheEnvironmentWinning) {
+  TCopiedBoard board("tarnwell settings file", "; two boards\r\n[virtual board]\r\nboards = 1,2\r\n");
+  EXPECT_EQ(board.Call("OpenDevice", 0), -1);
+  EXPECT_EQ(board.Call("OpenDevice", 1), 1);
+  EXPECT_EQ(board.Call("OpenDevice", 2), 2);
+  SetEnvironmentVariableA("VIRTUAL_K8055_BOARDS", "0");  // read at every OpenDevice
+  EXPECT_EQ(board.Call("OpenDevice", 0), 0);
+  EXPECT_EQ(board.Call("OpenDevice", 3), -1);
+  SetEnvironmentVariableA("VIRTUAL_K8055_BOARDS", "3,4");  // cannot be read: the file's value counts
+  EXPECT_EQ(board.Call("OpenDevice", 3), -1);
+  EXPECT_EQ(board.Call("OpenDevice", 1), 1);
+  SetEnvironmentVariableA("VIRTUAL_K8055_BOARDS", nullptr);
+}
+
+TEST(BoardSettings, WhatCannotBeReadIsInTheWindowsTitle) {
+  TCopiedBoard board("tarnwell settings problems",
+                     "boards = 0\r\nwindow = 1\r\nwindow = yes\r\nrecord = no such folder\\calls.txt\r\n");
+  SetEnvironmentVariableA("VIRTUAL_K8055_BOARDS", "0,x");
+  ASSERT_EQ(board.Call("OpenDevice", 0), 0);
+  const std::string title = BoardWindowTitle();
+  EXPECT_EQ(title.rfind("Virtual K8055, card address 0 - ", 0), 0u) << title;
+  EXPECT_TRUE(Contains(title, " - k8055d.ini line 3: window \"yes\" is not 0 (no windows) or 1 (a window for each "
+                              "open board); VIRTUAL_K8055_BOARDS \"0,x\" is not a list of card addresses"))
+      << title;
+  EXPECT_TRUE(Contains(title, "; call record " + board.Folder.Path() +
+                                  "\\no such folder\\calls.txt cannot be opened: Windows error 3"))
+      << title;
+  board.Call("CloseDevice");
+  SetEnvironmentVariableA("VIRTUAL_K8055_BOARDS", nullptr);
+
+  // Without a problem the title is the card address alone.
+  TCopiedBoard good("tarnwell settings good", "window = 1\r\n");
+  ASSERT_EQ(good.Call("OpenDevice", 0), 0);
+  EXPECT_EQ(BoardWindowTitle(), "Virtual K8055, card address 0");
+  good.Call("CloseDevice");
+}
+
+TEST(BoardSettings, CallRecordsNamedOutsideTheAnsiCodePage) {
+  const std::string name = "\xC5\x81\xC3\xB3\x64\xC5\xBA \xE6\xB8\xAC\xE8\xA9\xA6";  // "Łódź 測試"
+  {
+    // From the environment.
+    TCopiedBoard board("tarnwell record " + name, "");
+    const std::string record = board.Folder.Add(name + ".txt");
+    SetEnvironmentVariableW(L"VIRTUAL_K8055_TRACE", WidePath(record).c_str());
+    board.Call("OpenDevice", 0);
+    board.Call("SetDigitalChannel", 3);
+    board.Call("CloseDevice");
+    SetEnvironmentVariableW(L"VIRTUAL_K8055_TRACE", nullptr);
+    const std::vector<std::string> lines = FileLines(record);
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_TRUE(std::regex_match(lines[1], std::regex("[0-9]+\\.[0-9]{3} OpenDevice 0"))) << lines[1];
+    EXPECT_TRUE(std::regex_match(lines[3], std::regex("[0-9]+\\.[0-9]{3} CloseDevice"))) << lines[3];
+  }
+  // From k8055d.ini, written in UTF-8 and in UTF-16 (Notepad's "Unicode").
+  const std::string utf8 = "record = " + name + ".txt\r\n";
+  std::wstring wide = L"\xFEFFrecord = " + WidePath(name) + L"-16.txt\r\n";
+  const std::string utf16(reinterpret_cast<const char*>(wide.data()), wide.size() * 2);
+  for (const auto& [ini, file] : {std::pair{utf8, name + ".txt"}, std::pair{utf16, name + "-16.txt"}}) {
+    TCopiedBoard board("tarnwell ini record", ini);
+    const std::string record = board.Folder.Add(file);
+    board.Call("OpenDevice", 0);
+    board.Call("CloseDevice");
+    EXPECT_EQ(FileLines(record).size(), 3u) << file;
+  }
+}
+
+TEST(BoardSettings, TimesFollowTheCalls) {
+  TCopiedBoard board("tarnwell record times", "");
+  const std::string record = board.Folder.Add("calls.txt");
+  SetEnvironmentVariableW(L"VIRTUAL_K8055_TRACE", WidePath(record).c_str());
+  LARGE_INTEGER frequency;
+  QueryPerformanceFrequency(&frequency);
+  auto now = [&] {
+    LARGE_INTEGER counter;
+    QueryPerformanceCounter(&counter);
+    return static_cast<double>(counter.QuadPart) * 1000 / static_cast<double>(frequency.QuadPart);
+  };
+  std::vector<double> before, after;  // ms, around each call
+  for (int call = 0; call < 6; ++call) {
+    if (call > 0) Sleep(call * 7);
+    before.push_back(now());
+    if (call == 0) board.Call("OpenDevice", 0);
+    else board.Call("SetDigitalChannel", call);
+    after.push_back(now());
+  }
+  board.Call("CloseDevice");
+  SetEnvironmentVariableW(L"VIRTUAL_K8055_TRACE", nullptr);
+
+  const std::vector<std::string> lines = FileLines(record);
+  ASSERT_EQ(lines.size(), 8u);
+  EXPECT_TRUE(std::regex_match(lines[0], std::regex("# session 20[0-9]{2}-[01][0-9]-[0-3][0-9] [0-2][0-9]:[0-5][0-9]:"
+                                                    "[0-5][0-9]\\.[0-9]{3}")))
+      << lines[0];
+  std::vector<double> times;
+  for (size_t i = 1; i < lines.size(); ++i) times.push_back(std::stod(lines[i]));
+  EXPECT_LT(times[0], 1.0) << "the first call starts the clock";
+  for (size_t i = 1; i < times.size(); ++i) EXPECT_GE(times[i], times[i - 1]) << lines[i + 1];
+  // Each call's time since the first lies between what the test measured
+  // around the two calls (to the microsecond the record keeps).
+  for (size_t i = 1; i < before.size(); ++i) {
+    const double since = times[i] - times[0];
+    EXPECT_GE(since, before[i] - after[0] - 0.002) << lines[i + 1];
+    EXPECT_LE(since, after[i] - before[0] + 0.002) << lines[i + 1];
+  }
+}
+
+}  // namespace

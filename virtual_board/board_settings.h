@@ -1,0 +1,62 @@
+// The virtual board's settings: the card addresses that answer, whether
+// each open board gets a window, and the file of the call record. They come
+// from k8055d.ini beside the board's DLL (an INI file: "; notes", a
+// [virtual board] section, "name = value" lines) and from environment
+// variables, which win where they are set. A value that cannot be read is
+// never dropped silently: it is named in Problems, and the next source's
+// value counts instead (the file's, then the default).
+//
+// Portable: the Windows side (board_settings_win32.h) reads the file and
+// the environment and hands them over as UTF-8 texts. Fixed buffers only,
+// since the virtual board links no C++ library.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+inline constexpr char BoardSettingsFile[] = "k8055d.ini";
+inline constexpr char BoardsVariable[] = "VIRTUAL_K8055_BOARDS";
+inline constexpr char WindowVariable[] = "VIRTUAL_K8055_WINDOW";
+inline constexpr char RecordVariable[] = "VIRTUAL_K8055_TRACE";
+
+enum class TSettingOrigin : uint8_t { Default, File, Environment };
+
+inline constexpr size_t SettingsTextSize = 1024;
+
+struct TBoardSettings {
+  uint8_t Boards = 1;  // bit a set: card address a answers; by default address 0
+  bool Window = false;
+  char Record[SettingsTextSize] = "";  // the call record's file, UTF-8; empty: none
+  TSettingOrigin BoardsOrigin = TSettingOrigin::Default;
+  TSettingOrigin WindowOrigin = TSettingOrigin::Default;
+  TSettingOrigin RecordOrigin = TSettingOrigin::Default;
+  char Problems[SettingsTextSize] = "";  // what could not be read, a line each (no end after the last)
+};
+
+// Looks up an environment variable for a %NAME% in the file's record path:
+// its value in UTF-8, false when it is not set.
+using TVariableLookup = bool (*)(std::string_view name, char* value, size_t size, void* context);
+
+struct TBoardSettingsSources {
+  bool FileFound = false;
+  std::string_view FileText;    // k8055d.ini in UTF-8 (a byte order mark is skipped)
+  std::string_view FileFolder;  // where it is: a relative record path in it starts there
+  const char* Boards = nullptr;  // the environment variables in UTF-8, null when not set
+  const char* Window = nullptr;
+  const char* Record = nullptr;
+  TVariableLookup Lookup = nullptr;
+  void* LookupContext = nullptr;
+};
+
+// Applies the sources to settings, which start as TBoardSettings{} (and
+// may hold problems met while reading the sources).
+void ReadBoardSettings(const TBoardSettingsSources& sources, TBoardSettings& settings);
+
+// A list of card addresses: the digits 0 ... 3, separated by commas,
+// semicolons or blanks, or not at all ("0,2", "0123"), or "none". Sets bit
+// a of addresses for each address a; false when the text is not such a list.
+bool ParseCardAddresses(std::string_view text, uint8_t& addresses);
+
+// Adds one line to settings.Problems.
+void AddSettingsProblem(TBoardSettings& settings, std::string_view problem);

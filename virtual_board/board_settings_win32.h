@@ -1,0 +1,25 @@
+// The virtual board's settings as Windows gives them: k8055d.ini in the
+// folder of the board's DLL and the environment, both read with the wide
+// functions, so that names outside the ANSI code page work. Shared by the
+// virtual board, which reads them at every OpenDevice, and by the test
+// host, whose info and --version tell them.
+#pragma once
+
+#include <windows.h>
+
+#include "virtual_board/board_settings.h"
+
+// Reads the settings for the virtual board at libraryPath. A relative call
+// record path from the environment is made absolute.
+void LoadBoardSettings(const wchar_t* libraryPath, TBoardSettings& settings);
+
+// Names the call record that could not be opened, with the system's reason,
+// in settings.Problems.
+void AddRecordProblem(TBoardSettings& settings, DWORD error);
+
+// Checks, without creating it, that the call record can be opened: its
+// folder exists and the file, if there is one, can be written.
+void CheckCallRecord(TBoardSettings& settings);
+
+// text (UTF-8) in UTF-16, cut to fit size characters with the NUL.
+void WideText(std::string_view text, wchar_t* wide, size_t size);
