@@ -53,6 +53,7 @@ const char UsageText[] =
     "  --version         the versions of this program, of the module and of the\n"
     "                    k8055d.dll it would use (saying when it is the virtual\n"
     "                    board)\n"
+    "\n"    "Double-clicked in Explorer, it opens the try window.\n"
     "\n"
     "FILE for play: one row per line, time_ms,channel,value[,card], times from\n"
     "the start and not decreasing; a header line and lines starting with # are\n"
@@ -130,6 +131,7 @@ bool CheckComplete(const TCommand& command, std::string& error) {
 
 bool ParseCommandLine(const std::vector<std::string>& args, TCommand& command, std::string& error) {
   command = TCommand{};
+  if (args.empty()) return true;
   for (const std::string& arg : args)
     if (IsHelp(arg)) return true;
   // --version works whatever else is given; it shows the module and the

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "test_host/text_encoding.h"
 #include "test_host/wide_text.h"
 
 bool ReadTextFile(const std::string& path, std::string& text, std::string& error) {
@@ -16,6 +17,11 @@ bool ReadTextFile(const std::string& path, std::string& text, std::string& error
     text.append(buffer, count);
   }
   if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
-  if (!read) error = "cannot read " + path;
-  return read;
+  if (!read) {
+    error = "cannot read " + path;
+    return false;
+  }
+  std::string problem;
+  if (!DecodeTextFile(text, problem)) error = path + " " + problem;
+  return error.empty();
 }

@@ -41,6 +41,13 @@ bool FindInFolder(TPathText folder, void* found) {
   return true;
 }
 
+// Why the file at path is not the 32-bit vendor library, by its kind, or
+// empty when it is a 32-bit DLL.
+std::string NotA32BitDll(const std::string& path) {
+  const std::string why = WhyNotA32BitDll(path);
+  return why.empty() ? "" : path + " " + why + "; the module needs the 32-bit k8055d.dll that comes with the K8055 boards.";
+}
+
 std::string NotFound() {
   return "k8055d.dll was not found. Put the vendor's k8055d.dll beside the host program (" + ProgramFolder() +
          ") or in the Windows system folder, or add its folder to PATH.";
@@ -64,18 +71,20 @@ std::string FindVendorLibrary() {
 
 std::string WhyVendorUnusable() {
   if (HMODULE loaded = GetModuleHandleW(L"k8055d.dll")) {
+    // Windows loads a program by that name too: it has none of the entry
+    // points, and is named for what it is.
+    if (const std::string notDll = NotA32BitDll(ModulePath(loaded)); !notDll.empty()) return notDll;
     const std::string missing = MissingEntryPoints(loaded);
     return missing.empty() ? ModulePath(loaded) + " is complete, yet the module could not use it." : missing;
   }
   const std::string path = FindVendorLibrary();
   if (path.empty()) return NotFound();
-  if (const std::string why = WhyNotA32BitDll(path); !why.empty())
-    return path + " " + why + "; the module needs the 32-bit k8055d.dll that comes with the K8055 boards.";
+  if (const std::string notDll = NotA32BitDll(path); !notDll.empty()) return notDll;
   HMODULE library = LoadLibraryW(Wide(path).c_str());
   if (library == nullptr) {
     const DWORD code = GetLastError();
     if (code == ERROR_MOD_NOT_FOUND) return path + " needs a library that is missing; reinstall the vendor's driver.";
-    return path + " could not be loaded (" + WindowsError(code) + ").";
+    return path + " could not be loaded (" + WindowsError(code, path) + ").";
   }
   const std::string missing = MissingEntryPoints(library);
   FreeLibrary(library);

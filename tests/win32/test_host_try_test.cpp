@@ -116,18 +116,26 @@ TEST_F(TestHostTry, TogglesSlidersAndAPickReachTheBoard) {
   EXPECT_EQ(run.Level(1), "2");
   run.Drag(2, 200);
   EXPECT_EQ(run.Level(2), "200");
-  run.Pick(2);  // card address 1
-  SendMessageA(run.CheckBox(8), BM_CLICK, 0, 0);
-  EXPECT_TRUE(run.StatusShows("| card 2 (address 1) open | 6 action calls, ")) << run.StatusText();
-
+  const size_t changedOnCard1 = Trace.Calls().size();
   EXPECT_EQ(CallsAfter(shown), (TCalls{"SetCurrentDevice 0", "SetDigitalChannel 3", "SetCurrentDevice 0",
                                        "ClearDigitalChannel 3", "SetCurrentDevice 0", "OutputAnalogChannel 1 1",
                                        "SetCurrentDevice 0", "OutputAnalogChannel 1 2", "SetCurrentDevice 0",
-                                       "OutputAnalogChannel 2 200", "SetCurrentDevice 1", "SetDigitalChannel 8"}));
+                                       "OutputAnalogChannel 2 200"}));
+
+  // The pick sends every channel as the controls show them to the new card.
+  run.Pick(2);  // card address 1
+  SendMessageA(run.CheckBox(8), BM_CLICK, 0, 0);
+  EXPECT_TRUE(run.StatusShows("| card 2 (address 1) open | 16 action calls, ")) << run.StatusText();
+  TCalls toCard2;
+  for (int channel = 1; channel <= 8; ++channel)
+    toCard2.insert(toCard2.end(), {"SetCurrentDevice 1", "ClearDigitalChannel " + std::to_string(channel)});
+  toCard2.insert(toCard2.end(), {"SetCurrentDevice 1", "OutputAnalogChannel 1 2", "SetCurrentDevice 1",
+                                 "OutputAnalogChannel 2 200", "SetCurrentDevice 1", "SetDigitalChannel 8"});
+  EXPECT_EQ(CallsAfter(changedOnCard1), toCard2);
   const size_t changed = Trace.Calls().size();
   const THostRun end = run.Close();
   EXPECT_EQ(end.Status, 0u) << end.Err;
-  EXPECT_TRUE(Contains(end.Out, "settings text:\n2\naction calls: 6\n")) << end.Out;
+  EXPECT_TRUE(Contains(end.Out, "settings text:\n2\naction calls: 16\n")) << end.Out;
   EXPECT_EQ(CallsAfter(changed), (TCalls{"SetCurrentDevice 0", "CloseDevice", "SetCurrentDevice 1", "CloseDevice"}))
       << "finish closes both boards";
 }
