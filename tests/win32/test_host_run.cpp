@@ -17,10 +17,10 @@ std::string TempPath(const char* prefix) {
   return file;
 }
 
-HANDLE InheritableFile(const std::string& path) {
+HANDLE InheritableFile(const std::string& path, bool read = false) {
   SECURITY_ATTRIBUTES inherit{sizeof(inherit), nullptr, TRUE};
-  return CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, CREATE_ALWAYS,
-                     FILE_ATTRIBUTE_NORMAL, nullptr);
+  return CreateFileA(path.c_str(), read ? GENERIC_READ : GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
+                     read ? OPEN_EXISTING : CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
 // The file's text with "\r\n" line ends read as "\n".
@@ -66,21 +66,22 @@ std::wstring WidePath(const std::string& utf8) {
   return wide;
 }
 
-THostProcess::THostProcess(const std::vector<std::string>& args, const std::string& program)
+THostProcess::THostProcess(const std::vector<std::string>& args, const std::string& program, bool ownConsole)
     : OutPath_(TempPath("tho")), ErrPath_(TempPath("the")) {
   std::string commandLine = Quoted(program.empty() ? HostProgram() : program);
   for (const std::string& arg : args) commandLine += " " + Quoted(arg);
   std::wstring wideCommandLine = WidePath(commandLine);
-  HANDLE out = InheritableFile(OutPath_), err = InheritableFile(ErrPath_);
+  HANDLE in = InheritableFile("NUL", true), out = InheritableFile(OutPath_), err = InheritableFile(ErrPath_);
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
   startup.dwFlags = STARTF_USESTDHANDLES;
-  startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+  startup.hStdInput = in;  // at its end at once: a "press any key" never waits
   startup.hStdOutput = out;
   startup.hStdError = err;
-  EXPECT_TRUE(CreateProcessW(nullptr, &wideCommandLine[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
-                             &Process_))
+  EXPECT_TRUE(CreateProcessW(nullptr, &wideCommandLine[0], nullptr, nullptr, TRUE, ownConsole ? CREATE_NEW_CONSOLE : 0,
+                             nullptr, nullptr, &startup, &Process_))
       << commandLine;
+  CloseHandle(in);
   CloseHandle(out);
   CloseHandle(err);
 }

@@ -214,6 +214,25 @@ TEST_F(TestHostTry, WithoutAUsableVendorLibraryTheWindowSaysSo) {
   EXPECT_TRUE(Trace.Calls().empty());
 }
 
+TEST_F(TestHostTry, DoubleClickedItOpensTheWindowAndSaysWhyNoBoardIsReached) {
+  // No arguments and a console of its own; no k8055d.dll where it looks.
+  THostProcess host({}, "", true);
+  HWND box = host.WaitForWindow("#32770");
+  ASSERT_NE(box, nullptr) << "a message box says why";
+  char text[2048] = "";
+  GetDlgItemTextA(box, 0xFFFF, text, sizeof(text));
+  EXPECT_TRUE(Contains(text, "Cannot load k8055d.dll: k8055d.dll was not found.")) << text;
+  EXPECT_TRUE(Contains(text, "double-click try-virtual-board.cmd in the release folder")) << text;
+  HWND window = host.WaitForWindow("TarnwellHostWindow");
+  ASSERT_NE(window, nullptr) << "the try window is open under it";
+  EXPECT_EQ(GetWindow(box, GW_OWNER), window);
+  PostMessageA(box, WM_COMMAND, IDOK, 0);
+  PostMessageA(window, WM_CLOSE, 0, 0);
+  const THostRun end = host.Wait();
+  EXPECT_EQ(end.Status, 1u);
+  EXPECT_EQ(end.Out + end.Err, "") << "the console was left; nothing is written to its old handles";
+}
+
 TEST_F(TestHostTry, RateResendsAllChannelsInRounds) {
   TTryRun run({"--vendor-dir", FullBoardFolder(), "try", "--settings", "1", "--rate", "20"});
   ASSERT_TRUE(run.Found());
