@@ -37,13 +37,15 @@ int wmain(int argc, wchar_t** argv) {
   for (int i = 1; i < argc; ++i) args.push_back(Utf8(argv[i]));
   TCommand command;
   std::string error;
-  if (StartedByDoubleClick(args.empty())) {
+  const bool doubleClicked = StartedByDoubleClick(args.empty());
+  if (doubleClicked) {
     LeaveOwnConsole();
-    command.Kind = TCommandKind::Try;
-    command.DoubleClicked = true;
-  } else if (!ParseCommandLine(args, command, error)) {
-    return Fail(ExitBadInput, error);
+    // try with card 1 (card address 0, the jumpers' default), so that the
+    // first board answers the controls at once.
+    args = {"try", "--settings", "1"};
   }
+  if (!ParseCommandLine(args, command, error)) return Fail(ExitBadInput, error);
+  command.DoubleClicked = doubleClicked;
   const int status = Run(command);
   FlushOutput();
   StopDone();  // every module session has ended: finish was called

@@ -66,7 +66,8 @@ std::wstring WidePath(const std::string& utf8) {
   return wide;
 }
 
-THostProcess::THostProcess(const std::vector<std::string>& args, const std::string& program, bool ownConsole)
+THostProcess::THostProcess(const std::vector<std::string>& args, const std::string& program, bool ownConsole,
+                           HANDLE output)
     : OutPath_(TempPath("tho")), ErrPath_(TempPath("the")) {
   std::string commandLine = Quoted(program.empty() ? HostProgram() : program);
   for (const std::string& arg : args) commandLine += " " + Quoted(arg);
@@ -76,7 +77,7 @@ THostProcess::THostProcess(const std::vector<std::string>& args, const std::stri
   startup.cb = sizeof(startup);
   startup.dwFlags = STARTF_USESTDHANDLES;
   startup.hStdInput = in;  // at its end at once: a "press any key" never waits
-  startup.hStdOutput = out;
+  startup.hStdOutput = output != nullptr ? output : out;
   startup.hStdError = err;
   EXPECT_TRUE(CreateProcessW(nullptr, &wideCommandLine[0], nullptr, nullptr, TRUE, ownConsole ? CREATE_NEW_CONSOLE : 0,
                              nullptr, nullptr, &startup, &Process_))

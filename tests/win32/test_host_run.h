@@ -32,8 +32,10 @@ class THostProcess {
   // program: a copy of the test host elsewhere (or a script that starts
   // it), or empty for HostProgram().
   // ownConsole: started in a console of its own, as Explorer starts it on
-  // a double-click.
-  explicit THostProcess(const std::vector<std::string>& args, const std::string& program = "", bool ownConsole = false);
+  // a double-click. output: an inheritable handle for its standard output
+  // instead of a file (Out stays empty).
+  explicit THostProcess(const std::vector<std::string>& args, const std::string& program = "", bool ownConsole = false,
+                        HANDLE output = nullptr);
   ~THostProcess();
   // The process's first top-level window of class, visible unless hidden
   // is asked for, waiting up to 20 s.

@@ -226,6 +226,8 @@ TEST_F(TestHostTry, DoubleClickedItOpensTheWindowAndSaysWhyNoBoardIsReached) {
   HWND window = host.WaitForWindow("TarnwellHostWindow");
   ASSERT_NE(window, nullptr) << "the try window is open under it";
   EXPECT_EQ(GetWindow(box, GW_OWNER), window);
+  HWND group = FindWindowExA(window, nullptr, "TarnwellGroupBox", nullptr);
+  EXPECT_EQ(Text(FindWindowExA(group, nullptr, "ComboBox", nullptr)), "0 (closed)") << "card 1 is picked";
   PostMessageA(box, WM_COMMAND, IDOK, 0);
   PostMessageA(window, WM_CLOSE, 0, 0);
   const THostRun end = host.Wait();
