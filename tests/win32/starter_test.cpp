@@ -15,12 +15,6 @@
 
 namespace {
 
-std::string TempFolder() {
-  char folder[MAX_PATH];
-  GetTempPathA(MAX_PATH, folder);
-  return folder;
-}
-
 struct TWindowsOf {
   std::wstring ProgramPrefix;  // the image path of the process, up to its folder
   std::map<std::string, std::vector<HWND>> Visible;  // by class

@@ -14,12 +14,6 @@
 
 namespace {
 
-std::string TempFolder() {
-  char folder[MAX_PATH];
-  GetTempPathA(MAX_PATH, folder);
-  return folder;
-}
-
 // A folder of this test's own in the temporary folder, with everything in
 // it removed at the end (no subfolders).
 class TTempFolder {

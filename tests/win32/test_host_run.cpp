@@ -11,9 +11,8 @@
 namespace {
 
 std::string TempPath(const char* prefix) {
-  char folder[MAX_PATH], file[MAX_PATH];
-  GetTempPathA(MAX_PATH, folder);
-  GetTempFileNameA(folder, prefix, 0, file);
+  char file[MAX_PATH];
+  GetTempFileNameA(TempFolder().c_str(), prefix, 0, file);
   return file;
 }
 
@@ -55,6 +54,12 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM param) {
 }
 
 }  // namespace
+
+std::string TempFolder() {
+  char folder[MAX_PATH];
+  GetTempPathA(MAX_PATH, folder);
+  return folder;
+}
 
 std::string HostProgram() { return TModuleHost::BinFolder() + "\\tarnwell_host.exe"; }
 std::string FullBoardFolder() { return TModuleHost::BoardFolder("full"); }

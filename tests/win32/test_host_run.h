@@ -50,6 +50,9 @@ class THostProcess {
   std::string OutPath_, ErrPath_;
 };
 
+// The temporary folder, with a trailing backslash.
+std::string TempFolder();
+
 // UTF-8 to UTF-16, for paths outside the ANSI code page.
 std::wstring WidePath(const std::string& utf8);
 
