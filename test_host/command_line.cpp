@@ -59,10 +59,13 @@ const char UsageText[] =
     "                    k8055d.dll it would use (saying when it is the virtual\n"
     "                    board)\n"
     "\n"
+    "Double-clicked in Explorer, it opens the try window with card 1.\n"
+    "\n"
     "FILE for play: one row per line, time_ms,channel,value[,card], times from\n"
-    "the start and not decreasing; a header line and lines starting with # are\n"
-    "skipped. Rows without a card go to --card. Rows for a card that does not\n"
-    "answer are skipped.\n"
+    "the start and not decreasing (or the same with ; between the fields\n"
+    "throughout); a header line and lines starting with # are skipped. Rows\n"
+    "without a card go to --card. Rows for a card that does not answer are\n"
+    "skipped.\n"
     "\n"
     "Exit status: 0 done; 1 the module or k8055d.dll cannot be used; 2 bad\n"
     "command line or input file; 3 a card does not answer: nothing, or not\n"
@@ -138,6 +141,7 @@ bool CheckComplete(const TCommand& command, std::string& error) {
 
 bool ParseCommandLine(const std::vector<std::string>& args, TCommand& command, std::string& error) {
   command = TCommand{};
+  if (args.empty()) return true;
   for (const std::string& arg : args)
     if (IsHelp(arg)) return true;
   // --version works whatever else is given; it shows the module and the

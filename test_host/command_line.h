@@ -26,10 +26,11 @@ struct TCommand {
   int32_t Rate = 0;         // try: rounds of all channels a second, 0 for none
   std::string RecordFile;   // timeline: the virtual board's call record
   std::string OutFile;      // timeline: --out given; empty: the record's name with .html
+  bool DoubleClicked = false;  // try, started by a double-click: no console
 };
 
-// args without the program name. On failure sets error to one line that
-// says what is wrong.
+// args without the program name; none gives Help. On failure sets error to
+// one line that says what is wrong.
 bool ParseCommandLine(const std::vector<std::string>& args, TCommand& command, std::string& error);
 
 // What --help prints.

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "test_host/output_queue.h"
 #include "test_host/wide_text.h"
 
 namespace {
@@ -15,12 +16,16 @@ constexpr size_t ConsoleChunk = 8192;
 
 bool IsHighSurrogate(wchar_t c) { return c >= 0xD800 && c <= 0xDBFF; }
 
-void Write(DWORD stdHandle, FILE* stream, const std::string& text) {
-  HANDLE handle = GetStdHandle(stdHandle);
+// Without a standard handle (none given, or the console left) the text has
+// nowhere to go.
+void Write(TOutputStream stream, const std::string& text) {
+  HANDLE handle = GetStdHandle(stream == TOutputStream::Err ? STD_ERROR_HANDLE : STD_OUTPUT_HANDLE);
+  if (handle == nullptr || handle == INVALID_HANDLE_VALUE) return;
   DWORD mode = 0;
-  if (handle == nullptr || handle == INVALID_HANDLE_VALUE || !GetConsoleMode(handle, &mode)) {
-    std::fwrite(text.data(), 1, text.size(), stream);
-    std::fflush(stream);
+  if (!GetConsoleMode(handle, &mode)) {
+    FILE* file = stream == TOutputStream::Err ? stderr : stdout;
+    std::fwrite(text.data(), 1, text.size(), file);
+    std::fflush(file);
     return;
   }
   const std::wstring wide = Wide(text);
@@ -33,7 +38,13 @@ void Write(DWORD stdHandle, FILE* stream, const std::string& text) {
   }
 }
 
+TOutputQueue& Queue() {
+  static TOutputQueue queue(Write);
+  return queue;
+}
+
 }  // namespace
 
-void WriteOut(const std::string& text) { Write(STD_OUTPUT_HANDLE, stdout, text); }
-void WriteErr(const std::string& text) { Write(STD_ERROR_HANDLE, stderr, text); }
+void WriteOut(const std::string& text) { Queue().Post(TOutputStream::Out, text); }
+void WriteErr(const std::string& text) { Queue().Post(TOutputStream::Err, text); }
+void FlushOutput() { Queue().Flush(); }

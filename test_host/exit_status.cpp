@@ -1,8 +1,22 @@
 #include "test_host/exit_status.h"
 
-#include "test_host/console_output.h"
+#include <windows.h>
 
-void Warn(const std::string& message) { WriteErr("tarnwell_host: " + message + "\n"); }
+#include "test_host/console_output.h"
+#include "test_host/wide_text.h"
+
+namespace {
+
+bool InMessageBoxes = false;
+
+}  // namespace
+
+void Warn(const std::string& message) {
+  if (InMessageBoxes) MessageBoxW(nullptr, Wide(message).c_str(), L"tarnwell_host", MB_OK | MB_ICONWARNING);
+  else WriteErr("tarnwell_host: " + message + "\n");
+}
+
+void WarnInMessageBoxes() { InMessageBoxes = true; }
 
 int Fail(int status, const std::string& message) {
   Warn(message);

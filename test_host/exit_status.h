@@ -10,8 +10,12 @@ inline constexpr int ExitNotReached = 3;  // a card does not answer: nothing, or
 inline constexpr int ExitNoDisplay = 4;   // no window can be made
 inline constexpr int ExitStopped = 130;   // stopped by Ctrl+C or by closing the console
 
-// Prints "tarnwell_host: message" on stderr.
+// Prints "tarnwell_host: message" on stderr, or shows it in a message box
+// once WarnInMessageBoxes was called.
 void Warn(const std::string& message);
+
+// For a test host without a console (started by a double-click).
+void WarnInMessageBoxes();
 
 // Warns and returns status.
 int Fail(int status, const std::string& message);

@@ -36,6 +36,7 @@ void RegisterOnce(HINSTANCE instance) {
   if (GetClassInfoA(instance, HostWindowClass, &windowClass)) return;
   windowClass.lpfnWndProc = HostWindowProc;
   windowClass.hInstance = instance;
+  windowClass.hIcon = LoadIconA(instance, "MAINICON");  // the program's own, in the title bar and taskbar
   windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   windowClass.lpszClassName = HostWindowClass;

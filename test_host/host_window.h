@@ -6,8 +6,6 @@
 #include <windows.h>
 
 inline constexpr char HostWindowClass[] = "TarnwellHostWindow";
-inline constexpr char NoHostWindowError[] =
-    "cannot create a window for the settings panel (no display? under wine without X, use xvfb-run)";
 
 // The height of the client area that fits the panel (728 x 176 at 4, 4).
 inline constexpr int PanelHostHeight = 184;

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "test_host/image_kind.h"
+#include "test_host/message_inserts.h"
 #include "test_host/wide_text.h"
 
 namespace {
@@ -17,12 +18,12 @@ std::string WhyNotA32BitDll(const std::string& path) {
   if (attributes == INVALID_FILE_ATTRIBUTES) {
     const DWORD code = GetLastError();
     return code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND ? DoesNotExist
-                                                                        : "cannot be read (" + WindowsError(code) + ")";
+                                                                        : "cannot be read (" + WindowsError(code, path) + ")";
   }
   if (attributes & FILE_ATTRIBUTE_DIRECTORY) return "is a folder";
   HANDLE file = CreateFileW(widePath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return "cannot be read (" + WindowsError(GetLastError()) + ")";
+  if (file == INVALID_HANDLE_VALUE) return "cannot be read (" + WindowsError(GetLastError(), path) + ")";
   std::string head(HeadBytes, '\0');
   DWORD count = 0;
   const bool read = ReadFile(file, &head[0], HeadBytes, &count, nullptr) != 0;
@@ -32,11 +33,11 @@ std::string WhyNotA32BitDll(const std::string& path) {
   return DescribeImageKind(ClassifyImage(head));
 }
 
-std::string WindowsError(unsigned long code) {
+std::string WindowsError(unsigned long code, const std::string& path) {
   wchar_t text[256] = L"";
   FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0, text,
                  sizeof(text) / sizeof(text[0]), nullptr);
-  std::string message = Utf8(text);
+  std::string message = FillMessageInserts(Utf8(text), path.substr(path.find_last_of("\\/") + 1));
   while (!message.empty() && (message.back() == '\n' || message.back() == '\r' || message.back() == '.'))
     message.pop_back();
   return "Windows error " + std::to_string(code) + (message.empty() ? "" : ": " + message);

@@ -65,7 +65,7 @@ int TModuleSession::Load(const TCommand& command, std::string& error) {
   if (Module_ == nullptr) {
     const DWORD code = GetLastError();
     error = code == ERROR_MOD_NOT_FOUND ? Path + " needs a library that is missing on this system"
-                                        : "cannot load " + Path + " (" + WindowsError(code) + ")";
+                                        : "cannot load " + Path + " (" + WindowsError(code, Path) + ")";
     return ExitUnusable;
   }
   if (const char* missing = BindModuleApi(Module_, Api)) {

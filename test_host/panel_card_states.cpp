@@ -4,6 +4,7 @@
 
 #include "test_host/exit_status.h"
 #include "test_host/host_window.h"
+#include "test_host/no_window_error.h"
 
 namespace {
 
@@ -53,7 +54,7 @@ int ReadPanelCardStates(const TModuleApi& api, TOutputInstance* instance, std::v
                         std::string& error) {
   HWND window = CreateHostWindow("tarnwell_host: cards");
   if (window == nullptr) {
-    error = NoHostWindowError;
+    error = NoWindowError();
     return ExitNoDisplay;
   }
   api.show(instance, window);

@@ -3,6 +3,7 @@
 #include "test_host/console_output.h"
 #include "test_host/exit_status.h"
 #include "test_host/host_window.h"
+#include "test_host/no_window_error.h"
 #include "test_host/stop_request.h"
 
 namespace {
@@ -30,7 +31,7 @@ int ShowPanelWindow(const TCommand& command, const char* title, int extraHeight,
   if ((shown.Instance = session.Create(error)) == nullptr) return ExitUnusable;
   if (command.HasSettings) session.Api.open(shown.Instance, command.Settings.c_str());
   if ((shown.Window = CreateHostWindow(title, extraHeight)) == nullptr) {
-    error = NoHostWindowError;
+    error = NoWindowError();
     return ExitNoDisplay;
   }
   StopRequest();

@@ -1,7 +1,8 @@
 // The rows that play streams: one per line, "time_ms,channel,value" or
-// "time_ms,channel,value,card". Blank lines, lines starting with "#" and,
-// before the first row, a header line starting with "time_ms" (in any case)
-// are skipped.
+// "time_ms,channel,value,card", or the same with ";" between the fields
+// throughout the file. Blank lines, lines starting with "#" and, before the
+// first row, a header line starting with "time_ms" (in any case) are
+// skipped.
 #pragma once
 
 #include <cstdint>

@@ -23,7 +23,8 @@ class TPlayClock {
 class TPlayTarget {
  public:
   virtual void Send(const TPlayRow& row) = 0;
-  // After each group of rows of one time: rows sent so far, ms since start.
+  // After each group of rows of one time, and every ProgressEveryMs while
+  // waiting for the next: rows sent so far, ms since start.
   virtual void Progress(size_t rowsSent, int64_t elapsedMs) = 0;
 
  protected:
@@ -32,6 +33,9 @@ class TPlayTarget {
 
 // A system timer may wake a wait up to about 16 ms late; that is on time.
 inline constexpr int64_t LateToleranceMs = 20;
+
+// Even so late, progress is told more than four times a second.
+inline constexpr int64_t ProgressEveryMs = 200;
 
 struct TPlayResult {
   size_t RowsSent = 0;

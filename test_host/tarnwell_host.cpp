@@ -7,6 +7,7 @@
 #include "test_host/command_line.h"
 #include "test_host/commands.h"
 #include "test_host/console_output.h"
+#include "test_host/double_click_start.h"
 #include "test_host/exit_status.h"
 #include "test_host/stop_request.h"
 #include "test_host/wide_text.h"
@@ -37,8 +38,17 @@ int wmain(int argc, wchar_t** argv) {
   for (int i = 1; i < argc; ++i) args.push_back(Utf8(argv[i]));
   TCommand command;
   std::string error;
+  const bool doubleClicked = StartedByDoubleClick(args.empty());
+  if (doubleClicked) {
+    LeaveOwnConsole();
+    // try with card 1 (card address 0, the jumpers' default), so that the
+    // first board answers the controls at once.
+    args = {"try", "--settings", "1"};
+  }
   if (!ParseCommandLine(args, command, error)) return Fail(ExitBadInput, error);
+  command.DoubleClicked = doubleClicked;
   const int status = Run(command);
+  FlushOutput();
   StopDone();  // every module session has ended: finish was called
   return status;
 }

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "test_host/library_file.h"
+#include "test_host/text_encoding.h"
 #include "test_host/wide_text.h"
 
 bool ReadTextFile(const std::string& path, std::string& text, std::string& error) {
@@ -19,8 +20,13 @@ bool ReadTextFile(const std::string& path, std::string& text, std::string& error
     text.append(buffer, count);
   }
   if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
-  if (!read) error = "cannot read " + path;
-  return read;
+  if (!read) {
+    error = "cannot read " + path;
+    return false;
+  }
+  std::string problem;
+  if (!DecodeTextFile(text, problem)) error = path + " " + problem;
+  return error.empty();
 }
 
 bool WriteTextFile(const std::string& path, const std::string& text, std::string& error) {
@@ -34,6 +40,6 @@ bool WriteTextFile(const std::string& path, const std::string& text, std::string
   }
   const DWORD code = GetLastError();
   if (file != INVALID_HANDLE_VALUE && !CloseHandle(file)) done = false;
-  if (!done) error = "cannot write " + path + " (" + WindowsError(code) + ")";
+  if (!done) error = "cannot write " + path + " (" + WindowsError(code, path) + ")";
   return done;
 }

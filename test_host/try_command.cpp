@@ -13,6 +13,7 @@
 #include "test_host/try_pane.h"
 #include "test_host/vendor_call_watch.h"
 #include "test_host/vendor_check.h"
+#include "test_host/wide_text.h"
 
 namespace {
 
@@ -31,11 +32,23 @@ class TFineTimerResolution {
   bool Set_;
 };
 
-void PrintOpened(const TCommand& command, const TOutputInstance& record) {
-  std::string text;
-  if (!record.Ready)
-    text = std::string(record.Caption) + ": " + WhyVendorUnusable(ModulePathOf(command)) +
-           "\nNothing reaches a board; the window shows the module all the same.\n";
+constexpr char NothingReachesABoard[] = "Nothing reaches a board; the window shows the module all the same.";
+constexpr char StarterHint[] =
+    "To try the module without a board, double-click try-virtual-board.cmd in the release folder.";
+
+// Says that the window is open and, when k8055d.dll cannot be used, why.
+// Started by a double-click the test host has no console: the reason
+// comes in a box over the window, with the way to the virtual board.
+void TellOpened(const TCommand& command, const TOutputInstance& record, HWND window) {
+  const std::string why = record.Ready ? "" : std::string(record.Caption) + ": " + WhyVendorUnusable(ModulePathOf(command));
+  if (command.DoubleClicked) {
+    if (why.empty()) return;
+    ShowWindow(window, SW_SHOWNORMAL);
+    const std::string text = why + "\n\n" + NothingReachesABoard + "\n\n" + StarterHint;
+    MessageBoxW(window, Wide(text).c_str(), L"tarnwell_host: try", MB_OK | MB_ICONINFORMATION);
+    return;
+  }
+  std::string text = why.empty() ? "" : why + "\n" + NothingReachesABoard + "\n";
   text += "the try window is open: each change of a channel sends one action";
   if (command.Rate > 0) text += ", and all channels are sent " + std::to_string(command.Rate) + " times a second";
   WriteOut(text + "; close the window to finish\n");
@@ -55,10 +68,10 @@ int RunTry(const TCommand& command) {
     DestroyWindow(shown.Window);
     return Fail(ExitUnusable, "cannot create the channel controls of the try window");
   }
-  PrintOpened(command, *shown.Instance);
+  TellOpened(command, *shown.Instance, shown.Window);
 
   TFineTimerResolution fineTimer(command.Rate > 0);
-  const bool closed = RunPanelWindow(session.Api, shown.Instance, shown.Window, [&pane] { return pane.ResendDue(); });
+  const bool closed = RunPanelWindow(session.Api, shown.Instance, shown.Window, [&pane] { return pane.SendDue(); });
   // Each action that reaches a board makes exactly one output call.
   const uint64_t notReached = session.CallsWatched ? pane.ActionCalls() - OutputCallCount() : 0;
   WriteOut("action calls: " + std::to_string(pane.ActionCalls()) +

@@ -1,6 +1,7 @@
 #include "test_host/try_outputs.h"
 
 #include "test_host/channel_levels.h"
+#include "test_host/number_text.h"
 
 TTryOutputs::TTryOutputs(TActionExport action, TOutputInstance* instance, int32_t channelCount)
     : Action_(action), Instance_(instance), Levels_(static_cast<size_t>(channelCount), 0) {}
@@ -14,6 +15,17 @@ bool TTryOutputs::Change(int32_t channel, int32_t level) {
 
 void TTryOutputs::SendAll() {
   for (int32_t channel = 1; channel <= static_cast<int32_t>(Levels_.size()); ++channel) Send(channel);
+}
+
+bool TTryOutputs::FollowSettings(const std::string& settings) {
+  const bool picked = SettingsRead_ && settings != Settings_;
+  SettingsRead_ = true;
+  Settings_ = settings;
+  int32_t card = 0;
+  std::string error;
+  if (!picked || !ParseQuantity(settings, CardNumber, card, error)) return false;
+  SendAll();
+  return true;
 }
 
 void TTryOutputs::Send(int32_t channel) {

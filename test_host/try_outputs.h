@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "module/module_abi.h"
@@ -20,6 +21,12 @@ class TTryOutputs {
   bool Change(int32_t channel, int32_t level);
   // Sends every channel at its current level, channel 1 first.
   void SendAll();
+  // The instance's settings text, read after the user may have picked a
+  // card in the panel. When it names a card 1 ... 4 and differs from the
+  // text read before, the new card has all off: sends every channel at its
+  // current level, as a host's next output does, and returns true. The
+  // first reading only notes the text.
+  bool FollowSettings(const std::string& settings);
 
   int32_t Level(int32_t channel) const { return Levels_.at(static_cast<size_t>(channel - 1)); }
   uint64_t ActionCalls() const { return ActionCalls_; }
@@ -32,4 +39,6 @@ class TTryOutputs {
   std::vector<int32_t> Levels_;
   std::array<uint16_t, SamplesPerBlock> Block_{};
   uint64_t ActionCalls_ = 0;
+  bool SettingsRead_ = false;
+  std::string Settings_;
 };

@@ -60,23 +60,39 @@ bool TTryPane::Create(HWND host) {
     SetTimer(Window_, ResendTimer, static_cast<UINT>(1000 / RateHz_), nullptr);
   }
   SetTimer(Window_, StatusTimer, StatusEveryMs, nullptr);
+  Outputs_.FollowSettings(SettingsText());
   UpdateStatus();
   return true;
 }
 
-DWORD TTryPane::ResendDue() {
+std::string TTryPane::SettingsText() const {
+  char settings[32];
+  Api_.save(Instance_, settings, sizeof(settings) - 1);
+  return settings;
+}
+
+// A pick reaches the module through its panel's own window; the pane sees
+// it in the settings text, before the next change and at every wake.
+void TTryPane::FollowPick() {
+  if (Outputs_.FollowSettings(SettingsText())) UpdateStatus();
+}
+
+DWORD TTryPane::SendDue() {
+  FollowPick();
   if (!Schedule_) return INFINITE;
   if (Schedule_->TakeDue(NowUs())) Outputs_.SendAll();
   return static_cast<DWORD>((Schedule_->UsUntilDue(NowUs()) + 999) / 1000);
 }
 
 void TTryPane::OnChecked(int channel) {
+  FollowPick();
   const bool checked = IsDlgButtonChecked(Window_, channel) == BST_CHECKED;
   if (Outputs_.Change(channel, checked ? 1 : 0)) UpdateStatus();
 }
 
 void TTryPane::OnSlider(HWND slider) {
   const int channel = GetDlgCtrlID(slider);
+  FollowPick();
   const int level = static_cast<int>(SendMessageA(slider, TBM_GETPOS, 0, 0));
   SetDlgItemInt(Window_, LevelLabelId(channel), static_cast<UINT>(level), FALSE);
   if (Outputs_.Change(channel, level)) UpdateStatus();
@@ -86,9 +102,7 @@ void TTryPane::UpdateStatus() {
   TTryStatus status;
   status.Caption = Instance_->Caption;
   status.Ready = Instance_->Ready != 0;
-  char settings[32];
-  Api_.save(Instance_, settings, sizeof(settings) - 1);
-  status.Settings = settings;
+  status.Settings = SettingsText();
   HWND list = FindPanelCardList(GetParent(Window_));
   std::string error;
   if (list == nullptr || !ReadPanelCardList(list, status.Cards, error)) status.Cards.clear();
@@ -113,7 +127,7 @@ LRESULT CALLBACK TTryPane::WindowProc(HWND window, UINT message, WPARAM wParam, 
       return 0;
     case WM_TIMER:
       if (wParam == StatusTimer) pane->UpdateStatus();
-      if (wParam == ResendTimer) pane->ResendDue();
+      if (wParam == ResendTimer) pane->SendDue();
       return 0;
   }
   return DefWindowProcA(window, message, wParam, lParam);

@@ -26,15 +26,18 @@ class TTryPane {
   // Makes the pane's window in host, below the panel and after it in the
   // tab order; false when it cannot be made. The window goes with host.
   bool Create(HWND host);
-  // Sends every channel when a round of the rate is due; returns the ms
-  // until the next one (INFINITE without a rate).
-  DWORD ResendDue();
+  // Sends what is due: every channel after a pick of another card in the
+  // panel, and every channel when a round of the rate is due. Returns the
+  // ms until the next round (INFINITE without a rate).
+  DWORD SendDue();
   uint64_t ActionCalls() const { return Outputs_.ActionCalls(); }
 
   static constexpr int Height = 170;
 
  private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  std::string SettingsText() const;
+  void FollowPick();
   void OnChecked(int channel);
   void OnSlider(HWND slider);
   void UpdateStatus();

@@ -45,6 +45,13 @@ bool FindInFolder(TPathText folder, void* found) {
   return true;
 }
 
+// Why the file at path is not the 32-bit vendor library, by its kind, or
+// empty when it is a 32-bit DLL.
+std::string NotA32BitDll(const std::string& path) {
+  const std::string why = WhyNotA32BitDll(path);
+  return why.empty() ? "" : path + " " + why + "; the module needs the 32-bit k8055d.dll that comes with the K8055 boards.";
+}
+
 // The module's folder is named too when it is not the program's.
 std::string NotFound(const std::string& modulePath) {
   const std::string moduleFolder = modulePath.substr(0, modulePath.find_last_of("\\/") + 1);
@@ -77,20 +84,22 @@ std::string FindVendorLibrary(const std::string& modulePath) {
 
 std::string WhyVendorUnusable(const std::string& modulePath) {
   if (HMODULE loaded = GetModuleHandleW(L"k8055d.dll")) {
+    // Windows loads a program by that name too: it has none of the entry
+    // points, and is named for what it is.
+    if (const std::string notDll = NotA32BitDll(ModulePath(loaded)); !notDll.empty()) return notDll;
     const std::string missing = MissingEntryPoints(loaded);
     return missing.empty() ? ModulePath(loaded) + " is complete, yet the module could not use it." : missing;
   }
   const std::string path = FindVendorLibrary(modulePath);
   if (path.empty()) return NotFound(modulePath);
-  if (const std::string why = WhyNotA32BitDll(path); !why.empty())
-    return path + " " + why + "; the module needs the 32-bit k8055d.dll that comes with the K8055 boards.";
+  if (const std::string notDll = NotA32BitDll(path); !notDll.empty()) return notDll;
   // Loaded as the module loads it: no error box, its dependencies looked
   // for where the module has them looked for.
   HMODULE library = LoadLibraryFile(Wide(path).c_str());
   if (library == nullptr) {
     const DWORD code = GetLastError();
     if (code == ERROR_MOD_NOT_FOUND) return path + " needs a library that is missing; reinstall the vendor's driver.";
-    return path + " could not be loaded (" + WindowsError(code) + ").";
+    return path + " could not be loaded (" + WindowsError(code, path) + ").";
   }
   const std::string missing = MissingEntryPoints(library);
   PlatformLibraryLoader.Free(library);

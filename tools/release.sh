@@ -2,8 +2,8 @@
 # Builds the release in dist/: the folder out_tarnwell-VERSION-win32/ with the
 # module, the test host, the virtual board with its settings file in a
 # subfolder of its own (so it is never taken for the vendor's library), the
-# user guide with
-# its pictures, the example files and SHA256SUMS of them all; the same folder
+# starter that tries the virtual board, the user guide with its pictures, the
+# example files and SHA256SUMS of them all; the same folder
 # as out_tarnwell-VERSION-win32.zip; and the zip's SHA-256 in
 # out_tarnwell-VERSION-win32.zip.sha256, which it also prints. Every byte
 # depends only on the commit (and the toolchain): tools/release-check.sh
@@ -29,7 +29,7 @@ bin=build/win32/bin
 folder="dist/$name"
 rm -rf dist
 mkdir -p "$folder/virtual-board" "$folder/docs" "$folder/examples"
-cp "$bin/out_tarnwell.dll" "$bin/tarnwell_host.exe" USER-GUIDE.md "$folder/"
+cp "$bin/out_tarnwell.dll" "$bin/tarnwell_host.exe" USER-GUIDE.md starter/try-virtual-board.cmd "$folder/"
 cp "$bin/boards/full/k8055d.dll" virtual_board/k8055d.ini "$folder/virtual-board/"
 cp docs/*.png "$folder/docs/"
 cp examples/*.csv "$folder/examples/"

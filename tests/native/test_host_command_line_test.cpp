@@ -87,6 +87,8 @@ TEST(TestHostCommandLine, HelpWinsAnywhere) {
     EXPECT_TRUE(parsed.Ok) << help;
     EXPECT_EQ(parsed.Command.Kind, TCommandKind::Help);
   }
+  EXPECT_TRUE(Parse({}).Ok);
+  EXPECT_EQ(Parse({}).Command.Kind, TCommandKind::Help) << "no arguments: the help";
   EXPECT_NE(std::string(UsageText).find("play FILE"), std::string::npos);
 }
 
@@ -114,7 +116,7 @@ TEST(TestHostCommandLine, BadInputGetsOneClearError) {
     std::vector<std::string> Args;
     std::string Error;
   } cases[] = {
-      {{}, "no command given (try --help)"},
+      {{"--module", "m.dll"}, "no command given (try --help)"},
       {{"blink"}, "unknown command \"blink\" (try --help)"},
       {{"info", "--verbose", "1"}, "unknown option --verbose (try --help)"},
       {{"info", "extra"}, "unexpected argument \"extra\" (try --help)"},

@@ -6,6 +6,7 @@
 
 #include "test_host/play_file.h"
 #include "test_host/samples_file.h"
+#include "test_host/text_encoding.h"
 
 namespace {
 
@@ -78,6 +79,72 @@ TEST(TestHostPlayFile, AsEditorsOnWindowsWriteIt) {
   std::vector<uint16_t> samples;
   EXPECT_FALSE(ParseSamples("\xEF\xBB\xBF" "7", samples, error));
   EXPECT_EQ(error, "holds 1 value, not 1024");
+}
+
+TEST(TestHostPlayFile, AsASpreadsheetSavesItWithSemicolons) {
+  // The first line not skipped decides; a comma is then part of a field.
+  std::vector<TPlayRow> rows;
+  std::string error;
+  ASSERT_TRUE(ParsePlayFile("# from a spreadsheet\r\ntime_ms;channel;value;card\r\n0;1;65535;2\r\n250;9;5100\r\n", 1,
+                            rows, error))
+      << error;
+  ASSERT_EQ(rows.size(), 2u);
+  EXPECT_EQ(rows[0].Card, 2);
+  EXPECT_EQ(rows[1].TimeMs, 250);
+  EXPECT_EQ(rows[1].Value, 5100);
+  ASSERT_TRUE(ParsePlayFile("0;10;20\n", 1, rows, error)) << error;
+  EXPECT_EQ(rows[0].Value, 20);
+
+  const struct {
+    const char* Text;
+    const char* Error;
+  } cases[] = {
+      {"0;1;1\n10;9;2,5\n", "line 2: value \"2,5\" is not a whole number from 0 to 65535"},
+      {"0;1;1\n10,1,1\n", "line 2: expected time_ms;channel;value[;card] but found 1 field"},
+      {"0,1,1\n10;1;1\n", "line 2: expected time_ms,channel,value[,card] but found 1 field"},
+      {"0,5;1;1\n", "line 1: time_ms \"0,5\" is not a whole number from 0 to 86400000"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_FALSE(ParsePlayFile(c.Text, 1, rows, error)) << c.Text;
+    EXPECT_EQ(error, c.Error) << c.Text;
+  }
+}
+
+TEST(TestHostTextFile, Utf16IsReadAsUtf8AndOtherBinaryIsNamed) {
+  const std::string utf8 = "time_ms,channel,value\r\n0,1,1 # \xC5\x82\xF0\x9F\x98\x80\r\n";  // "ł", an emoji
+  const char units[] =
+      "t\0i\0m\0""e\0_\0m\0s\0,\0""c\0h\0""a\0n\0n\0""e\0l\0,\0v\0""a\0l\0u\0""e\0\r\0\n\0"
+      "0\0,\0""1\0,\0""1\0 \0#\0 \0\x42\x01\x3D\xD8\x00\xDE\r\0\n\0";
+  const std::string littleEndian(units, sizeof(units) - 1);
+  std::string bigEndian;
+  for (size_t i = 0; i < littleEndian.size(); i += 2) bigEndian += {littleEndian[i + 1], littleEndian[i]};
+  const struct {
+    const char* Name;
+    std::string Bytes;
+  } utf16[] = {
+      {"little-endian with its mark", "\xFF\xFE" + littleEndian},
+      {"big-endian with its mark", "\xFE\xFF" + bigEndian},
+      {"little-endian without", littleEndian},
+      {"big-endian without", bigEndian},
+  };
+  for (const auto& c : utf16) {
+    std::string text = c.Bytes, problem;
+    EXPECT_TRUE(DecodeTextFile(text, problem)) << c.Name;
+    EXPECT_EQ(text, utf8) << c.Name;
+  }
+
+  std::string text = "\xFF\xFE" + littleEndian.substr(0, 10) + std::string("\x00\xD8", 2) + "1";  // a lone surrogate, an odd byte
+  std::string problem;
+  EXPECT_TRUE(DecodeTextFile(text, problem));
+  EXPECT_EQ(text, "time_\xEF\xBF\xBD\xEF\xBF\xBD");
+  for (std::string same : {utf8, std::string("0,1,\xE9t\xE9\n"), std::string()}) {  // UTF-8, ANSI, empty
+    const std::string before = same;
+    EXPECT_TRUE(DecodeTextFile(same, problem));
+    EXPECT_EQ(same, before);
+  }
+  std::string workbook("PK\x03\x04\x14\x00\x06\x00", 8);
+  EXPECT_FALSE(DecodeTextFile(workbook, problem));
+  EXPECT_EQ(problem, "is not a text file (it holds NUL bytes): save a spreadsheet as CSV");
 }
 
 TEST(TestHostSamplesFile, ExactlyOneBlockOfValues) {

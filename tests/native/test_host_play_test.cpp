@@ -1,6 +1,7 @@
 // The test host's play schedule over a fake clock, and its card table.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -45,9 +46,10 @@ TEST(TestHostPlaySchedule, RowsAtTheirTimesGroupedByTime) {
   EXPECT_EQ(result.RowsSent, 4u);
   EXPECT_FALSE(result.Stopped);
   EXPECT_EQ(result.ElapsedMs, 1000);
-  const std::vector<std::string> expected = {"0: line 1",   "0: line 2",        "progress 2 at 0",
-                                             "250: line 3", "progress 3 at 250", "1000: line 4",
-                                             "progress 4 at 1000"};
+  const std::vector<std::string> expected = {
+      "0: line 1",         "0: line 2",          "progress 2 at 0",   "progress 2 at 200",
+      "250: line 3",       "progress 3 at 250",  "progress 3 at 450", "progress 3 at 650",
+      "progress 3 at 850", "1000: line 4",       "progress 4 at 1000"};
   EXPECT_EQ(target.Sent, expected);
 }
 
@@ -57,7 +59,34 @@ TEST(TestHostPlaySchedule, StopSendsNothingMore) {
   const TPlayResult result = PlayRows(Rows, clock, target);
   EXPECT_TRUE(result.Stopped);
   EXPECT_EQ(result.RowsSent, 3u);
-  EXPECT_EQ(target.Sent.back(), "progress 3 at 250");
+  EXPECT_EQ(target.Sent.back(), "progress 3 at 450");
+}
+
+TEST(TestHostPlaySchedule, ProgressMovesWhileWaitingForARowFarAhead) {
+  // A clock whose waits wake 16 ms late, as a system timer may.
+  class TLateClock : public TFakeClock {
+   public:
+    using TFakeClock::TFakeClock;
+    bool WaitUntil(int64_t ms) override { return TFakeClock::WaitUntil(ms + 16); }
+  };
+  TLateClock clock(1 << 30);
+  class TProgressTimes : public TPlayTarget {
+   public:
+    void Send(const TPlayRow&) override {}
+    void Progress(size_t rowsSent, int64_t elapsedMs) override {
+      Rows.push_back(rowsSent);
+      Times.push_back(elapsedMs);
+    }
+    std::vector<size_t> Rows;
+    std::vector<int64_t> Times;
+  } target;
+  PlayRows({{0, 1, 1, 1, 1}, {8000, 1, 0, 1, 2}}, clock, target);
+  ASSERT_GE(target.Times.size(), 33u);
+  for (size_t i = 1; i < target.Times.size(); ++i)
+    EXPECT_LE(target.Times[i] - target.Times[i - 1], 250) << "more than four times a second, at " << target.Times[i];
+  EXPECT_EQ(target.Times.back(), 8016);
+  EXPECT_EQ(target.Rows.back(), 2u);
+  EXPECT_EQ(std::count(target.Rows.begin(), target.Rows.end(), 1u), static_cast<long>(target.Rows.size() - 1));
 }
 
 TEST(TestHostPlaySchedule, SlowSendsMakeLaterRowsLate) {

@@ -1,6 +1,7 @@
 // The test host's portable texts and checks: what a file is from its
 // headers, where k8055d.dll is looked for, what play reports at its end,
-// how cards are named, and which versions are in use.
+// how cards are named, which versions are in use, Windows' error texts
+// with their inserts filled, and what is said when no window can be made.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -8,6 +9,8 @@
 
 #include "test_host/card_report.h"
 #include "test_host/image_kind.h"
+#include "test_host/message_inserts.h"
+#include "test_host/no_window_text.h"
 #include "test_host/number_text.h"
 #include "test_host/play_report.h"
 #include "test_host/version_report.h"
@@ -113,6 +116,30 @@ TEST(TestHostReports, VersionsSayWhenK8055dIsTheVirtualBoard) {
   EXPECT_EQ(DescribeFileVersion("k8055d.dll", TFileVersion{}), "k8055d.dll not found");
   EXPECT_EQ(DescribeFileVersion("out_tarnwell.dll", TFileVersion{"C:\\m.dll", false, false, "", "", ""}),
             "out_tarnwell.dll, C:\\m.dll does not exist");
+}
+
+TEST(TestHostMessageInserts, EveryInsertGetsTheNameAndNothingElseChanges) {
+  const struct {
+    const char* Text;
+    const char* Filled;
+  } cases[] = {
+      {"%1 is not a valid Win32 application.", "k8055d.dll is not a valid Win32 application."},
+      {"Bad EXE format for %1.", "Bad EXE format for k8055d.dll."},
+      {"%1 needs %2!s! and %12", "k8055d.dll needs k8055d.dll and k8055d.dll"},
+      {"100% done, 50%, %0 %n %% %a %", "100% done, 50%, %0 %n %% %a %"},
+      {"ends in %1!", "ends in k8055d.dll!"},
+      {"", ""},
+  };
+  for (const auto& c : cases) EXPECT_EQ(FillMessageInserts(c.Text, "k8055d.dll"), c.Filled) << c.Text;
+}
+
+TEST(TestHostReports, TheXvfbRunHintOnlyUnderWine) {
+  EXPECT_EQ(NoWindowText(true, "Windows error 1400: Invalid window handle"),
+            "cannot create a window for the settings panel (no display? under wine without X, use xvfb-run)");
+  EXPECT_EQ(NoWindowText(false, "Windows error 8: Not enough memory resources are available to process this command"),
+            "cannot create a window for the settings panel (Windows error 8: Not enough memory resources are available "
+            "to process this command)");
+  EXPECT_EQ(NoWindowText(false, ""), "cannot create a window for the settings panel");
 }
 
 }  // namespace

@@ -75,6 +75,27 @@ TEST(TryOutputs, EachChangeIsOneActionAndSendAllSendsEveryChannelInOrder) {
   EXPECT_EQ(outputs.ActionCalls(), 12u);
 }
 
+TEST(TryOutputs, APickOfAnotherCardGetsEveryChannelAsTheControlsShowThem) {
+  Calls.clear();
+  TOutputInstance record{};
+  TTryOutputs outputs(RecordAction, &record, 10);
+  EXPECT_FALSE(outputs.FollowSettings("1")) << "the first reading only notes the card";
+  outputs.Change(2, 1);
+  outputs.Change(9, 7);
+  EXPECT_FALSE(outputs.FollowSettings("1")) << "the same card";
+  ASSERT_EQ(Calls.size(), 2u);
+
+  EXPECT_TRUE(outputs.FollowSettings("3"));
+  ASSERT_EQ(Calls.size(), 12u);
+  for (int32_t channel = 1; channel <= 10; ++channel)
+    EXPECT_EQ(BlockValue(Calls[static_cast<size_t>(channel + 1)]), channel == 2 ? 65535 : channel == 9 ? 140 : 0)
+        << channel;
+  EXPECT_FALSE(outputs.FollowSettings("3"));
+  EXPECT_FALSE(outputs.FollowSettings("0")) << "no card: nothing to send to";
+  EXPECT_TRUE(outputs.FollowSettings("3")) << "back from no card";
+  EXPECT_EQ(outputs.ActionCalls(), 22u);
+}
+
 // Runs the schedule from 0 to endUs, waking wakeLateUs after each due time
 // (plus once at stallAtUs for stallUs); returns the times of the rounds.
 std::vector<int64_t> Rounds(int32_t perSecond, int64_t endUs, int64_t wakeLateUs, int64_t stallAtUs = -1,

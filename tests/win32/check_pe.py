@@ -1,6 +1,6 @@
 """Checks the built PE files: out_tarnwell.dll's exports, ordinals, version
-resource, icon and imports, the virtual board's exports, and that every
-shipped file carries the release's version.
+resource, icon and imports, the test host's icon, the virtual board's
+exports, and that every shipped file carries the release's version.
     check_pe.py BIN VERSION"""
 import os
 import re
@@ -78,6 +78,35 @@ class Module(unittest.TestCase):
         icons = [e for e in self.pe.DIRECTORY_ENTRY_RESOURCE.entries if e.id == pefile.RESOURCE_TYPE["RT_ICON"]]
         self.assertEqual(len(icons), 1)
         self.assertGreaterEqual(len(icons[0].directory.entries), 1)
+
+
+class TestHost(unittest.TestCase):
+    pe = load("tarnwell_host.exe")
+
+    def resource(self, type_name):
+        return [e for e in self.pe.DIRECTORY_ENTRY_RESOURCE.entries if e.id == pefile.RESOURCE_TYPE[type_name]]
+
+    def data(self, entry):
+        rva = entry.directory.entries[0].data.struct
+        return self.pe.get_data(rva.OffsetToData, rva.Size)
+
+    def test_icon_for_explorer_at_every_scaling(self):
+        """Explorer shows a program's first icon group: one image for each
+        size it asks for at 100 ... 200 %, 32-bit and uncompressed, as
+        Windows XP reads them."""
+        groups = self.resource("RT_GROUP_ICON")
+        self.assertEqual([str(e.name) for e in groups[0].directory.entries], ["MAINICON"])
+        group = self.data(groups[0].directory.entries[0])
+        count = int.from_bytes(group[4:6], "little")
+        entries = [group[6 + 14 * i:20 + 14 * i] for i in range(count)]
+        sizes = sorted(entry[0] or 256 for entry in entries)
+        self.assertTrue({16, 20, 24, 32, 40, 48, 64} <= set(sizes), sizes)
+        self.assertEqual({int.from_bytes(entry[6:8], "little") for entry in entries}, {32})
+        images = {e.id: e for e in self.resource("RT_ICON")[0].directory.entries}
+        for entry in entries:
+            image = self.data(images[int.from_bytes(entry[12:14], "little")])
+            self.assertEqual(int.from_bytes(image[0:4], "little"), 40, "a DIB, not PNG")
+            self.assertEqual(int.from_bytes(image[4:8], "little"), entry[0] or 256)
 
 
 class VirtualBoard(unittest.TestCase):

@@ -5,15 +5,11 @@
 
 #include <fstream>
 
-namespace {
-
 std::string TempFolder() {
   char folder[MAX_PATH];
   GetTempPathA(MAX_PATH, folder);
   return folder;
 }
-
-}  // namespace
 
 std::wstring WidePath(const std::string& utf8) {
   const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);

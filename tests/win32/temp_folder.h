@@ -6,6 +6,9 @@
 #include <string>
 #include <vector>
 
+// The temporary folder, with a trailing backslash.
+std::string TempFolder();
+
 // UTF-8 to UTF-16.
 std::wstring WidePath(const std::string& utf8);
 

@@ -1,10 +1,12 @@
 // The test host tells whether anything reached a board: a card that does
 // not answer gets nothing and says so (status 3); identify and off drive
-// every output of a board; play leaves the outputs off when asked.
+// every output of a board; play leaves the outputs off when asked, and
+// keeps its time while its output is held.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "tests/win32/module_host.h"
@@ -73,6 +75,43 @@ TEST_F(TestHostBoards, PlaySaysWhenItFellBehind) {
   EXPECT_EQ(run.Status, 0u) << run.Err;
   EXPECT_TRUE(Contains(run.Out, "played 30000 rows in ")) << run.Out;
   EXPECT_TRUE(Contains(run.Out, "\nfell behind the schedule: ")) << run.Out;
+}
+
+TEST_F(TestHostBoards, PlayGoesOnWhileItsOutputIsHeld) {
+  // A full pipe holds every write as a console does while the user selects
+  // text in it: play's rows still go out on time, and its text follows
+  // once the pipe is read.
+  SECURITY_ATTRIBUTES inherit{sizeof(inherit), nullptr, TRUE};
+  HANDLE readEnd = nullptr, writeEnd = nullptr;
+  ASSERT_TRUE(CreatePipe(&readEnd, &writeEnd, &inherit, 0));
+  std::thread filler([writeEnd] {
+    const std::string block(1 << 20, 'x');
+    DWORD written = 0;
+    WriteFile(writeEnd, block.data(), static_cast<DWORD>(block.size()), &written, nullptr);
+  });
+  Sleep(500);  // the pipe is full; the filler waits in its write
+  TTempFile rows("0,1,65535\n300,1,0\n600,2,65535\n");
+  THostProcess play({"--vendor-dir", FullBoardFolder(), "play", rows.Path()}, "", false, writeEnd);
+  const bool played = [&] {
+    for (int tries = 0; tries < 100; ++tries, Sleep(100))
+      if (Trace.Calls().size() >= 6) return true;
+    return false;
+  }();
+  std::string text;
+  std::thread reader([&] {
+    char buffer[65536];
+    for (DWORD count = 0; ReadFile(readEnd, buffer, sizeof(buffer), &count, nullptr) && count > 0;)
+      text.append(buffer, count);
+  });
+  filler.join();
+  CloseHandle(writeEnd);
+  const THostRun end = play.Wait();
+  reader.join();
+  CloseHandle(readEnd);
+  EXPECT_TRUE(played) << "the rows went out while the output was held";
+  EXPECT_EQ(end.Status, 0u) << end.Err;
+  EXPECT_TRUE(Contains(text, "playing " + rows.Path() + ": 3 rows")) << text.substr(text.size() - 200);
+  EXPECT_TRUE(Contains(text, "played 3 rows in ")) << text.substr(text.size() - 200);
 }
 
 TEST_F(TestHostBoards, PlayOffAtEndLeavesEveryOutputOff) {

@@ -1,6 +1,7 @@
 // The test host's files: paths outside the ANSI code page work everywhere,
 // a module or k8055d.dll that is not a 32-bit DLL is named with what it is,
-// and panel says why k8055d.dll cannot be used.
+// Windows' error texts name the file, play reads the files of spreadsheets
+// and PowerShell, and panel says why k8055d.dll cannot be used.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -104,6 +105,9 @@ TEST_F(TestHostFiles, AVendorLibraryThatIsNotA32BitDllIsNamedWithWhatItIs) {
       {"tarnwell 64-bit board", SixtyFourBitHeaders(BoardFile), "is a 64-bit DLL"},
       {"tarnwell empty board", "", "is empty"},
       {"tarnwell text board", "OpenDevice\n", "is not a Windows library"},
+      // Windows loads a program by that name; it is named for what it is,
+      // not for the 21 entry points it lacks.
+      {"tarnwell program board", ReadBytes(HostProgram()), "is a program, not a DLL"},
   };
   for (const auto& c : cases) {
     TTempFolder folder(c.Folder);
@@ -114,6 +118,35 @@ TEST_F(TestHostFiles, AVendorLibraryThatIsNotA32BitDllIsNamedWithWhatItIs) {
                                       "; the module needs the 32-bit k8055d.dll that comes with the K8055 boards.\n"))
         << run.Out;
   }
+}
+
+TEST_F(TestHostFiles, WindowsErrorTextsNameTheFile) {
+  // The headers of a whole DLL, the rest cut off: the loader refuses it
+  // with a text whose insert is the file's name.
+  TTempFolder folder("tarnwell cut board");
+  folder.Write("k8055d.dll", ReadBytes(BoardFile).substr(0, 20000));
+  const THostRun run = RunHost({"--vendor-dir", folder.Path(), "info"});
+  EXPECT_EQ(run.Status, 1u);
+  EXPECT_TRUE(Contains(run.Out, "\\k8055d.dll could not be loaded (Windows error 193: ")) << run.Out;
+  EXPECT_TRUE(Contains(run.Out, "k8055d.dll).\n")) << run.Out;
+  EXPECT_FALSE(Contains(run.Out, "%1")) << run.Out;
+}
+
+TEST_F(TestHostFiles, PlayReadsWhatASpreadsheetOrPowerShellSaves) {
+  TTempFolder folder("tarnwell play files");
+  std::string utf16 = "\xFF\xFE";  // as Windows PowerShell 5 writes with ">"
+  for (char c : std::string("time_ms;channel;value\r\n0;3;65535\r\n")) utf16 += {c, '\0'};
+  const std::string rows = folder.Write("rows.csv", utf16);
+  const THostRun play = RunWithBoard({"play", rows});
+  EXPECT_EQ(play.Status, 0u) << play.Err;
+  EXPECT_EQ(Trace.Calls(), (std::vector<std::string>{"OpenDevice 0", "SetCurrentDevice 0", "SetDigitalChannel 3",
+                                                     "SetCurrentDevice 0", "CloseDevice"}));
+
+  const std::string workbook = folder.Write("rows.xlsx", std::string("PK\x03\x04\x14\x00\x06\x00", 8));
+  const THostRun binary = RunWithBoard({"play", workbook});
+  EXPECT_EQ(binary.Status, 2u);
+  EXPECT_EQ(binary.Err, "tarnwell_host: play: " + workbook +
+                            " is not a text file (it holds NUL bytes): save a spreadsheet as CSV\n");
 }
 
 TEST_F(TestHostFiles, VersionsOfTheFilesInUse) {

@@ -11,16 +11,15 @@
 namespace {
 
 std::string TempPath(const char* prefix) {
-  char folder[MAX_PATH], file[MAX_PATH];
-  GetTempPathA(MAX_PATH, folder);
-  GetTempFileNameA(folder, prefix, 0, file);
+  char file[MAX_PATH];
+  GetTempFileNameA(TempFolder().c_str(), prefix, 0, file);
   return file;
 }
 
-HANDLE InheritableFile(const std::string& path) {
+HANDLE InheritableFile(const std::string& path, bool read = false) {
   SECURITY_ATTRIBUTES inherit{sizeof(inherit), nullptr, TRUE};
-  return CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, CREATE_ALWAYS,
-                     FILE_ATTRIBUTE_NORMAL, nullptr);
+  return CreateFileA(path.c_str(), read ? GENERIC_READ : GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
+                     read ? OPEN_EXISTING : CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
 // The file's text with "\r\n" line ends read as "\n".
@@ -59,21 +58,23 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM param) {
 std::string HostProgram() { return TModuleHost::BinFolder() + "\\tarnwell_host.exe"; }
 std::string FullBoardFolder() { return TModuleHost::BoardFolder("full"); }
 
-THostProcess::THostProcess(const std::vector<std::string>& args, const std::string& program)
+THostProcess::THostProcess(const std::vector<std::string>& args, const std::string& program, bool ownConsole,
+                           HANDLE output)
     : OutPath_(TempPath("tho")), ErrPath_(TempPath("the")) {
   std::string commandLine = Quoted(program.empty() ? HostProgram() : program);
   for (const std::string& arg : args) commandLine += " " + Quoted(arg);
   std::wstring wideCommandLine = WidePath(commandLine);
-  HANDLE out = InheritableFile(OutPath_), err = InheritableFile(ErrPath_);
+  HANDLE in = InheritableFile("NUL", true), out = InheritableFile(OutPath_), err = InheritableFile(ErrPath_);
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
   startup.dwFlags = STARTF_USESTDHANDLES;
-  startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-  startup.hStdOutput = out;
+  startup.hStdInput = in;  // at its end at once: a "press any key" never waits
+  startup.hStdOutput = output != nullptr ? output : out;
   startup.hStdError = err;
-  EXPECT_TRUE(CreateProcessW(nullptr, &wideCommandLine[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
-                             &Process_))
+  EXPECT_TRUE(CreateProcessW(nullptr, &wideCommandLine[0], nullptr, nullptr, TRUE, ownConsole ? CREATE_NEW_CONSOLE : 0,
+                             nullptr, nullptr, &startup, &Process_))
       << commandLine;
+  CloseHandle(in);
   CloseHandle(out);
   CloseHandle(err);
 }

@@ -1,7 +1,7 @@
 // Runs the real tarnwell_host.exe as a user would, in a process of its own
 // that inherits this process's environment (and so the virtual board's
-// call record), and collects its exit status and output. Arguments, paths
-// and output are UTF-8.
+// call record), with no input, and collects its exit status and output.
+// Arguments, paths and output are UTF-8.
 #pragma once
 
 #include <windows.h>
@@ -31,8 +31,13 @@ bool Contains(const std::string& text, const std::string& part);
 // A running test host, for commands that wait for the user.
 class THostProcess {
  public:
-  // program: a copy of the test host elsewhere, or empty for HostProgram().
-  explicit THostProcess(const std::vector<std::string>& args, const std::string& program = "");
+  // program: a copy of the test host elsewhere (or a script that starts
+  // it), or empty for HostProgram().
+  // ownConsole: started in a console of its own, as Explorer starts it on
+  // a double-click. output: an inheritable handle for its standard output
+  // instead of a file (Out stays empty).
+  explicit THostProcess(const std::vector<std::string>& args, const std::string& program = "", bool ownConsole = false,
+                        HANDLE output = nullptr);
   ~THostProcess();
   // The process's first top-level window of class, visible unless hidden
   // is asked for, waiting up to 20 s.

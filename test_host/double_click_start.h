@@ -1,0 +1,14 @@
+// A double-click in Explorer starts the test host without arguments in a
+// console of its own, which a command prompt never gives it: the user
+// expects a window then, not a console that flashes and closes.
+#pragma once
+
+// No arguments given, and this process alone on its console (Explorer,
+// a shortcut or the Run box made the console for it). A console shared
+// with a shell, a redirected or missing console: false.
+bool StartedByDoubleClick(bool noArguments);
+
+// Closes the console that came with the double-click: the user works in
+// windows from here on, and the test host's messages go to message boxes
+// (exit_status.h) instead.
+void LeaveOwnConsole();
