@@ -20,7 +20,8 @@ wine explorer /desktop=live-board,$size "$bin/tarnwell_host.exe" --vendor-dir "$
 host=$!
 sleep 5  # the desktop and both windows are up; the file holds its pattern for 8 s
 mkdir -p docs
-import -window root -crop "$size+0+0" +repage docs/live-board.png
+# The desktop around the windows (they sit at its bottom right) is cut off.
+import -window root -crop "$size+0+0" +repage -trim +repage docs/live-board.png
 wait $host
 wineserver -w
 echo "docs/live-board.png written"

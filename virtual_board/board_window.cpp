@@ -60,6 +60,8 @@ LRESULT CALLBACK BoardProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     case WmCloseBoard:
       DestroyWindow(window);
       return 0;
+    case WM_CLOSE:  // the window goes with its board; minimizing puts it aside
+      return 0;
     case WM_ERASEBKGND:
       return 1;
     case WM_PAINT:
@@ -78,7 +80,7 @@ LRESULT CALLBACK BoardProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 }
 
 // The windows stay on top, as an instrument display does, so that a click
-// in the host's window hides none. They tile two by two from the bottom
+// in the host's window hides none; a window can be minimized, not closed. They tile two by two from the bottom
 // right of the work area, boards 0 and 1 at the bottom, where they cover
 // least of the windows the user works in; on a screen too small for the
 // tiles they stay inside the work area, overlapping.
@@ -90,7 +92,7 @@ POINT BoardWindowPlace(int32_t address, int width, int height) {
 }
 
 HWND CreateBoardWindow(int32_t address) {
-  const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_MINIMIZEBOX, extendedStyle = WS_EX_TOPMOST;
+  const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, extendedStyle = WS_EX_TOPMOST;
   const TBoardLayout layout = LayOutBoard();
   RECT frame{0, 0, layout.Client.cx, layout.Client.cy};
   AdjustWindowRectEx(&frame, style, FALSE, extendedStyle);
@@ -102,6 +104,7 @@ HWND CreateBoardWindow(int32_t address) {
                                 nullptr, ThisModule(), nullptr);
   if (window == nullptr) return nullptr;
   SetWindowLongA(window, AddressIndex, address);
+  EnableMenuItem(GetSystemMenu(window, FALSE), SC_CLOSE, MF_BYCOMMAND | MF_GRAYED);
   ShowWindow(window, SW_SHOWNOACTIVATE);
   UpdateWindow(window);
   return window;

@@ -4,18 +4,18 @@
 # run alone) to DPI, runs PROGRAM with TARNWELL_DPI=DPI on a screen of
 # WIDTHxHEIGHT, then stops the prefix's wineserver, so that the next run
 # starts afresh on its own display.
-# Usage: at_dpi.sh DPI WIDTHxHEIGHT WINE_RUN PREFIX PROGRAM [ARGS...]
+# Usage: at_dpi.sh DPI WIDTHxHEIGHT TOOLS PREFIX PROGRAM [ARGS...]
+# (TOOLS: the folder of wine-run and wine-set-dpi)
 set -u
-dpi=$1 screen=$2 wine_run=$3 prefix=$4
+dpi=$1 screen=$2 tools=$3 prefix=$4
 shift 4
 WINEPREFIX="$prefix" wineserver -k 2>/dev/null
 export TARNWELL_DPI=$dpi
 xvfb-run -a -s "-screen 0 ${screen}x24" bash -c '
-  wine_run=$1 prefix=$2
+  tools=$1 prefix=$2
   shift 2
-  "$wine_run" "$prefix" reg add "HKCU\\Control Panel\\Desktop" /v LogPixels /t REG_DWORD /d "$TARNWELL_DPI" /f \
-    >/dev/null || { echo "cannot set LogPixels in $prefix" >&2; exit 1; }
-  "$wine_run" "$prefix" "$@"
+  "$tools/wine-set-dpi" "$prefix" "$TARNWELL_DPI" || { echo "cannot set the DPI of $prefix" >&2; exit 1; }
+  "$tools/wine-run" "$prefix" "$@"
   status=$?
   WINEPREFIX="$prefix" wineserver -k 2>/dev/null
-  exit $status' at_dpi "$wine_run" "$prefix" "$@"
+  exit $status' at_dpi "$tools" "$prefix" "$@"

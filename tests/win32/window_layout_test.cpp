@@ -305,6 +305,10 @@ TEST(WindowLayout, BoardWindowsFitTheirTextsAndTheScreen) {
     }
 
     EXPECT_TRUE(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) << "stays on top, as an instrument display";
+    EXPECT_EQ(GetWindowLongA(window, GWL_STYLE) & (WS_SYSMENU | WS_MINIMIZEBOX), WS_SYSMENU | WS_MINIMIZEBOX)
+        << "and can be minimized";
+    SendMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(IsWindow(window)) << "but not closed: it goes with its board";
     ExpectOnTheWorkArea(window);
     RECT bounds, other;
     GetWindowRect(window, &bounds);
