@@ -23,30 +23,27 @@ LRESULT CALLBACK AsAfterAClick(HWND window, UINT message, WPARAM wParam, LPARAM 
 }
 
 TEST(DialogKeys, SpaceShowsTheFocusRectangleAndEscCloses) {
-  THostWindowWithPanel shown;
-  ASSERT_NE(shown.Window, nullptr);
-  TTryPane pane(shown.Host.Api, shown.Instance, 0);
-  ASSERT_TRUE(pane.Create(shown.Window));
-  ShowWindow(shown.Window, SW_SHOWNORMAL);
-  HWND box = FindWindowExA(FindWindowExA(shown.Window, nullptr, "TarnwellTryChannels", nullptr), nullptr, "Button",
-                           "Digital output 1 status");
+  TTryWindowInProcess window(0);
+  ASSERT_TRUE(window.Made);
+  HWND host = window.Shown.Window;
+  HWND box = FindWindowExA(window.Channels(), nullptr, "Button", "Digital output 1 status");
   ASSERT_NE(box, nullptr);
   HostProc = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrA(shown.Window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(AsAfterAClick)));
+      SetWindowLongPtrA(host, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(AsAfterAClick)));
   SetFocus(box);  // as a click does
-  RunMessagesFor(100, nullptr, shown.Window);
+  RunMessagesFor(100, nullptr, host);
   EXPECT_TRUE(UiStateChanges.empty());
 
   PostMessageA(box, WM_KEYDOWN, VK_SPACE, 1);
   PostMessageA(box, WM_KEYUP, VK_SPACE, 0xC0000001);
-  EXPECT_FALSE(RunMessagesFor(200, nullptr, shown.Window));
+  EXPECT_FALSE(RunMessagesFor(200, nullptr, host));
   EXPECT_EQ(SendMessageA(box, BM_GETCHECK, 0, 0), BST_CHECKED) << "Space toggles the check box";
   EXPECT_EQ(UiStateChanges, (std::vector<WPARAM>{MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS)}))
       << "and shows the focus rectangle";
 
   PostMessageA(box, WM_KEYDOWN, VK_ESCAPE, 1);
-  EXPECT_TRUE(RunMessagesFor(200, nullptr, shown.Window)) << "Esc ends the window's message loop";
-  SetWindowLongPtrA(shown.Window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(HostProc));
+  EXPECT_TRUE(RunMessagesFor(200, nullptr, host)) << "Esc ends the window's message loop";
+  SetWindowLongPtrA(host, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(HostProc));
 }
 
 }  // namespace

@@ -19,6 +19,15 @@ THostWindowWithPanel::~THostWindowWithPanel() {
   SetEnvironmentVariableA("VIRTUAL_K8055_BOARDS", nullptr);
 }
 
+TTryWindowInProcess::TTryWindowInProcess(int32_t rateHz) : Pane(Shown.Host.Api, Shown.Instance, rateHz) {
+  Made = Shown.Window != nullptr && Pane.Create(Shown.Window);
+  if (Made) ShowWindow(Shown.Window, SW_SHOWNORMAL);
+}
+
+HWND TTryWindowInProcess::Channels() const {
+  return FindWindowExA(Shown.Window, nullptr, "TarnwellTryChannels", nullptr);
+}
+
 bool RunMessagesFor(int ms, TTryPane* pane, HWND dialogWindow) {
   bool quit = false;
   const DWORD end = GetTickCount() + static_cast<DWORD>(ms);

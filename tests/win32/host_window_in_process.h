@@ -20,6 +20,16 @@ struct THostWindowWithPanel {
   HWND Window = nullptr;
 };
 
+// The same with try's pane below the panel (resending at rateHz, or not
+// at 0), shown.
+struct TTryWindowInProcess {
+  explicit TTryWindowInProcess(int32_t rateHz);
+  THostWindowWithPanel Shown;
+  TTryPane Pane;
+  bool Made = false;
+  HWND Channels() const;  // the pane's window
+};
+
 // Runs this thread's messages for ms milliseconds, keys first through the
 // window's dialog keys when dialogWindow is given, and try's resends when
 // pane is. Returns whether WM_QUIT came.

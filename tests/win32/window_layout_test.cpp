@@ -203,20 +203,17 @@ TEST(WindowLayout, RunsAtTheDisplayScalingAsked) {
 
 // At --rate 1000 the status line reads "... 10000.0 per second".
 TEST(WindowLayout, TryFitsItsTexts) {
-  THostWindowWithPanel shown;
-  ASSERT_NE(shown.Window, nullptr);
-  TTryPane pane(shown.Host.Api, shown.Instance, 1000);
-  ASSERT_TRUE(pane.Create(shown.Window));
-  ShowWindow(shown.Window, SW_SHOWNORMAL);
-  RunMessagesFor(1500, &pane);
+  TTryWindowInProcess window(1000);
+  ASSERT_TRUE(window.Made);
+  RunMessagesFor(1500, &window.Pane);
   std::string status;
-  for (HWND child : Children(FindWindowExA(shown.Window, nullptr, "TarnwellTryChannels", nullptr)))
+  for (HWND child : Children(window.Channels()))
     if (TextOf(child).find(" per second") != std::string::npos) status = TextOf(child);
   const size_t rate = status.rfind(", ");
   ASSERT_NE(rate, std::string::npos) << status;
   EXPECT_GE(std::atof(status.c_str() + rate + 2), 1000.0) << status;
-  ExpectControlsFit(shown.Window);
-  ExpectOnTheWorkArea(shown.Window);
+  ExpectControlsFit(window.Shown.Window);
+  ExpectOnTheWorkArea(window.Shown.Window);
 }
 
 TEST(WindowLayout, PanelFitsItsTexts) {
