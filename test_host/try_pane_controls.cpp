@@ -93,14 +93,16 @@ class TTextMeasure {
 
 void Place(HWND control, const TBox& box) { MoveWindow(control, box.Left, box.Top, box.Width, box.Height, FALSE); }
 
-// The status line's height for the widest of texts at its width.
+// The status line's height for the widest of texts at its width: placed
+// at a trial height first, it tells the room its sunken border takes.
 int StatusHeight(HWND status, const TTextMeasure& text, const TBox& box, const std::vector<std::string>& texts) {
-  Place(status, {box.Left, box.Top, box.Width, 100});
+  constexpr int TrialHeight = 100;
+  Place(status, {box.Left, box.Top, box.Width, TrialHeight});
   RECT client;
   GetClientRect(status, &client);
   int height = 0;
   for (const std::string& line : texts) height = std::max(height, text.WrappedHeight(line, client.right));
-  return height + 100 - client.bottom;
+  return height + TrialHeight - client.bottom;
 }
 
 }  // namespace
