@@ -1,8 +1,10 @@
 #include "test_host/host_window.h"
 
+#include <algorithm>
+
 namespace {
 
-constexpr int ClientWidth = 736;
+constexpr DWORD HostWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 
 // Keeps the keyboard focus on the control that had it when the window is
 // activated again, as a dialog box does; Windows would give it to the
@@ -22,6 +24,10 @@ LRESULT CALLBACK HostWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
   switch (message) {
     case WM_CLOSE:
       PostQuitMessage(0);
+      return 0;
+    case WM_COMMAND:
+      // IsDialogMessage's Esc; a control's IDCANCEL would come with its handle.
+      if (LOWORD(wParam) == IDCANCEL && lParam == 0) PostQuitMessage(0);
       return 0;
     case WM_ACTIVATE:
       if (HIWORD(wParam)) break;  // minimized
@@ -45,12 +51,34 @@ void RegisterOnce(HINSTANCE instance) {
 
 }  // namespace
 
-HWND CreateHostWindow(const char* title, int extraHeight) {
+HWND CreateHostWindow(const char* title) {
   HINSTANCE instance = GetModuleHandleA(nullptr);
   RegisterOnce(instance);
-  const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
-  RECT frame{0, 0, ClientWidth, PanelHostHeight + extraHeight};
-  AdjustWindowRect(&frame, style, FALSE);
-  return CreateWindowExA(0, HostWindowClass, title, style, CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
-                         frame.bottom - frame.top, nullptr, nullptr, instance, nullptr);
+  RECT frame{0, 0, PanelHostWidth, PanelHostHeight};
+  AdjustWindowRect(&frame, HostWindowStyle, FALSE);
+  return CreateWindowExA(0, HostWindowClass, title, HostWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+                         frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, instance, nullptr);
+}
+
+void FitHostWindow(HWND window, int width, int height) {
+  RECT frame{0, 0, width, height};
+  AdjustWindowRect(&frame, HostWindowStyle, FALSE);
+  const int frameWidth = frame.right - frame.left, frameHeight = frame.bottom - frame.top;
+  RECT bounds;
+  GetWindowRect(window, &bounds);
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof(monitor);
+  if (GetMonitorInfoA(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor)) {
+    const RECT& work = monitor.rcWork;
+    bounds.left = std::max(std::min(bounds.left, work.right - frameWidth), work.left);
+    bounds.top = std::max(std::min(bounds.top, work.bottom - frameHeight), work.top);
+  }
+  SetWindowPos(window, nullptr, bounds.left, bounds.top, frameWidth, frameHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+bool TakeDialogKey(HWND window, MSG& message) {
+  if ((message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN) &&
+      (SendMessageA(window, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS))
+    SendMessageA(window, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+  return IsDialogMessageA(window, &message) != 0;
 }

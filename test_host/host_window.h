@@ -1,15 +1,27 @@
 // A plain top-level window of the test host, into which the module's
-// settings panel is embedded as a host embeds it. Closing the window posts
-// WM_QUIT; the window itself stays until its owner destroys it.
+// settings panel is embedded as a host embeds it. Closing the window, or
+// Esc as in a dialog box, posts WM_QUIT; the window itself stays until its
+// owner destroys it.
 #pragma once
 
 #include <windows.h>
 
 inline constexpr char HostWindowClass[] = "TarnwellHostWindow";
 
-// The height of the client area that fits the panel (728 x 176 at 4, 4).
+// The client area that fits the panel (728 x 176 at 4, 4).
+inline constexpr int PanelHostWidth = 736;
 inline constexpr int PanelHostHeight = 184;
 
-// A hidden window whose client area fits the panel and, below it, room of
-// extraHeight pixels for the caller's controls.
-HWND CreateHostWindow(const char* title, int extraHeight = 0);
+// A hidden window whose client area fits the panel.
+HWND CreateHostWindow(const char* title);
+
+// Makes the window's client area width x height and moves the window into
+// the work area of its monitor as far as it fits.
+void FitHostWindow(HWND window, int width, int height);
+
+// Gives a message of the window's thread to the window's dialog keys, as
+// IsDialogMessage does (Tab, Shift+Tab, the arrow keys, Space, Esc); true
+// when they took it. From the first key pressed on, the focus rectangle
+// shows: Windows hides it after mouse input until a key moves the focus,
+// so a check box clicked, then toggled with Space, showed none.
+bool TakeDialogKey(HWND window, MSG& message);

@@ -12,7 +12,7 @@ int RunPanel(const TCommand& command) {
   TModuleSession session;
   TPanelWindow shown;
   std::string error;
-  if (const int status = ShowPanelWindow(command, "tarnwell_host: settings panel", 0, session, shown, error))
+  if (const int status = ShowPanelWindow(command, "tarnwell_host: settings panel", session, shown, error))
     return Fail(status, error);
   const TOutputInstance& record = *shown.Instance;
   if (!record.Ready) Warn(std::string(record.Caption) + ": " + WhyVendorUnusable(session.Path));

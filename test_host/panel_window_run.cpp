@@ -16,7 +16,7 @@ bool RunUntilClosed(HWND window, const std::function<DWORD()>& onWake) {
     MSG message;
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
       if (message.message == WM_QUIT) return true;
-      if (IsDialogMessageA(window, &message)) continue;
+      if (TakeDialogKey(window, message)) continue;
       TranslateMessage(&message);
       DispatchMessageA(&message);
     }
@@ -25,12 +25,12 @@ bool RunUntilClosed(HWND window, const std::function<DWORD()>& onWake) {
 
 }  // namespace
 
-int ShowPanelWindow(const TCommand& command, const char* title, int extraHeight, TModuleSession& session,
-                    TPanelWindow& shown, std::string& error) {
+int ShowPanelWindow(const TCommand& command, const char* title, TModuleSession& session, TPanelWindow& shown,
+                    std::string& error) {
   if (const int status = session.Load(command, error)) return status;
   if ((shown.Instance = session.Create(error)) == nullptr) return ExitUnusable;
   if (command.HasSettings) session.Api.open(shown.Instance, command.Settings.c_str());
-  if ((shown.Window = CreateHostWindow(title, extraHeight)) == nullptr) {
+  if ((shown.Window = CreateHostWindow(title)) == nullptr) {
     error = NoWindowError();
     return ExitNoDisplay;
   }

@@ -60,7 +60,7 @@ int RunTry(const TCommand& command) {
   TModuleSession session;
   TPanelWindow shown;
   std::string error;
-  if (const int status = ShowPanelWindow(command, "tarnwell_host: try", TTryPane::Height, session, shown, error))
+  if (const int status = ShowPanelWindow(command, "tarnwell_host: try", session, shown, error))
     return Fail(status, error);
   TTryPane pane(session.Api, shown.Instance, command.Rate);
   if (!pane.Create(shown.Window)) {

@@ -6,7 +6,6 @@
 #include "test_host/host_window.h"
 #include "test_host/panel_card_states.h"
 #include "test_host/try_pane_controls.h"
-#include "test_host/try_status.h"
 
 namespace {
 
@@ -44,15 +43,17 @@ TTryPane::TTryPane(const TModuleApi& api, TOutputInstance* instance, int32_t rat
 bool TTryPane::Create(HWND host) {
   const INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX), ICC_BAR_CLASSES};
   if (!InitCommonControlsEx(&classes) || !RegisterPaneClass(WindowProc)) return false;
-  RECT client;
-  GetClientRect(host, &client);
-  Window_ = CreateWindowExA(WS_EX_CONTROLPARENT, PaneClass, "", WS_CHILD | WS_VISIBLE, 0, PanelHostHeight,
-                            client.right, Height, host, nullptr, GetModuleHandleA(nullptr), this);
+  Window_ = CreateWindowExA(WS_EX_CONTROLPARENT, PaneClass, "", WS_CHILD | WS_VISIBLE, 0, PanelHostHeight, 0, 0, host,
+                            nullptr, GetModuleHandleA(nullptr), this);
   if (Window_ == nullptr) return false;
   // Last among the host's children, so that Tab reaches it after the panel.
   SetWindowPos(Window_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   Status_ = CreateChannelControls(Window_, Names_);
   if (Status_ == nullptr) return false;
+  const SIZE size = PlaceChannelControls(Window_, static_cast<int>(ControlledChannels(Names_)),
+                                         LongestTryStatuses(Status()), PanelHostWidth);
+  SetWindowPos(Window_, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  FitHostWindow(host, size.cx, PanelHostHeight + size.cy);
   if (RateHz_ > 0) {
     Schedule_ = std::make_unique<TResendSchedule>(RateHz_, NowUs());
     // Keeps the rounds going while a modal loop (moving the window) runs
@@ -98,7 +99,7 @@ void TTryPane::OnSlider(HWND slider) {
   if (Outputs_.Change(channel, level)) UpdateStatus();
 }
 
-void TTryPane::UpdateStatus() {
+TTryStatus TTryPane::Status() const {
   TTryStatus status;
   status.Caption = Instance_->Caption;
   status.Ready = Instance_->Ready != 0;
@@ -107,6 +108,11 @@ void TTryPane::UpdateStatus() {
   std::string error;
   if (list == nullptr || !ReadPanelCardList(list, status.Cards, error)) status.Cards.clear();
   status.ActionCalls = Outputs_.ActionCalls();
+  return status;
+}
+
+void TTryPane::UpdateStatus() {
+  TTryStatus status = Status();
   Rate_.Read(NowUs() / 1000, status.ActionCalls);
   status.TenthsPerSecond = Rate_.TenthsPerSecond();
   SetWindowTextA(Status_, FormatTryStatus(status).c_str());

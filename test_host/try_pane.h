@@ -14,6 +14,7 @@
 #include "test_host/module_api.h"
 #include "test_host/rate_meter.h"
 #include "test_host/resend_schedule.h"
+#include "test_host/try_status.h"
 #include "test_host/try_outputs.h"
 
 class TTryPane {
@@ -24,7 +25,8 @@ class TTryPane {
   TTryPane& operator=(const TTryPane&) = delete;
 
   // Makes the pane's window in host, below the panel and after it in the
-  // tab order; false when it cannot be made. The window goes with host.
+  // tab order, and fits host to the panel and the pane; false when it
+  // cannot be made. The window goes with host.
   bool Create(HWND host);
   // Sends what is due: every channel after a pick of another card in the
   // panel, and every channel when a round of the rate is due. Returns the
@@ -32,14 +34,13 @@ class TTryPane {
   DWORD SendDue();
   uint64_t ActionCalls() const { return Outputs_.ActionCalls(); }
 
-  static constexpr int Height = 170;
-
  private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   std::string SettingsText() const;
   void FollowPick();
   void OnChecked(int channel);
   void OnSlider(HWND slider);
+  TTryStatus Status() const;
   void UpdateStatus();
 
   const TModuleApi& Api_;

@@ -1,7 +1,8 @@
-// The controls of try's pane, laid out for the module's ten channels: the
-// eight digital outputs as check boxes in two rows of four, each analog
-// output as a row of its name, a slider 0 ... 255 and the slider's level,
-// and the status line at the bottom.
+// The controls of try's pane, for the module's ten channels: a check box
+// per digital output, each analog output as a row of its name, a slider
+// 0 ... 255 and the slider's level, and the status line at the bottom.
+// They are placed from what they show, measured in their font
+// (test_host/try_layout.h).
 #pragma once
 
 #include <windows.h>
@@ -11,11 +12,18 @@
 
 // Channel k's check box or slider has the control id k.
 inline int LevelLabelId(int channel) { return 100 + channel; }
+inline int NameLabelId(int channel) { return 200 + channel; }
+inline constexpr int StatusLineId = 300;
 
 // Makes the controls for names (channel 1 first; names past the tenth are
-// left out) in pane, whose height is TTryPane::Height. Returns the status
-// line, or null when a control could not be made.
+// left out) in pane, not placed yet. Returns the status line, or null when
+// a control could not be made.
 HWND CreateChannelControls(HWND pane, const std::vector<std::string>& names);
+
+// Places the controls that CreateChannelControls made for channels 1 ...
+// channels in pane, which is at least minWidth wide, with the status line
+// as high as the widest of statusTexts needs. Returns the pane's size.
+SIZE PlaceChannelControls(HWND pane, int channels, const std::vector<std::string>& statusTexts, int minWidth);
 
 // How many channels get a control.
 size_t ControlledChannels(const std::vector<std::string>& names);

@@ -1,5 +1,6 @@
 #include "test_host/try_status.h"
 
+#include "panel/card_list_texts.h"
 #include "test_host/number_text.h"
 
 namespace {
@@ -31,4 +32,26 @@ std::string CallsText(const TTryStatus& status) {
 std::string FormatTryStatus(const TTryStatus& status) {
   return status.Caption + " | Ready " + (status.Ready ? "yes" : "no") + " | " + CardText(status) + " | " +
          CallsText(status);
+}
+
+std::vector<std::string> LongestTryStatuses(const TTryStatus& status) {
+  TTryStatus longest = status;
+  longest.ActionCalls = 999999999999;  // 3 years at 10,000 a second
+  longest.TenthsPerSecond = 999999;
+  std::vector<std::string> texts;
+  for (const std::string& settings : {status.Settings, std::string("0"), std::string("1"), std::string("2"),
+                                      std::string("3"), std::string("4")}) {
+    longest.Settings = settings;
+    longest.Cards.clear();
+    texts.push_back(FormatTryStatus(longest));
+    for (const char* state : {SlotClosedText, SlotNotAvailableText, SlotOpenText}) {
+      longest.Cards.clear();
+      for (int address = 0; address < 4; ++address) {
+        TCardRow row;
+        if (ParseCardEntry(std::to_string(address) + state, row)) longest.Cards.push_back(row);
+      }
+      texts.push_back(FormatTryStatus(longest));
+    }
+  }
+  return texts;
 }

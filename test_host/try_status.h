@@ -21,3 +21,8 @@ struct TTryStatus {
 // e.g. "Velleman K8055D | Ready yes | card 2 (address 1) open | 12 action
 // calls, 50.0 per second"
 std::string FormatTryStatus(const TTryStatus& status);
+
+// The longest texts the status line can come to from status: with the
+// card it has or any card a pick gives, in every state, and a count and a
+// rate of many digits. The status line is made to fit the widest.
+std::vector<std::string> LongestTryStatuses(const TTryStatus& status);

@@ -35,4 +35,4 @@ host play examples/running_light.csv
 wait "$printer"
 rm -f "$trace"
 # Lets wine end before a virtual display goes away.
-WINEPREFIX="$PWD/build/win32/wineprefix" wineserver -w
+tools/wine-run "$PWD/build/win32/wineprefix" wineserver -w

@@ -3,8 +3,9 @@
 # commit twice, from two clean clones in different folders, the second later
 # and with another time zone, locale, umask and home folder, and compares
 # every file byte for byte; runs the Windows XP import check on every
-# shipped PE file; unpacks the zip and verifies its SHA256SUMS. Prints the
-# SHA-256 of every file of both builds.
+# shipped PE file; unpacks the zip, verifies its SHA256SUMS, that every text
+# file in it has Windows line ends and that the HTML guide's pictures are
+# there. Prints the SHA-256 of every file of both builds.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 commit=$(git rev-parse HEAD)
@@ -45,5 +46,13 @@ release=$(ls -d "$first"/dist/out_tarnwell-*-win32)
   "$release/virtual-board/k8055d.dll"
 
 /usr/bin/python3 -m zipfile -e "$release.zip" "$work/unpacked"
-(cd "$work/unpacked/$(basename "$release")" && sha256sum -c SHA256SUMS)
+unpacked="$work/unpacked/$(basename "$release")"
+(cd "$unpacked" && sha256sum -c SHA256SUMS)
 echo "the zip unpacks to files that match its SHA256SUMS"
+/usr/bin/python3 tools/text_line_ends.py --check "$unpacked"
+pictures=$(grep -o '<img [^>]*src="[^"]*"' "$unpacked/USER-GUIDE.html" | sed 's/.*src="//; s/"$//')
+[ -n "$pictures" ] || { echo "FAIL: USER-GUIDE.html shows no picture" >&2; exit 1; }
+for picture in $pictures; do
+  [ -f "$unpacked/$picture" ] || { echo "FAIL: USER-GUIDE.html shows $picture, which is not in the release" >&2; exit 1; }
+done
+echo "USER-GUIDE.html shows its pictures from the release:" $pictures

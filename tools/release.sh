@@ -2,8 +2,9 @@
 # Builds the release in dist/: the folder out_tarnwell-VERSION-win32/ with the
 # module, the test host, the virtual board with its settings file in a
 # subfolder of its own (so it is never taken for the vendor's library), the
-# starter that tries the virtual board, the user guide with its pictures, the
-# example files and SHA256SUMS of them all; the same folder
+# starter that tries the virtual board, the user guide (its Markdown and the
+# same rendered as HTML) with its pictures, the example files and SHA256SUMS
+# of them all, every text file with Windows line ends; the same folder
 # as out_tarnwell-VERSION-win32.zip; and the zip's SHA-256 in
 # out_tarnwell-VERSION-win32.zip.sha256, which it also prints. Every byte
 # depends only on the commit (and the toolchain): tools/release-check.sh
@@ -30,10 +31,14 @@ folder="dist/$name"
 rm -rf dist
 mkdir -p "$folder/virtual-board" "$folder/docs" "$folder/examples"
 cp "$bin/out_tarnwell.dll" "$bin/tarnwell_host.exe" USER-GUIDE.md starter/try-virtual-board.cmd "$folder/"
+/usr/bin/python3 tools/render_guide.py USER-GUIDE.md "$folder/USER-GUIDE.html"
 cp "$bin/boards/full/k8055d.dll" virtual_board/k8055d.ini "$folder/virtual-board/"
 cp docs/*.png "$folder/docs/"
 cp examples/*.csv "$folder/examples/"
+# CR LF in every text file, SHA256SUMS too (sha256sum -c reads it so).
+/usr/bin/python3 tools/text_line_ends.py "$folder"
 (cd "$folder" && find . -type f ! -name SHA256SUMS | sed 's|^\./||' | LC_ALL=C sort | xargs sha256sum >SHA256SUMS)
+/usr/bin/python3 tools/text_line_ends.py "$folder"
 find "$folder" -type d -exec chmod 755 {} + && find "$folder" -type f -exec chmod 644 {} +
 find "$folder" -exec touch -h -d "@$SOURCE_DATE_EPOCH" {} +
 

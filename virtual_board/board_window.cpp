@@ -28,14 +28,19 @@ int OpenWindows = 0;
 
 HINSTANCE ThisModule() { return reinterpret_cast<HINSTANCE>(&__ImageBase); }
 
+void PaintBoardOf(HWND window, HDC dc, const TBoardLayout& layout) {
+  PaintBoard(dc, layout, GetWindowLongA(window, AddressIndex), static_cast<uint32_t>(GetWindowLongA(window, StateIndex)));
+}
+
 void PaintBuffered(HWND window) {
+  const TBoardLayout layout = LayOutBoard();
   PAINTSTRUCT paint;
   HDC dc = BeginPaint(window, &paint);
   HDC buffer = CreateCompatibleDC(dc);
-  HBITMAP bitmap = CreateCompatibleBitmap(dc, BoardClientWidth, BoardClientHeight);
+  HBITMAP bitmap = CreateCompatibleBitmap(dc, layout.Client.cx, layout.Client.cy);
   HGDIOBJ old = SelectObject(buffer, bitmap);
-  PaintBoard(buffer, GetWindowLongA(window, AddressIndex), static_cast<uint32_t>(GetWindowLongA(window, StateIndex)));
-  BitBlt(dc, 0, 0, BoardClientWidth, BoardClientHeight, buffer, 0, 0, SRCCOPY);
+  PaintBoardOf(window, buffer, layout);
+  BitBlt(dc, 0, 0, layout.Client.cx, layout.Client.cy, buffer, 0, 0, SRCCOPY);
   SelectObject(buffer, old);
   DeleteObject(bitmap);
   DeleteDC(buffer);
@@ -51,28 +56,50 @@ LRESULT CALLBACK BoardProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     case WmCloseBoard:
       DestroyWindow(window);
       return 0;
+    case WM_CLOSE:  // the window goes with its board; minimizing puts it aside
+      return 0;
     case WM_ERASEBKGND:
       return 1;
     case WM_PAINT:
       PaintBuffered(window);
       return 0;
     case WM_PRINTCLIENT:  // a picture of the window, as for a screenshot
-      PaintBoard(reinterpret_cast<HDC>(wParam), GetWindowLongA(window, AddressIndex),
-                 static_cast<uint32_t>(GetWindowLongA(window, StateIndex)));
+      PaintBoardOf(window, reinterpret_cast<HDC>(wParam), LayOutBoard());
       return 0;
+    case WM_GETFONT:
+      return reinterpret_cast<LRESULT>(BoardFont());
+    case WmQueryBoardLayout:
+      *reinterpret_cast<TBoardLayout*>(lParam) = LayOutBoard();
+      return 1;
   }
   return DefWindowProcW(window, message, wParam, lParam);
 }
 
+// The windows stay on top, as an instrument display does, so that a click
+// in the host's window hides none; a window can be minimized, not closed.
+// They tile two by two from the bottom right of the work area, boards 0 and
+// 1 at the bottom, where they cover least of the windows the user works in;
+// on a screen too small for the tiles they stay inside the work area,
+// overlapping.
+POINT BoardWindowPlace(int32_t address, int width, int height) {
+  RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  const int left = work.right - (2 - address % 2) * width, top = work.bottom - (1 + address / 2) * height;
+  return POINT{left > work.left ? left : work.left, top > work.top ? top : work.top};
+}
+
 HWND CreateBoardWindow(int32_t address, const wchar_t* title) {
-  const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_MINIMIZEBOX;
-  RECT frame{0, 0, BoardClientWidth, BoardClientHeight};
-  AdjustWindowRectEx(&frame, style, FALSE, 0);
-  const int width = frame.right - frame.left;
-  HWND window = CreateWindowExW(0, BoardClass, title, style, 24 + address * (width + 8), 24, width,
-                                frame.bottom - frame.top, nullptr, nullptr, ThisModule(), nullptr);
+  const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, extendedStyle = WS_EX_TOPMOST;
+  const TBoardLayout layout = LayOutBoard();
+  RECT frame{0, 0, layout.Client.cx, layout.Client.cy};
+  AdjustWindowRectEx(&frame, style, FALSE, extendedStyle);
+  const int width = frame.right - frame.left, height = frame.bottom - frame.top;
+  const POINT place = BoardWindowPlace(address, width, height);
+  HWND window = CreateWindowExW(extendedStyle, BoardClass, title, style, place.x, place.y, width, height, nullptr,
+                                nullptr, ThisModule(), nullptr);
   if (window == nullptr) return nullptr;
   SetWindowLongA(window, AddressIndex, address);
+  EnableMenuItem(GetSystemMenu(window, FALSE), SC_CLOSE, MF_BYCOMMAND | MF_GRAYED);
   ShowWindow(window, SW_SHOWNOACTIVATE);
   UpdateWindow(window);
   return window;

@@ -7,50 +7,53 @@ namespace {
 const COLORREF Background = RGB(0xF0, 0xF0, 0xF0);
 const COLORREF Outline = RGB(0x40, 0x40, 0x40);
 
-void Text(HDC dc, int left, int top, const char* text) { TextOutA(dc, left, top, text, lstrlenA(text)); }
+void Text(HDC dc, RECT bounds, const char* text, UINT align) {
+  DrawTextA(dc, text, -1, &bounds, align | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
+}
 
-void Fill(HDC dc, int left, int top, int width, int height, COLORREF colour) {
-  const RECT area{left, top, left + width, top + height};
+void Fill(HDC dc, RECT area, COLORREF colour) {
   HBRUSH brush = CreateSolidBrush(colour);
   FillRect(dc, &area, brush);
   DeleteObject(brush);
 }
 
-void Lamp(HDC dc, int n, bool on) {
+void Lamp(HDC dc, const TBoardLayout& layout, int n, bool on) {
   HBRUSH brush = CreateSolidBrush(on ? LampOn : LampOff);
   HGDIOBJ oldBrush = SelectObject(dc, brush);
-  Ellipse(dc, LampLeft(n), LampTop, LampLeft(n) + LampSize, LampTop + LampSize);
+  const RECT& lamp = layout.Lamps[n];
+  Ellipse(dc, lamp.left, lamp.top, lamp.right, lamp.bottom);
   SelectObject(dc, oldBrush);
   DeleteObject(brush);
-  char label[2] = {static_cast<char>('0' + n), 0};
-  Text(dc, LampLeft(n) + LampSize / 2 - 3, LampTop + LampSize + 2, label);
+  const char label[2] = {static_cast<char>('1' + n), 0};
+  Text(dc, layout.LampLabels[n], label, DT_CENTER);
 }
 
-void Bar(HDC dc, int n, int level) {
-  char text[24];
-  std::snprintf(text, sizeof(text), "Analog %d", n);
-  Text(dc, 16, BarTop(n), text);
-  const int filled = level * BarWidth / 255;
-  Fill(dc, BarLeft - 1, BarTop(n) - 1, BarWidth + 2, BarHeight + 2, Outline);
-  Fill(dc, BarLeft, BarTop(n), filled, BarHeight, BarFill);
-  Fill(dc, BarLeft + filled, BarTop(n), BarWidth - filled, BarHeight, BarEmpty);
-  std::snprintf(text, sizeof(text), "%3d", level);
-  Text(dc, BarLeft + BarWidth + 8, BarTop(n), text);
+void Bar(HDC dc, const TBoardLayout& layout, int bar, int level) {
+  char text[16];
+  BarName(bar, text);
+  Text(dc, layout.BarNames[bar], text, DT_LEFT);
+  RECT inside = layout.Bars[bar];
+  Fill(dc, {inside.left - 1, inside.top - 1, inside.right + 1, inside.bottom + 1}, Outline);
+  const int filled = inside.left + level * (inside.right - inside.left) / 255;
+  Fill(dc, {inside.left, inside.top, filled, inside.bottom}, BarFill);
+  Fill(dc, {filled, inside.top, inside.right, inside.bottom}, BarEmpty);
+  std::snprintf(text, sizeof(text), "%d", level);
+  Text(dc, layout.Levels[bar], text, DT_RIGHT);
 }
 
 }  // namespace
 
-void PaintBoard(HDC dc, int32_t address, uint32_t state) {
-  Fill(dc, 0, 0, BoardClientWidth, BoardClientHeight, Background);
-  HGDIOBJ oldFont = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+void PaintBoard(HDC dc, const TBoardLayout& layout, int32_t address, uint32_t state) {
+  Fill(dc, {0, 0, layout.Client.cx, layout.Client.cy}, Background);
+  HGDIOBJ oldFont = SelectObject(dc, BoardFont());
   SetBkMode(dc, TRANSPARENT);
   char title[32];
-  std::snprintf(title, sizeof(title), "Card address %d", static_cast<int>(address));
-  Text(dc, 16, 10, title);
+  BoardTitle(static_cast<int>(address), title);
+  Text(dc, layout.Title, title, DT_LEFT);
   HGDIOBJ oldPen = SelectObject(dc, GetStockObject(BLACK_PEN));
-  for (int n = 1; n <= 8; ++n) Lamp(dc, n, state >> (n - 1) & 1);
+  for (int n = 0; n < BoardLamps; ++n) Lamp(dc, layout, n, state >> n & 1);
   SelectObject(dc, oldPen);
-  Bar(dc, 1, state >> 8 & 0xFF);
-  Bar(dc, 2, state >> 16 & 0xFF);
+  Bar(dc, layout, 0, state >> 8 & 0xFF);
+  Bar(dc, layout, 1, state >> 16 & 0xFF);
   SelectObject(dc, oldFont);
 }

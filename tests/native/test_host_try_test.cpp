@@ -3,6 +3,7 @@
 // status line.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -10,6 +11,7 @@
 #include "test_host/rate_meter.h"
 #include "test_host/resend_schedule.h"
 #include "test_host/try_outputs.h"
+#include "test_host/try_layout.h"
 #include "test_host/try_status.h"
 
 namespace {
@@ -190,6 +192,78 @@ TEST(TryStatus, AnUnusableVendorLibraryAndOneCall) {
   EXPECT_EQ(FormatTryStatus(status),
             "Cannot load k8055d.dll | Ready no | card 1 (address 0) closed: nothing reaches a board | 1 action call, "
             "0.3 per second");
+}
+
+// The status line is made as high as the longest of these needs: every
+// text the status can come to is no longer than the longest of them.
+TEST(TryStatus, TheLongestTextsCoverEveryPickAndState) {
+  TTryStatus status;
+  status.Caption = "Velleman K8055D";
+  status.Ready = true;
+  status.Settings = "-2147483648";
+  const std::vector<std::string> longest = LongestTryStatuses(status);
+  size_t longestLength = 0;
+  for (const std::string& text : longest) longestLength = std::max(longestLength, text.size());
+  EXPECT_NE(std::find(longest.begin(), longest.end(),
+                      "Velleman K8055D | Ready yes | card 4 (address 3) not available: nothing reaches a board | "
+                      "999999999999 action calls, 99999.9 per second"),
+            longest.end());
+  for (const char* settings : {"-2147483648", "0", "1", "2", "3", "4"})
+    for (const char* state : {"open", "not available", "closed"}) {
+      status.Settings = settings;
+      status.Cards = {{0, state}, {1, state}, {2, state}, {3, state}};
+      status.ActionCalls = 10000000;  // a day at 10,000 a second, ...
+      status.TenthsPerSecond = 100200;  // ... as --rate 1000 gives
+      EXPECT_LE(FormatTryStatus(status).size(), longestLength) << settings << " " << state;
+    }
+}
+
+// Layouts for fonts from small to huge: every control keeps its measured
+// size, none overlaps another, all lie inside the pane; the check boxes
+// take four columns while they fit the panel's width, then two, then one.
+TEST(TryLayout, ControlsFitTheirTextsAtEveryFontSize) {
+  for (int line = 8; line <= 64; line += 4) {
+    SCOPED_TRACE("line height " + std::to_string(line));
+    TTryMeasures m;
+    m.TextHeight = line;
+    m.CharWidth = line / 2;
+    m.CheckMark = line;
+    m.CheckBoxTextWidth = 23 * line / 2;  // "Digital output 1 status"
+    m.SliderNameWidth = 21 * line / 2;
+    m.LevelWidth = 3 * line / 2;
+    m.SliderHeight = 2 * line;
+    m.MinWidth = 736;
+    TTryLayout layout = LayOutTryPane(m, 8, 2);
+    layout.Status.Height = 2 * line;
+    std::vector<TBox> boxes = layout.CheckBoxes;
+    ASSERT_EQ(boxes.size(), 8u);
+    ASSERT_EQ(layout.SliderRows.size(), 2u);
+    const int columns = static_cast<int>(std::count_if(
+        boxes.begin(), boxes.end(), [&](const TBox& box) { return box.Top == boxes.front().Top; }));
+    EXPECT_TRUE(columns == 4 || columns == 2 || columns == 1) << columns;
+    EXPECT_TRUE(layout.Width == 736 || columns == 1) << "wider than the panel only for one column";
+    for (const TBox& box : boxes) {
+      EXPECT_GE(box.Width, m.CheckMark + m.CheckBoxTextWidth);
+      EXPECT_GE(box.Height, std::max(m.CheckMark, m.TextHeight));
+    }
+    for (const TSliderRow& row : layout.SliderRows) {
+      EXPECT_EQ(row.Name.Width, m.SliderNameWidth);
+      EXPECT_EQ(row.Level.Width, m.LevelWidth);
+      EXPECT_GE(row.Slider.Width, SliderMinWidth);
+      EXPECT_EQ(row.Slider.Height, m.SliderHeight);
+      boxes.insert(boxes.end(), {row.Name, row.Slider, row.Level});
+    }
+    boxes.push_back(layout.Status);
+    for (size_t i = 0; i < boxes.size(); ++i) {
+      const TBox& a = boxes[i];
+      EXPECT_TRUE(a.Left >= 0 && a.Top >= 0 && a.Right() <= layout.Width && a.Bottom() <= layout.Height()) << i;
+      for (size_t j = i + 1; j < boxes.size(); ++j) {
+        const TBox& b = boxes[j];
+        EXPECT_TRUE(a.Right() <= b.Left || b.Right() <= a.Left || a.Bottom() <= b.Top || b.Bottom() <= a.Top)
+            << "control " << i << " overlaps control " << j;
+      }
+    }
+  }
 }
 
 }  // namespace

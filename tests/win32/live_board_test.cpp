@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "tests/win32/module_host.h"
+#include "virtual_board/board_window_layout.h"
 #include "virtual_board/board_window_paint.h"
 
 namespace {
@@ -24,11 +25,18 @@ HWND BoardWindow(int address) {
   return nullptr;
 }
 
+// Where the window draws its parts, as it tells a test.
+TBoardLayout LayoutOf(HWND window) {
+  TBoardLayout layout{};
+  SendMessageA(window, WmQueryBoardLayout, 0, reinterpret_cast<LPARAM>(&layout));
+  return layout;
+}
+
 // The window's picture, as WM_PRINTCLIENT draws it, sampled at one point.
-COLORREF PixelAt(HWND window, int x, int y) {
+COLORREF PixelAt(HWND window, const TBoardLayout& layout, int x, int y) {
   HDC screen = GetDC(nullptr);
   HDC dc = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, BoardClientWidth, BoardClientHeight);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, layout.Client.cx, layout.Client.cy);
   HGDIOBJ old = SelectObject(dc, bitmap);
   SendMessageA(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
   const COLORREF pixel = GetPixel(dc, x, y);
@@ -39,9 +47,17 @@ COLORREF PixelAt(HWND window, int x, int y) {
   return pixel;
 }
 
-COLORREF Lamp(HWND window, int n) { return PixelAt(window, LampLeft(n) + LampSize / 2, LampTop + LampSize / 2); }
+// Lamp n (1 ... 8) at its centre.
+COLORREF Lamp(HWND window, int n) {
+  const TBoardLayout layout = LayoutOf(window);
+  const RECT& lamp = layout.Lamps[n - 1];
+  return PixelAt(window, layout, (lamp.left + lamp.right) / 2, (lamp.top + lamp.bottom) / 2);
+}
+// Analog bar n (1, 2) at the place of a level, halfway down.
 COLORREF BarAt(HWND window, int n, int level) {
-  return PixelAt(window, BarLeft + level * BarWidth / 255, BarTop(n) + BarHeight / 2);
+  const TBoardLayout layout = LayoutOf(window);
+  const RECT& bar = layout.Bars[n - 1];
+  return PixelAt(window, layout, bar.left + level * (bar.right - bar.left) / 255, (bar.top + bar.bottom) / 2);
 }
 
 // Posted updates reach the window thread a moment later; removing a window

@@ -82,6 +82,8 @@ class TTryRun {
     PostMessageA(Window, WM_CLOSE, 0, 0);
     return Host_.Wait();
   }
+  // The end of a run that the test host ends by itself.
+  THostRun End() { return Host_.Wait(); }
 
   HWND Window = nullptr, Pane = nullptr, Combo = nullptr, Status = nullptr;
 
@@ -180,6 +182,34 @@ TEST_F(TestHostTry, KeyboardMovesThroughThePanelAndTheChannels) {
                                         "OutputAnalogChannel 1 1", "SetCurrentDevice 0", "OutputAnalogChannel 1 2",
                                         "SetCurrentDevice 0", "OutputAnalogChannel 1 3"}));
   EXPECT_EQ(run.Close().Status, 0u);
+}
+
+// Esc closes the try window as it closes a dialog box; the settings text
+// and the count are printed as when the window is closed.
+TEST_F(TestHostTry, EscClosesTheWindow) {
+  TTryRun run({"--vendor-dir", FullBoardFolder(), "try", "--settings", "1"});
+  ASSERT_TRUE(run.Found());
+  SendMessageA(run.CheckBox(1), BM_CLICK, 0, 0);
+  PostMessageA(run.CheckBox(1), WM_KEYDOWN, VK_ESCAPE, 1);
+  const THostRun end = run.End();
+  EXPECT_EQ(end.Status, 0u) << end.Err;
+  EXPECT_TRUE(Contains(end.Out, "settings text:\n1\naction calls: 1\n")) << end.Out;
+}
+
+TEST(TestHostPanel, EscClosesThePanelWindow) {
+  THostProcess host({"--vendor-dir", FullBoardFolder(), "panel", "--settings", "1"});
+  HWND window = host.WaitForWindow("TarnwellHostWindow");
+  ASSERT_NE(window, nullptr);
+  GUITHREADINFO gui{};
+  gui.cbSize = sizeof(gui);
+  HWND focus = nullptr;
+  ASSERT_TRUE(WaitFor([&] {
+    return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &gui) && (focus = gui.hwndFocus) != nullptr;
+  }));
+  PostMessageA(focus, WM_KEYDOWN, VK_ESCAPE, 1);
+  const THostRun end = host.Wait();
+  EXPECT_EQ(end.Status, 0u) << end.Err;
+  EXPECT_TRUE(Contains(end.Out, "settings text:\n1\n")) << end.Out;
 }
 
 TEST_F(TestHostTry, AChangeForACardThatIsNotOpenReachesNoBoard) {

@@ -1,0 +1,321 @@
+// The windows of the test host and of the virtual board at the display
+// scaling of the wine prefix this runs in (tests/win32/at_dpi.sh sets it):
+// each control's text fits its rectangle in the control's own font, no two
+// controls overlap, none leaves its parent's client area, and the windows
+// lie inside the screen's work area. Read back from the windows (their
+// texts, fonts and rectangles), not from pixels.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "tests/win32/host_window_in_process.h"
+#include "virtual_board/board_window_layout.h"
+
+namespace {
+
+std::string ClassOf(HWND window) {
+  char name[64] = "";
+  GetClassNameA(window, name, sizeof(name));
+  return name;
+}
+
+std::string TextOf(HWND window) {
+  char text[512] = "";
+  SendMessageA(window, WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text));
+  return text;
+}
+
+std::string Describe(HWND window) { return ClassOf(window) + " \"" + TextOf(window) + "\""; }
+
+std::string Describe(const RECT& r) {
+  return "(" + std::to_string(r.left) + ", " + std::to_string(r.top) + ") - (" + std::to_string(r.right) + ", " +
+         std::to_string(r.bottom) + ")";
+}
+
+bool Inside(const RECT& inner, const RECT& outer) {
+  return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
+         inner.bottom <= outer.bottom;
+}
+
+bool Overlap(const RECT& a, const RECT& b) {
+  RECT common;
+  return IntersectRect(&common, &a, &b) != 0;
+}
+
+// The window's rectangle in its parent's client area.
+RECT InParent(HWND window) {
+  RECT bounds;
+  GetWindowRect(window, &bounds);
+  MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&bounds), 2);
+  return bounds;
+}
+
+RECT WorkArea() {
+  RECT work;
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  return work;
+}
+
+// A DC of this process with the font a window uses (in any process: a
+// stock font has the same handle everywhere; another would fail here).
+class TFontDc {
+ public:
+  explicit TFontDc(HWND window) : Dc_(CreateCompatibleDC(nullptr)) {
+    LOGFONTA logFont{};
+    auto font = reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0));
+    Valid = font != nullptr && GetObjectA(font, sizeof(logFont), &logFont) == sizeof(logFont);
+    Font_ = Valid ? CreateFontIndirectA(&logFont) : static_cast<HFONT>(GetStockObject(SYSTEM_FONT));
+    Old_ = SelectObject(Dc_, Font_);
+  }
+  ~TFontDc() {
+    SelectObject(Dc_, Old_);
+    if (Valid) DeleteObject(Font_);
+    DeleteDC(Dc_);
+  }
+  TFontDc(const TFontDc&) = delete;
+  TFontDc& operator=(const TFontDc&) = delete;
+
+  SIZE Extent(const std::string& text) const {
+    SIZE size{0, 0};
+    GetTextExtentPoint32A(Dc_, text.c_str(), static_cast<int>(text.size()), &size);
+    return size;
+  }
+  // text wrapped at width as a static control wraps it.
+  SIZE Wrapped(const std::string& text, int width) const {
+    RECT bounds{0, 0, width, 0};
+    DrawTextA(Dc_, text.c_str(), -1, &bounds, DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX);
+    return {bounds.right, bounds.bottom};
+  }
+  int LineHeight() const {
+    TEXTMETRICA metrics{};
+    GetTextMetricsA(Dc_, &metrics);
+    return metrics.tmHeight;
+  }
+  bool Valid;
+
+ private:
+  HDC Dc_;
+  HFONT Font_;
+  HGDIOBJ Old_;
+};
+
+// A check box draws its box, half a "0" of space, then its text with a
+// pixel each side for the focus rectangle.
+void ExpectCheckBoxFits(HWND box, const RECT& client, const TFontDc& font) {
+  const SIZE text = font.Extent(TextOf(box));
+  const int room = client.right - GetSystemMetrics(SM_CXMENUCHECK) - font.Extent("0").cx / 2 - 2;
+  EXPECT_LE(text.cx, room) << Describe(box) << ": the text is cut";
+  EXPECT_LE(std::max<int>(text.cy, GetSystemMetrics(SM_CYMENUCHECK)), client.bottom) << Describe(box);
+}
+
+void ExpectStaticFits(HWND label, const RECT& client, const TFontDc& font) {
+  const std::string text = TextOf(label);
+  if (text.empty()) return;
+  const LONG style = GetWindowLongA(label, GWL_STYLE);
+  const bool oneLine = (style & SS_TYPEMASK) == SS_LEFTNOWORDWRAP || (style & SS_CENTERIMAGE);
+  const SIZE needed = oneLine ? font.Extent(text) : font.Wrapped(text, client.right);
+  EXPECT_LE(needed.cx, client.right) << Describe(label) << ": the text is cut at the right";
+  EXPECT_LE(needed.cy, client.bottom) << Describe(label) << ": the text is cut at the bottom";
+}
+
+void ExpectComboFits(HWND combo, const RECT& client, const TFontDc& font) {
+  const int items = static_cast<int>(SendMessageA(combo, CB_GETCOUNT, 0, 0));
+  for (int i = 0; i < items; ++i) {
+    char text[256] = "";
+    SendMessageA(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+    EXPECT_LE(font.Extent(text).cx, client.right - GetSystemMetrics(SM_CXVSCROLL) - 4) << "list entry " << text;
+  }
+  EXPECT_GE(static_cast<int>(SendMessageA(combo, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0)), font.LineHeight());
+}
+
+void ExpectSliderFits(HWND slider, const RECT& client) {
+  RECT thumb, channel;
+  SendMessageA(slider, TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&thumb));
+  SendMessageA(slider, TBM_GETCHANNELRECT, 0, reinterpret_cast<LPARAM>(&channel));
+  EXPECT_TRUE(Inside(thumb, client)) << "slider thumb " << Describe(thumb) << " in " << Describe(client);
+  EXPECT_TRUE(Inside(channel, client)) << "slider channel " << Describe(channel) << " in " << Describe(client);
+}
+
+void ExpectTextFits(HWND control) {
+  RECT client;
+  GetClientRect(control, &client);
+  const std::string name = ClassOf(control);
+  if (name == TRACKBAR_CLASSA) return ExpectSliderFits(control, client);
+  TFontDc font(control);
+  if (name != "Static" && name != "Button" && name != "ComboBox") return;
+  ASSERT_TRUE(font.Valid) << Describe(control) << ": its font is not a stock font";
+  if (name == "Static") ExpectStaticFits(control, client, font);
+  if (name == "Button") ExpectCheckBoxFits(control, client, font);
+  if (name == "ComboBox") ExpectComboFits(control, client, font);
+}
+
+std::vector<HWND> Children(HWND parent) {
+  std::vector<HWND> children;
+  for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT))
+    if (IsWindowVisible(child)) children.push_back(child);
+  return children;
+}
+
+// Every control below parent, at every depth: its text fits, it lies in
+// its parent's client area, and it overlaps none of its siblings. The
+// module's panel keeps the places it has always had (label at 20, list at
+// 40), so from a line of more than 20 pixels (192 DPI) its label's
+// rectangle reaches into the list: the panel's controls are not checked
+// for overlap.
+void ExpectControlsFit(HWND parent) {
+  RECT client;
+  GetClientRect(parent, &client);
+  const std::vector<HWND> children = Children(parent);
+  const bool modulePanel = ClassOf(parent) == "TarnwellGroupBox";
+  for (size_t i = 0; i < children.size(); ++i) {
+    const RECT bounds = InParent(children[i]);
+    EXPECT_TRUE(Inside(bounds, client)) << Describe(children[i]) << " at " << Describe(bounds) << " leaves "
+                                        << Describe(parent) << " " << Describe(client);
+    for (size_t j = i + 1; j < children.size() && !modulePanel; ++j)
+      EXPECT_FALSE(Overlap(bounds, InParent(children[j])))
+          << Describe(children[i]) << " at " << Describe(bounds) << " overlaps " << Describe(children[j]) << " at "
+          << Describe(InParent(children[j]));
+    ExpectTextFits(children[i]);
+    ExpectControlsFit(children[i]);
+  }
+}
+
+void ExpectOnTheWorkArea(HWND window) {
+  RECT bounds;
+  GetWindowRect(window, &bounds);
+  EXPECT_TRUE(Inside(bounds, WorkArea())) << Describe(window) << " at " << Describe(bounds) << " leaves the work area "
+                                          << Describe(WorkArea());
+}
+
+TEST(WindowLayout, RunsAtTheDisplayScalingAsked) {
+  const char* asked = std::getenv("TARNWELL_DPI");
+  ASSERT_NE(asked, nullptr) << "run by tests/win32/at_dpi.sh";
+  HDC screen = GetDC(nullptr);
+  EXPECT_EQ(GetDeviceCaps(screen, LOGPIXELSY), std::atoi(asked));
+  ReleaseDC(nullptr, screen);
+}
+
+// At --rate 1000 the status line reads "... 10000.0 per second".
+TEST(WindowLayout, TryFitsItsTexts) {
+  TTryWindowInProcess window(1000);
+  ASSERT_TRUE(window.Made);
+  RunMessagesFor(1500, &window.Pane);
+  std::string status;
+  for (HWND child : Children(window.Channels()))
+    if (TextOf(child).find(" per second") != std::string::npos) status = TextOf(child);
+  const size_t rate = status.rfind(", ");
+  ASSERT_NE(rate, std::string::npos) << status;
+  EXPECT_GE(std::atof(status.c_str() + rate + 2), 1000.0) << status;
+  ExpectControlsFit(window.Shown.Window);
+  ExpectOnTheWorkArea(window.Shown.Window);
+}
+
+TEST(WindowLayout, PanelFitsItsTexts) {
+  THostWindowWithPanel shown;
+  ASSERT_NE(shown.Window, nullptr);
+  ShowWindow(shown.Window, SW_SHOWNORMAL);
+  RunMessagesFor(200);
+  ASSERT_NE(FindWindowExA(shown.Window, nullptr, "TarnwellGroupBox", nullptr), nullptr);
+  ExpectControlsFit(shown.Window);
+  ExpectOnTheWorkArea(shown.Window);
+}
+
+// The board windows of this process, by card address.
+std::vector<HWND> BoardWindows() {
+  std::vector<HWND> windows;
+  for (int address = 0; address < 4; ++address) {
+    const std::string title = "Virtual K8055, card address " + std::to_string(address);
+    for (HWND window = nullptr; (window = FindWindowExA(nullptr, window, "VirtualK8055Board", title.c_str()));) {
+      DWORD process = 0;
+      GetWindowThreadProcessId(window, &process);
+      if (process == GetCurrentProcessId()) windows.push_back(window);
+    }
+  }
+  return windows;
+}
+
+struct TPart {
+  const char* What;
+  RECT Bounds;
+  std::string Text;  // empty for a lamp or a bar
+};
+
+std::vector<TPart> Parts(const TBoardLayout& layout, int address) {
+  std::vector<TPart> parts{{"title", layout.Title, "Card address " + std::to_string(address)}};
+  for (int n = 0; n < BoardLamps; ++n) {
+    parts.push_back({"lamp", layout.Lamps[n], ""});
+    parts.push_back({"lamp number", layout.LampLabels[n], std::to_string(n + 1)});
+  }
+  for (int bar = 0; bar < BoardBars; ++bar) {
+    const RECT& inside = layout.Bars[bar];
+    parts.push_back({"bar name", layout.BarNames[bar], "Analog " + std::to_string(bar + 1)});
+    parts.push_back({"bar with its outline", {inside.left - 1, inside.top - 1, inside.right + 1, inside.bottom + 1}, ""});
+    parts.push_back({"level", layout.Levels[bar], "255"});
+  }
+  return parts;
+}
+
+// Boards' windows: every text fits its place in the window's font, no two
+// parts overlap, all lie in the client area; the windows stay on top, lie
+// in the work area and overlap none of the others.
+TEST(WindowLayout, BoardWindowsFitTheirTextsAndTheScreen) {
+  SetEnvironmentVariableA("VIRTUAL_K8055_WINDOW", "1");
+  SetEnvironmentVariableA("VIRTUAL_K8055_BOARDS", "0,1,2,3");
+  HMODULE board = LoadLibraryA((TModuleHost::BoardFolder("full") + "\\k8055d.dll").c_str());
+  ASSERT_NE(board, nullptr);
+  using TOpenDevice = int32_t(__stdcall*)(int32_t);
+  const auto openDevice = reinterpret_cast<TOpenDevice>(GetProcAddress(board, "OpenDevice"));
+  for (int address = 0; address < 4; ++address) ASSERT_EQ(openDevice(address), address);
+  const std::vector<HWND> windows = BoardWindows();
+  ASSERT_EQ(windows.size(), 4u);
+
+  for (int address = 0; address < 4; ++address) {
+    HWND window = windows[address];
+    SCOPED_TRACE("board " + std::to_string(address));
+    TBoardLayout layout{};
+    ASSERT_EQ(SendMessageA(window, WmQueryBoardLayout, 0, reinterpret_cast<LPARAM>(&layout)), 1);
+    RECT client;
+    GetClientRect(window, &client);
+    EXPECT_EQ(client.right, layout.Client.cx);
+    EXPECT_EQ(client.bottom, layout.Client.cy);
+    TFontDc font(window);
+    ASSERT_TRUE(font.Valid);
+    const std::vector<TPart> parts = Parts(layout, address);
+    for (size_t i = 0; i < parts.size(); ++i) {
+      const TPart& part = parts[i];
+      EXPECT_TRUE(Inside(part.Bounds, client)) << part.What << " " << Describe(part.Bounds);
+      if (!part.Text.empty()) {
+        const SIZE text = font.Extent(part.Text);
+        EXPECT_LE(text.cx, part.Bounds.right - part.Bounds.left) << part.What << " \"" << part.Text << "\" is cut";
+        EXPECT_LE(text.cy, part.Bounds.bottom - part.Bounds.top) << part.What << " \"" << part.Text << "\" is cut";
+      }
+      for (size_t j = i + 1; j < parts.size(); ++j)
+        EXPECT_FALSE(Overlap(part.Bounds, parts[j].Bounds))
+            << part.What << " " << Describe(part.Bounds) << " covers " << parts[j].What << " "
+            << Describe(parts[j].Bounds);
+    }
+
+    EXPECT_TRUE(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) << "stays on top, as an instrument display";
+    EXPECT_EQ(GetWindowLongA(window, GWL_STYLE) & (WS_SYSMENU | WS_MINIMIZEBOX), WS_SYSMENU | WS_MINIMIZEBOX)
+        << "and can be minimized";
+    SendMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(IsWindow(window)) << "but not closed: it goes with its board";
+    ExpectOnTheWorkArea(window);
+    RECT bounds, other;
+    GetWindowRect(window, &bounds);
+    for (int next = address + 1; next < 4; ++next) {
+      GetWindowRect(windows[next], &other);
+      EXPECT_FALSE(Overlap(bounds, other)) << "covers board " << next;
+    }
+  }
+  // The windows stay until the process ends: closing each takes 2 s under
+  // wine without a window manager.
+}
+
+}  // namespace
