@@ -1,6 +1,6 @@
 // The virtual board's call record read back, for the timeline: one line per
-// call, "TIME NAME ARGUMENTS" (the time in ms since the board library's
-// first call, e.g. "12.345 OutputAnalogChannel 1 128"), and a
+// call, "TIME NAME ARGUMENTS" (the time in ms since the board library was
+// loaded, e.g. "12.345 OutputAnalogChannel 1 128"), and a
 // "# session DATE TIME" line where a load of the library began. Other lines
 // starting with "#" and blank lines are skipped. The calls are replayed on
 // the virtual board's own model of its boards, each OpenDevice taken as

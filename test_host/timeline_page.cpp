@@ -69,9 +69,10 @@ std::string Padded(int64_t value, int digits) {
 // Milliseconds as the record writes them: "12.345".
 std::string Milliseconds(int64_t us) { return std::to_string(us / 1000) + "." + Padded(us % 1000, 3); }
 
-// The session's time on the page's x axis: from 0, the first call of the
-// library's load, unless the session starts well after it (a record file
-// named anew while the library stayed loaded).
+// The session's time on the page's x axis: from 0, the library's load,
+// unless the session's first call comes well after it (a host that loads
+// the library long before it opens a board, or a record file named anew
+// while the library stayed loaded).
 struct TScale {
   int64_t FirstUs;
   int64_t LastUs;
@@ -326,7 +327,7 @@ std::string TimelinePage(const std::vector<TRecordSession>& sessions, std::strin
   std::string html = "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n<title>Timeline of " +
                      name + "</title>\n<style>\n" + Style + "</style>\n</head>\n<body>\n<h1>Timeline of " + name +
                      "</h1>\n<p>What the host application sent to the virtual board, from its call record; times in "
-                     "seconds since the first call of the session.</p>\n<p>"
+                     "seconds since the board library was loaded.</p>\n<p>"
                      "<span class=\"key open\"></span>board open<span class=\"key on\"></span>digital output on"
                      "<span class=\"key busy\"></span>switching faster than shown"
                      "<span class=\"key level\"></span>analog output's level, 0 ... 255</p>\n";

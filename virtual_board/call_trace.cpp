@@ -13,19 +13,22 @@ HANDLE File = INVALID_HANDLE_VALUE;
 char FilePath[SettingsTextSize];    // the file open now
 char MarkedPath[SettingsTextSize];  // the file that has this load's session line
 
-// The clock: the performance counter at the first call, and the local time
-// then, for the session line.
-bool Started = false;
-LARGE_INTEGER Start, Frequency;
-SYSTEMTIME StartedAt;
-
-void StartClock() {
-  if (Started) return;
-  QueryPerformanceFrequency(&Frequency);
-  QueryPerformanceCounter(&Start);
-  GetLocalTime(&StartedAt);
-  Started = true;
-}
+// The clock: the performance counter when the library was loaded, and the
+// local time then, for the session line. A static object, so read as
+// Windows loads the library (DLL_PROCESS_ATTACH): three reads that cannot
+// fail or block, the library's only work at load time. A host may load the
+// library long before its first call.
+struct TClock {
+  LARGE_INTEGER Start;
+  LARGE_INTEGER Frequency;
+  SYSTEMTIME StartedAt;
+  TClock() {
+    QueryPerformanceFrequency(&Frequency);
+    QueryPerformanceCounter(&Start);
+    GetLocalTime(&StartedAt);
+  }
+};
+const TClock Clock;
 
 void CloseFile() {
   if (File == INVALID_HANDLE_VALUE) return;
@@ -41,20 +44,19 @@ void Write(std::string_view line) {
 void WriteSessionLine() {
   char buffer[64] = "";
   TFixedText line(buffer, sizeof(buffer));
-  line << "# session " << static_cast<int64_t>(StartedAt.wYear) << "-";
-  line.Padded(StartedAt.wMonth, 2) << "-";
-  line.Padded(StartedAt.wDay, 2) << " ";
-  line.Padded(StartedAt.wHour, 2) << ":";
-  line.Padded(StartedAt.wMinute, 2) << ":";
-  line.Padded(StartedAt.wSecond, 2) << ".";
-  line.Padded(StartedAt.wMilliseconds, 3) << "\r\n";
+  line << "# session " << static_cast<int64_t>(Clock.StartedAt.wYear) << "-";
+  line.Padded(Clock.StartedAt.wMonth, 2) << "-";
+  line.Padded(Clock.StartedAt.wDay, 2) << " ";
+  line.Padded(Clock.StartedAt.wHour, 2) << ":";
+  line.Padded(Clock.StartedAt.wMinute, 2) << ":";
+  line.Padded(Clock.StartedAt.wSecond, 2) << ".";
+  line.Padded(Clock.StartedAt.wMilliseconds, 3) << "\r\n";
   Write(line.View());
 }
 
 }  // namespace
 
 void UseCallRecord(TBoardSettings& settings) {
-  StartClock();
   if (settings.Record[0] == '\0') {
     CloseFile();
     return;
@@ -79,10 +81,9 @@ void UseCallRecord(TBoardSettings& settings) {
 }
 
 int64_t CallTime() {
-  StartClock();
   LARGE_INTEGER now;
   QueryPerformanceCounter(&now);
-  const int64_t ticks = now.QuadPart - Start.QuadPart, perSecond = Frequency.QuadPart;
+  const int64_t ticks = now.QuadPart - Clock.Start.QuadPart, perSecond = Clock.Frequency.QuadPart;
   return ticks / perSecond * 1000000 + ticks % perSecond * 1000000 / perSecond;
 }
 

@@ -1,10 +1,10 @@
 // The virtual board's call record: when the settings name a file (record in
 // k8055d.ini, or VIRTUAL_K8055_TRACE), every call is appended to it as one
-// line: the time in milliseconds since the board library's first call, the
+// line: the time in milliseconds since the board library was loaded, the
 // entry point's name and its arguments in decimal
 // ("12.345 OutputAnalogChannel 1 128"). The first line of a load (and of a
 // file named anew) is "# session YYYY-MM-DD HH:MM:SS.mmm", the local time
-// of that first call.
+// at which the library was loaded.
 //
 // Each line is in the file when the call returns, so a reader may follow
 // the record while the board is in use. The file stays open while a board
@@ -23,7 +23,8 @@
 // so in settings.Problems, and calls are not recorded.
 void UseCallRecord(TBoardSettings& settings);
 
-// The time of a call, in microseconds since the first: read as it arrives.
+// The time of a call, in microseconds since the library was loaded: read
+// as the call arrives.
 int64_t CallTime();
 
 // Appends one line for the call that arrived at time. anyBoardOpen:
