@@ -13,12 +13,19 @@ namespace {
 constexpr char ControllerClass[] = "VirtualK8055Controller";
 // Unicode windows, so that a title outside the ANSI code page shows whole.
 constexpr wchar_t BoardClass[] = L"VirtualK8055Board";
-constexpr UINT WmShowBoard = WM_APP + 1;   // to the controller; wParam the address, lParam the title, result the window
+constexpr UINT WmShowBoard = WM_APP + 1;   // to the controller; wParam the address, lParam a TShowBoard, result the window
 constexpr UINT WmBoardState = WM_APP + 2;  // to a board window; lParam the packed state
 constexpr UINT WmCloseBoard = WM_APP + 3;  // to a board window
 constexpr UINT WmEnd = WM_APP + 4;         // to the controller: no board is left
 constexpr int AddressIndex = 0;            // window extra bytes: the card address,
-constexpr int StateIndex = 4;              // and the packed state
+constexpr int StateIndex = 4;              // the packed state,
+constexpr int LayoutIndex = 8;             // and the window's own TBoardLayout
+constexpr int WindowExtraBytes = LayoutIndex + sizeof(LONG_PTR);
+
+struct TShowBoard {
+  const wchar_t* Title;
+  const char* Problems;  // what the settings could not read, which the window shows too
+};
 
 // The host's side, touched only by the board's entry points.
 HANDLE Thread = nullptr;    // the window thread while it runs
@@ -28,12 +35,14 @@ int OpenWindows = 0;
 
 HINSTANCE ThisModule() { return reinterpret_cast<HINSTANCE>(&__ImageBase); }
 
+// The window's layout, made with it; null until CreateBoardWindow has set it.
+TBoardLayout* LayoutOf(HWND window) { return reinterpret_cast<TBoardLayout*>(GetWindowLongPtrW(window, LayoutIndex)); }
+
 void PaintBoardOf(HWND window, HDC dc, const TBoardLayout& layout) {
   PaintBoard(dc, layout, GetWindowLongA(window, AddressIndex), static_cast<uint32_t>(GetWindowLongA(window, StateIndex)));
 }
 
-void PaintBuffered(HWND window) {
-  const TBoardLayout layout = LayOutBoard();
+void PaintBuffered(HWND window, const TBoardLayout& layout) {
   PAINTSTRUCT paint;
   HDC dc = BeginPaint(window, &paint);
   HDC buffer = CreateCompatibleDC(dc);
@@ -48,6 +57,7 @@ void PaintBuffered(HWND window) {
 }
 
 LRESULT CALLBACK BoardProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  TBoardLayout* layout = LayoutOf(window);
   switch (message) {
     case WmBoardState:
       SetWindowLongA(window, StateIndex, static_cast<LONG>(lParam));
@@ -61,16 +71,22 @@ LRESULT CALLBACK BoardProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     case WM_ERASEBKGND:
       return 1;
     case WM_PAINT:
-      PaintBuffered(window);
+      if (layout == nullptr) break;
+      PaintBuffered(window, *layout);
       return 0;
     case WM_PRINTCLIENT:  // a picture of the window, as for a screenshot
-      PaintBoardOf(window, reinterpret_cast<HDC>(wParam), LayOutBoard());
+      if (layout == nullptr) break;
+      PaintBoardOf(window, reinterpret_cast<HDC>(wParam), *layout);
       return 0;
     case WM_GETFONT:
       return reinterpret_cast<LRESULT>(BoardFont());
     case WmQueryBoardLayout:
-      *reinterpret_cast<TBoardLayout*>(lParam) = LayOutBoard();
+      if (layout == nullptr) return 0;
+      *reinterpret_cast<TBoardLayout*>(lParam) = *layout;
       return 1;
+    case WM_NCDESTROY:
+      if (layout != nullptr) HeapFree(GetProcessHeap(), 0, layout);
+      break;
   }
   return DefWindowProcW(window, message, wParam, lParam);
 }
@@ -81,23 +97,39 @@ LRESULT CALLBACK BoardProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 // 1 at the bottom, where they cover least of the windows the user works in;
 // on a screen too small for the tiles they stay inside the work area,
 // overlapping.
-POINT BoardWindowPlace(int32_t address, int width, int height) {
+RECT WorkArea() {
   RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
   SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  return work;
+}
+
+POINT BoardWindowPlace(int32_t address, int width, int height) {
+  const RECT work = WorkArea();
   const int left = work.right - (2 - address % 2) * width, top = work.bottom - (1 + address / 2) * height;
   return POINT{left > work.left ? left : work.left, top > work.top ? top : work.top};
 }
 
-HWND CreateBoardWindow(int32_t address, const wchar_t* title) {
+// A window of its own layout, which grows with the problems it shows but
+// stays within the work area's height.
+HWND CreateBoardWindow(int32_t address, const TShowBoard& show) {
   const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, extendedStyle = WS_EX_TOPMOST;
-  const TBoardLayout layout = LayOutBoard();
-  RECT frame{0, 0, layout.Client.cx, layout.Client.cy};
+  auto* layout = static_cast<TBoardLayout*>(HeapAlloc(GetProcessHeap(), 0, sizeof(TBoardLayout)));
+  if (layout == nullptr) return nullptr;
+  RECT frame{0, 0, 0, 0};
+  AdjustWindowRectEx(&frame, style, FALSE, extendedStyle);
+  const RECT work = WorkArea();
+  LayOutBoard(show.Problems, (work.bottom - work.top) - (frame.bottom - frame.top), *layout);
+  frame = RECT{0, 0, layout->Client.cx, layout->Client.cy};
   AdjustWindowRectEx(&frame, style, FALSE, extendedStyle);
   const int width = frame.right - frame.left, height = frame.bottom - frame.top;
   const POINT place = BoardWindowPlace(address, width, height);
-  HWND window = CreateWindowExW(extendedStyle, BoardClass, title, style, place.x, place.y, width, height, nullptr,
-                                nullptr, ThisModule(), nullptr);
-  if (window == nullptr) return nullptr;
+  HWND window = CreateWindowExW(extendedStyle, BoardClass, show.Title, style, place.x, place.y, width, height,
+                                nullptr, nullptr, ThisModule(), nullptr);
+  if (window == nullptr) {
+    HeapFree(GetProcessHeap(), 0, layout);
+    return nullptr;
+  }
+  SetWindowLongPtrW(window, LayoutIndex, reinterpret_cast<LONG_PTR>(layout));
   SetWindowLongA(window, AddressIndex, address);
   EnableMenuItem(GetSystemMenu(window, FALSE), SC_CLOSE, MF_BYCOMMAND | MF_GRAYED);
   ShowWindow(window, SW_SHOWNOACTIVATE);
@@ -108,7 +140,7 @@ HWND CreateBoardWindow(int32_t address, const wchar_t* title) {
 LRESULT CALLBACK ControllerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WmShowBoard)
     return reinterpret_cast<LRESULT>(
-        CreateBoardWindow(static_cast<int32_t>(wParam), reinterpret_cast<const wchar_t*>(lParam)));
+        CreateBoardWindow(static_cast<int32_t>(wParam), *reinterpret_cast<const TShowBoard*>(lParam)));
   if (message == WmEnd) {
     DestroyWindow(window);
     PostQuitMessage(0);
@@ -120,7 +152,7 @@ LRESULT CALLBACK ControllerProc(HWND window, UINT message, WPARAM wParam, LPARAM
 void RegisterClasses() {
   WNDCLASSW board{};
   board.lpfnWndProc = BoardProc;
-  board.cbWndExtra = 8;
+  board.cbWndExtra = WindowExtraBytes;
   board.hInstance = ThisModule();
   board.hCursor = LoadCursor(nullptr, IDC_ARROW);
   board.lpszClassName = BoardClass;
@@ -205,8 +237,9 @@ void ShowBoardWindow(int32_t address, const char* problems) {
   }
   wchar_t wide[sizeof(text)];
   WideText(title.View(), wide, sizeof(text));
+  const TShowBoard show{wide, problems};
   Windows[address] =
-      reinterpret_cast<HWND>(SendMessageA(Controller, WmShowBoard, address, reinterpret_cast<LPARAM>(wide)));
+      reinterpret_cast<HWND>(SendMessageA(Controller, WmShowBoard, address, reinterpret_cast<LPARAM>(&show)));
   if (Windows[address] != nullptr) ++OpenWindows;
   else if (OpenWindows == 0) EndThread();
 }

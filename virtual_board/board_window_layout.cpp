@@ -1,6 +1,10 @@
 #include "virtual_board/board_window_layout.h"
 
 #include <cstdio>
+#include <string_view>
+
+#include "virtual_board/board_settings_win32.h"
+#include "virtual_board/wrapped_lines.h"
 
 namespace {
 
@@ -16,55 +20,122 @@ int TextWidth(HDC dc, const char* text) {
 
 RECT Box(int left, int top, int width, int height) { return RECT{left, top, left + width, top + height}; }
 
-// The layout for dc, which has BoardFont selected.
-TBoardLayout LayOutFor(HDC dc) {
-  TEXTMETRICA metrics{};
-  GetTextMetricsA(dc, &metrics);
-  const int line = Max(static_cast<int>(metrics.tmHeight), 1);
-  int titleWidth = 0, nameWidth = 0, digitWidth = 0;
-  for (int address = 0; address < 4; ++address) {
-    char title[32];
-    BoardTitle(address, title);
-    titleWidth = Max(titleWidth, TextWidth(dc, title));
-  }
-  for (int bar = 0; bar < BoardBars; ++bar) {
-    char name[16];
-    BarName(bar, name);
-    nameWidth = Max(nameWidth, TextWidth(dc, name));
-  }
-  for (char digit = '1'; digit < '1' + BoardLamps; ++digit) {
-    const char number[2] = {digit, 0};
-    digitWidth = Max(digitWidth, TextWidth(dc, number));
-  }
-  const int levelWidth = TextWidth(dc, WidestLevel);
+// How much of a text fits a width in a DC's font, for WrapLines.
+struct TMeasure {
+  HDC Dc;
+  int Width;
+};
 
-  // At 96 DPI (a line of 13 pixels): a margin of 16, lamps of 22 with 13
-  // between them, bars of 14.
-  const int margin = line + line / 4, gap = line * 3 / 4;
-  const int lampSize = Max(line * 17 / 10, digitWidth + 4), lampGap = line;
-  const int barHeight = line, barGap = gap;
-  const int lampRowWidth = BoardLamps * lampSize + (BoardLamps - 1) * lampGap;
-  const int barWidth = Max(lampRowWidth - nameWidth - levelWidth - 2 * barGap, 4 * line);
-  const int width = Max(Max(lampRowWidth, nameWidth + levelWidth + barWidth + 2 * barGap), titleWidth);
+size_t FittingUnits(std::u16string_view text, void* context) {
+  const auto& measure = *static_cast<const TMeasure*>(context);
+  INT fit = 0;
+  SIZE size{0, 0};
+  if (!GetTextExtentExPointW(measure.Dc, reinterpret_cast<const wchar_t*>(text.data()), static_cast<int>(text.size()),
+                             measure.Width, &fit, nullptr, &size))
+    return text.size();  // unmeasured: one line, rather than none
+  return static_cast<size_t>(fit);
+}
 
-  TBoardLayout layout{};
-  layout.Title = Box(margin, gap, titleWidth, line);
-  const int lampTop = layout.Title.bottom + gap;
+// Sizes and spacing, from the texts measured in dc (BoardFont selected).
+// At 96 DPI (a line of 13 pixels): a margin of 16, lamps of 22 with 13
+// between them, bars of 14.
+struct TMeasures {
+  int Line, Margin, Gap;
+  int TitleWidth, NameWidth, DigitWidth, LevelWidth;
+  int LampSize, LampGap, BarWidth, Width;
+
+  explicit TMeasures(HDC dc) {
+    TEXTMETRICA metrics{};
+    GetTextMetricsA(dc, &metrics);
+    Line = Max(static_cast<int>(metrics.tmHeight), 1);
+    TitleWidth = NameWidth = DigitWidth = 0;
+    for (int address = 0; address < 4; ++address) {
+      char title[32];
+      BoardTitle(address, title);
+      TitleWidth = Max(TitleWidth, TextWidth(dc, title));
+    }
+    for (int bar = 0; bar < BoardBars; ++bar) {
+      char name[16];
+      BarName(bar, name);
+      NameWidth = Max(NameWidth, TextWidth(dc, name));
+    }
+    for (char digit = '1'; digit < '1' + BoardLamps; ++digit) {
+      const char number[2] = {digit, 0};
+      DigitWidth = Max(DigitWidth, TextWidth(dc, number));
+    }
+    LevelWidth = TextWidth(dc, WidestLevel);
+    Margin = Line + Line / 4;
+    Gap = Line * 3 / 4;
+    LampSize = Max(Line * 17 / 10, DigitWidth + 4);
+    LampGap = Line;
+    const int lampRowWidth = BoardLamps * LampSize + (BoardLamps - 1) * LampGap;
+    BarWidth = Max(lampRowWidth - NameWidth - LevelWidth - 2 * Gap, 4 * Line);
+    Width = Max(Max(lampRowWidth, NameWidth + LevelWidth + BarWidth + 2 * Gap), TitleWidth);
+  }
+};
+
+// Places the lamps and the bars from top down, and sizes the client area
+// to hold them.
+void PlaceLampsAndBars(const TMeasures& m, int top, TBoardLayout& layout) {
   for (int n = 0; n < BoardLamps; ++n) {
-    const int left = margin + n * (lampSize + lampGap);
-    layout.Lamps[n] = Box(left, lampTop, lampSize, lampSize);
-    layout.LampLabels[n] = Box(left + (lampSize - digitWidth) / 2, lampTop + lampSize + 2, digitWidth, line);
+    const int left = m.Margin + n * (m.LampSize + m.LampGap);
+    layout.Lamps[n] = Box(left, top, m.LampSize, m.LampSize);
+    layout.LampLabels[n] = Box(left + (m.LampSize - m.DigitWidth) / 2, top + m.LampSize + 2, m.DigitWidth, m.Line);
   }
-  int top = layout.LampLabels[0].bottom + gap;
+  top = layout.LampLabels[0].bottom + m.Gap;
   for (int bar = 0; bar < BoardBars; ++bar) {
-    layout.BarNames[bar] = Box(margin, top, nameWidth, line);
+    layout.BarNames[bar] = Box(m.Margin, top, m.NameWidth, m.Line);
     // The outline takes a pixel around the inside.
-    layout.Bars[bar] = Box(margin + nameWidth + barGap + 1, top + 1, barWidth - 2, barHeight - 2);
-    layout.Levels[bar] = Box(margin + width - levelWidth, top, levelWidth, line);
-    top += line + line * 2 / 3;
+    layout.Bars[bar] = Box(m.Margin + m.NameWidth + m.Gap + 1, top + 1, m.BarWidth - 2, m.Line - 2);
+    layout.Levels[bar] = Box(m.Margin + m.Width - m.LevelWidth, top, m.LevelWidth, m.Line);
+    top += m.Line + m.Line * 2 / 3;
   }
-  layout.Client = SIZE{2 * margin + width, top - line * 2 / 3 + gap};
-  return layout;
+  layout.Client = SIZE{2 * m.Margin + m.Width, top - m.Line * 2 / 3 + m.Gap};
+}
+
+// The problems' lines below the title, a third of a line between two
+// problems, as many as leave the client area within maxClientHeight (one at
+// least). A line before lines left out ends in ProblemsCutMark, so it is
+// broken again to leave room for it. layout is laid out without problems.
+void PlaceProblems(HDC dc, const TMeasures& m, int maxClientHeight, TBoardLayout& layout) {
+  const std::u16string_view text(reinterpret_cast<const char16_t*>(layout.Problems));
+  TLineSpan spans[MaxProblemLines];
+  TMeasure measure{dc, m.Width};
+  const int total = static_cast<int>(WrapLines(text, FittingUnits, &measure, spans, MaxProblemLines));
+  if (total == 0) return;
+  const int belowLamps = layout.Client.cy - layout.Lamps[0].top;
+  const int lastBottom = maxClientHeight - belowLamps - m.Gap;
+  int top = layout.Title.bottom + m.Gap / 2, shown = 0;
+  for (; shown < total && shown < MaxProblemLines; ++shown) {
+    const size_t start = spans[shown].Start;
+    const int next = shown > 0 && start > 0 && text[start - 1] == u'\n' ? top + m.Line / 3 : top;
+    if (shown > 0 && next + m.Line > lastBottom) break;
+    layout.ProblemLines[shown] =
+        TProblemLine{Box(m.Margin, next, m.Width, m.Line), static_cast<int>(start), static_cast<int>(spans[shown].Length)};
+    top = next + m.Line;
+  }
+  layout.ProblemLineCount = shown;
+  layout.ProblemsCut = shown < total;
+  if (layout.ProblemsCut) {
+    SIZE mark{0, 0};
+    GetTextExtentPoint32W(dc, ProblemsCutMark, lstrlenW(ProblemsCutMark), &mark);
+    TProblemLine& last = layout.ProblemLines[shown - 1];
+    measure.Width = m.Width - mark.cx;
+    TLineSpan first{0, 0};
+    WrapLines(std::u16string_view(text.data() + last.Start, last.Length), FittingUnits, &measure, &first, 1);
+    last.Length = static_cast<int>(first.Length);
+  }
+  PlaceLampsAndBars(m, top + m.Gap, layout);
+}
+
+// The layout for dc, which has BoardFont selected.
+void LayOutFor(HDC dc, const char* problems, int maxClientHeight, TBoardLayout& layout) {
+  const TMeasures m(dc);
+  layout = TBoardLayout{};
+  layout.Title = Box(m.Margin, m.Gap, m.TitleWidth, m.Line);
+  PlaceLampsAndBars(m, layout.Title.bottom + m.Gap, layout);
+  WideText(problems != nullptr ? problems : "", layout.Problems, SettingsTextSize);
+  PlaceProblems(dc, m, maxClientHeight, layout);
 }
 
 }  // namespace
@@ -75,11 +146,10 @@ void BoardTitle(int address, char (&text)[32]) { std::snprintf(text, sizeof(text
 
 void BarName(int bar, char (&text)[16]) { std::snprintf(text, sizeof(text), "Analog %d", bar + 1); }
 
-TBoardLayout LayOutBoard() {
+void LayOutBoard(const char* problems, int maxClientHeight, TBoardLayout& layout) {
   HDC dc = GetDC(nullptr);
   HGDIOBJ old = SelectObject(dc, BoardFont());
-  const TBoardLayout layout = LayOutFor(dc);
+  LayOutFor(dc, problems, maxClientHeight, layout);
   SelectObject(dc, old);
   ReleaseDC(nullptr, dc);
-  return layout;
 }

@@ -6,12 +6,31 @@
 
 #include <windows.h>
 
+#include "virtual_board/board_settings.h"
+
 inline constexpr int BoardLamps = 8;
 inline constexpr int BoardBars = 2;
+inline constexpr int MaxProblemLines = 32;
+inline constexpr wchar_t ProblemsCutMark[] = L"...";
+
+// A line of the settings' problems as the window shows it: its place, and
+// its units of TBoardLayout::Problems.
+struct TProblemLine {
+  RECT Bounds;
+  int Start;
+  int Length;
+};
 
 struct TBoardLayout {
   SIZE Client;                  // the window's client area
   RECT Title;                   // "Card address N"
+  // What the settings could not read (TBoardSettings::Problems), below the
+  // title: a paragraph each, wrapped to the window's width. When they need
+  // more lines than fit, the last line shown ends in ProblemsCutMark.
+  wchar_t Problems[SettingsTextSize];
+  TProblemLine ProblemLines[MaxProblemLines];
+  int ProblemLineCount;
+  bool ProblemsCut;
   RECT Lamps[BoardLamps];       // output n's circle
   RECT LampLabels[BoardLamps];  // its number below it
   RECT BarNames[BoardBars];     // "Analog n"
@@ -26,9 +45,11 @@ HFONT BoardFont();
 void BoardTitle(int address, char (&text)[32]);
 void BarName(int bar, char (&text)[16]);  // bar 0, 1: "Analog 1", "Analog 2"
 
-// The layout, measured on a screen DC in BoardFont. The same for every card
-// address, so that the windows are alike.
-TBoardLayout LayOutBoard();
+// The layout for problems (UTF-8, a line each; "" for none), measured on a
+// screen DC in BoardFont: the same width for every card address and any
+// problems, so that the windows are alike; the problems' lines make it
+// taller, up to maxClientHeight, where lines that do not fit are left out.
+void LayOutBoard(const char* problems, int maxClientHeight, TBoardLayout& layout);
 
 // A test's query to a board window of its own process: lParam points to a
 // TBoardLayout that receives the window's layout; the result is 1.

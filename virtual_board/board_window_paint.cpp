@@ -41,6 +41,20 @@ void Bar(HDC dc, const TBoardLayout& layout, int bar, int level) {
   Text(dc, layout.Levels[bar], text, DT_RIGHT);
 }
 
+// The settings' problems, in the warning's colour.
+void Problems(HDC dc, const TBoardLayout& layout) {
+  const COLORREF old = SetTextColor(dc, ProblemText);
+  for (int i = 0; i < layout.ProblemLineCount; ++i) {
+    const TProblemLine& line = layout.ProblemLines[i];
+    wchar_t text[SettingsTextSize + sizeof(ProblemsCutMark) / sizeof(wchar_t)];
+    lstrcpynW(text, layout.Problems + line.Start, line.Length + 1);
+    if (layout.ProblemsCut && i == layout.ProblemLineCount - 1) lstrcatW(text, ProblemsCutMark);
+    RECT bounds = line.Bounds;
+    DrawTextW(dc, text, -1, &bounds, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
+  }
+  SetTextColor(dc, old);
+}
+
 }  // namespace
 
 void PaintBoard(HDC dc, const TBoardLayout& layout, int32_t address, uint32_t state) {
@@ -50,6 +64,7 @@ void PaintBoard(HDC dc, const TBoardLayout& layout, int32_t address, uint32_t st
   char title[32];
   BoardTitle(static_cast<int>(address), title);
   Text(dc, layout.Title, title, DT_LEFT);
+  Problems(dc, layout);
   HGDIOBJ oldPen = SelectObject(dc, GetStockObject(BLACK_PEN));
   for (int n = 0; n < BoardLamps; ++n) Lamp(dc, layout, n, state >> n & 1);
   SelectObject(dc, oldPen);

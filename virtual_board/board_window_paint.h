@@ -17,6 +17,7 @@ inline constexpr COLORREF LampOn = RGB(0xFF, 0x20, 0x20);
 inline constexpr COLORREF LampOff = RGB(0x60, 0x20, 0x20);
 inline constexpr COLORREF BarFill = RGB(0x20, 0x80, 0xE0);
 inline constexpr COLORREF BarEmpty = RGB(0xFF, 0xFF, 0xFF);
+inline constexpr COLORREF ProblemText = RGB(0xB0, 0x00, 0x00);  // a warning's dark red
 
 // Draws on dc, in the window's layout.
 void PaintBoard(HDC dc, const TBoardLayout& layout, int32_t address, uint32_t state);

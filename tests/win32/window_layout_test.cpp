@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "tests/win32/host_window_in_process.h"
+#include "tests/win32/temp_folder.h"
 #include "virtual_board/board_window_layout.h"
 
 namespace {
@@ -66,9 +67,9 @@ RECT WorkArea() {
 // stock font has the same handle everywhere; another would fail here).
 class TFontDc {
  public:
-  explicit TFontDc(HWND window) : Dc_(CreateCompatibleDC(nullptr)) {
+  explicit TFontDc(HWND window) : TFontDc(reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0))) {}
+  explicit TFontDc(HFONT font) : Dc_(CreateCompatibleDC(nullptr)) {
     LOGFONTA logFont{};
-    auto font = reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0));
     Valid = font != nullptr && GetObjectA(font, sizeof(logFont), &logFont) == sizeof(logFont);
     Font_ = Valid ? CreateFontIndirectA(&logFont) : static_cast<HFONT>(GetStockObject(SYSTEM_FONT));
     Old_ = SelectObject(Dc_, Font_);
@@ -84,6 +85,11 @@ class TFontDc {
   SIZE Extent(const std::string& text) const {
     SIZE size{0, 0};
     GetTextExtentPoint32A(Dc_, text.c_str(), static_cast<int>(text.size()), &size);
+    return size;
+  }
+  SIZE Extent(const std::wstring& text) const {
+    SIZE size{0, 0};
+    GetTextExtentPoint32W(Dc_, text.c_str(), static_cast<int>(text.size()), &size);
     return size;
   }
   // text wrapped at width as a static control wraps it.
@@ -226,89 +232,127 @@ TEST(WindowLayout, PanelFitsItsTexts) {
   ExpectOnTheWorkArea(shown.Window);
 }
 
-// The board windows of this process, by card address.
-std::vector<HWND> BoardWindows() {
+// The board windows of this process, by card address: those whose titles
+// name no problem, or those whose titles do.
+std::vector<HWND> BoardWindows(bool withProblems) {
   std::vector<HWND> windows;
   for (int address = 0; address < 4; ++address) {
     const std::string title = "Virtual K8055, card address " + std::to_string(address);
-    for (HWND window = nullptr; (window = FindWindowExA(nullptr, window, "VirtualK8055Board", title.c_str()));) {
+    for (HWND window = nullptr; (window = FindWindowExA(nullptr, window, "VirtualK8055Board", nullptr));) {
       DWORD process = 0;
       GetWindowThreadProcessId(window, &process);
-      if (process == GetCurrentProcessId()) windows.push_back(window);
+      const std::string text = TextOf(window);
+      if (process == GetCurrentProcessId() &&
+          (withProblems ? text.rfind(title + " - ", 0) == 0 : text == title))
+        windows.push_back(window);
     }
   }
   return windows;
 }
 
+std::wstring Wide(const std::string& ascii) { return std::wstring(ascii.begin(), ascii.end()); }
+
 struct TPart {
   const char* What;
   RECT Bounds;
-  std::string Text;  // empty for a lamp or a bar
+  std::wstring Text;  // empty for a lamp or a bar
 };
 
 std::vector<TPart> Parts(const TBoardLayout& layout, int address) {
-  std::vector<TPart> parts{{"title", layout.Title, "Card address " + std::to_string(address)}};
+  std::vector<TPart> parts{{"title", layout.Title, Wide("Card address " + std::to_string(address))}};
+  for (int i = 0; i < layout.ProblemLineCount; ++i) {
+    const TProblemLine& line = layout.ProblemLines[i];
+    std::wstring text(layout.Problems + line.Start, static_cast<size_t>(line.Length));
+    if (layout.ProblemsCut && i == layout.ProblemLineCount - 1) text += ProblemsCutMark;
+    parts.push_back({"problem line", line.Bounds, text});
+  }
   for (int n = 0; n < BoardLamps; ++n) {
-    parts.push_back({"lamp", layout.Lamps[n], ""});
-    parts.push_back({"lamp number", layout.LampLabels[n], std::to_string(n + 1)});
+    parts.push_back({"lamp", layout.Lamps[n], L""});
+    parts.push_back({"lamp number", layout.LampLabels[n], std::to_wstring(n + 1)});
   }
   for (int bar = 0; bar < BoardBars; ++bar) {
     const RECT& inside = layout.Bars[bar];
-    parts.push_back({"bar name", layout.BarNames[bar], "Analog " + std::to_string(bar + 1)});
-    parts.push_back({"bar with its outline", {inside.left - 1, inside.top - 1, inside.right + 1, inside.bottom + 1}, ""});
-    parts.push_back({"level", layout.Levels[bar], "255"});
+    parts.push_back({"bar name", layout.BarNames[bar], Wide("Analog " + std::to_string(bar + 1))});
+    parts.push_back({"bar with its outline", {inside.left - 1, inside.top - 1, inside.right + 1, inside.bottom + 1}, L""});
+    parts.push_back({"level", layout.Levels[bar], L"255"});
   }
   return parts;
+}
+
+std::string Narrow(const std::wstring& text) {
+  std::string narrow;
+  for (const wchar_t c : text) narrow += c < 0x80 ? static_cast<char>(c) : '?';
+  return narrow;
+}
+
+// Every text of a board's layout fits its place in font, no two parts
+// overlap, and all lie in the client area.
+void ExpectBoardLayoutFits(const TBoardLayout& layout, int address, const TFontDc& font) {
+  const RECT client{0, 0, layout.Client.cx, layout.Client.cy};
+  const std::vector<TPart> parts = Parts(layout, address);
+  for (size_t i = 0; i < parts.size(); ++i) {
+    const TPart& part = parts[i];
+    EXPECT_TRUE(Inside(part.Bounds, client)) << part.What << " " << Describe(part.Bounds);
+    if (!part.Text.empty()) {
+      const SIZE text = font.Extent(part.Text);
+      EXPECT_LE(text.cx, part.Bounds.right - part.Bounds.left)
+          << part.What << " \"" << Narrow(part.Text) << "\" is cut";
+      EXPECT_LE(text.cy, part.Bounds.bottom - part.Bounds.top)
+          << part.What << " \"" << Narrow(part.Text) << "\" is cut";
+    }
+    for (size_t j = i + 1; j < parts.size(); ++j)
+      EXPECT_FALSE(Overlap(part.Bounds, parts[j].Bounds))
+          << part.What << " " << Describe(part.Bounds) << " covers " << parts[j].What << " "
+          << Describe(parts[j].Bounds);
+  }
+}
+
+// A board window: its layout fits (above), it stays on top, lies in the
+// work area, can be minimized and not closed. Gives its layout.
+TBoardLayout ExpectBoardWindowFits(HWND window, int address) {
+  TBoardLayout layout{};
+  EXPECT_EQ(SendMessageA(window, WmQueryBoardLayout, 0, reinterpret_cast<LPARAM>(&layout)), 1);
+  RECT client;
+  GetClientRect(window, &client);
+  EXPECT_EQ(client.right, layout.Client.cx);
+  EXPECT_EQ(client.bottom, layout.Client.cy);
+  TFontDc font(window);
+  EXPECT_TRUE(font.Valid);
+  ExpectBoardLayoutFits(layout, address, font);
+  EXPECT_TRUE(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) << "stays on top, as an instrument display";
+  EXPECT_EQ(GetWindowLongA(window, GWL_STYLE) & (WS_SYSMENU | WS_MINIMIZEBOX), WS_SYSMENU | WS_MINIMIZEBOX)
+      << "and can be minimized";
+  SendMessageA(window, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(IsWindow(window)) << "but not closed: it goes with its board";
+  ExpectOnTheWorkArea(window);
+  return layout;
+}
+
+using TOpenDevice = int32_t(__stdcall*)(int32_t);
+
+// Opens the four boards of the virtual board at path, each with its window.
+void OpenFourBoards(const std::string& path) {
+  SetEnvironmentVariableA("VIRTUAL_K8055_WINDOW", "1");
+  SetEnvironmentVariableA("VIRTUAL_K8055_BOARDS", "0,1,2,3");
+  HMODULE board = LoadLibraryA(path.c_str());
+  ASSERT_NE(board, nullptr) << path;
+  const auto openDevice = reinterpret_cast<TOpenDevice>(GetProcAddress(board, "OpenDevice"));
+  for (int address = 0; address < 4; ++address) ASSERT_EQ(openDevice(address), address);
 }
 
 // Boards' windows: every text fits its place in the window's font, no two
 // parts overlap, all lie in the client area; the windows stay on top, lie
 // in the work area and overlap none of the others.
 TEST(WindowLayout, BoardWindowsFitTheirTextsAndTheScreen) {
-  SetEnvironmentVariableA("VIRTUAL_K8055_WINDOW", "1");
-  SetEnvironmentVariableA("VIRTUAL_K8055_BOARDS", "0,1,2,3");
-  HMODULE board = LoadLibraryA((TModuleHost::BoardFolder("full") + "\\k8055d.dll").c_str());
-  ASSERT_NE(board, nullptr);
-  using TOpenDevice = int32_t(__stdcall*)(int32_t);
-  const auto openDevice = reinterpret_cast<TOpenDevice>(GetProcAddress(board, "OpenDevice"));
-  for (int address = 0; address < 4; ++address) ASSERT_EQ(openDevice(address), address);
-  const std::vector<HWND> windows = BoardWindows();
+  ASSERT_NO_FATAL_FAILURE(OpenFourBoards(TModuleHost::BoardFolder("full") + "\\k8055d.dll"));
+  const std::vector<HWND> windows = BoardWindows(false);
   ASSERT_EQ(windows.size(), 4u);
-
   for (int address = 0; address < 4; ++address) {
-    HWND window = windows[address];
     SCOPED_TRACE("board " + std::to_string(address));
-    TBoardLayout layout{};
-    ASSERT_EQ(SendMessageA(window, WmQueryBoardLayout, 0, reinterpret_cast<LPARAM>(&layout)), 1);
-    RECT client;
-    GetClientRect(window, &client);
-    EXPECT_EQ(client.right, layout.Client.cx);
-    EXPECT_EQ(client.bottom, layout.Client.cy);
-    TFontDc font(window);
-    ASSERT_TRUE(font.Valid);
-    const std::vector<TPart> parts = Parts(layout, address);
-    for (size_t i = 0; i < parts.size(); ++i) {
-      const TPart& part = parts[i];
-      EXPECT_TRUE(Inside(part.Bounds, client)) << part.What << " " << Describe(part.Bounds);
-      if (!part.Text.empty()) {
-        const SIZE text = font.Extent(part.Text);
-        EXPECT_LE(text.cx, part.Bounds.right - part.Bounds.left) << part.What << " \"" << part.Text << "\" is cut";
-        EXPECT_LE(text.cy, part.Bounds.bottom - part.Bounds.top) << part.What << " \"" << part.Text << "\" is cut";
-      }
-      for (size_t j = i + 1; j < parts.size(); ++j)
-        EXPECT_FALSE(Overlap(part.Bounds, parts[j].Bounds))
-            << part.What << " " << Describe(part.Bounds) << " covers " << parts[j].What << " "
-            << Describe(parts[j].Bounds);
-    }
-
-    EXPECT_TRUE(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) << "stays on top, as an instrument display";
-    EXPECT_EQ(GetWindowLongA(window, GWL_STYLE) & (WS_SYSMENU | WS_MINIMIZEBOX), WS_SYSMENU | WS_MINIMIZEBOX)
-        << "and can be minimized";
-    SendMessageA(window, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(IsWindow(window)) << "but not closed: it goes with its board";
-    ExpectOnTheWorkArea(window);
+    const TBoardLayout layout = ExpectBoardWindowFits(windows[address], address);
+    EXPECT_EQ(layout.ProblemLineCount, 0);
     RECT bounds, other;
-    GetWindowRect(window, &bounds);
+    GetWindowRect(windows[address], &bounds);
     for (int next = address + 1; next < 4; ++next) {
       GetWindowRect(windows[next], &other);
       EXPECT_FALSE(Overlap(bounds, other)) << "covers board " << next;
@@ -316,6 +360,81 @@ TEST(WindowLayout, BoardWindowsFitTheirTextsAndTheScreen) {
   }
   // The windows stay until the process ends: closing each takes 2 s under
   // wine without a window manager.
+}
+
+// The text of the problems without its blanks and line ends, to compare
+// what the lines show with what they were made from.
+std::wstring Letters(const std::wstring& text) {
+  std::wstring letters;
+  for (const wchar_t c : text)
+    if (c != L' ' && c != L'\r' && c != L'\n') letters += c;
+  return letters;
+}
+
+// A setting the virtual board cannot read shows in its windows, below the
+// card address, wrapped to the window's width (a path too long for a line
+// broken too): the window grows taller, not wider, and stays in the work
+// area.
+TEST(WindowLayout, BoardWindowsShowWhatTheSettingsCannotRead) {
+  TTempFolder folder("tarnwell board problems");
+  const std::string library = folder.Copy(TModuleHost::BoardFolder("full") + "\\k8055d.dll", "k8055d.dll");
+  folder.Write("k8055d.ini",
+               "[virtual board]\r\nwindow = yes please\r\ncolour = red\r\n"
+               "record = C:\\No such folder\\A_folder_name_far_too_long_to_fit_on_one_line_of_the_window\\"
+               "calls.txt\r\n");
+  ASSERT_NO_FATAL_FAILURE(OpenFourBoards(library));
+  const std::vector<HWND> windows = BoardWindows(true);
+  ASSERT_EQ(windows.size(), 4u);
+  const std::vector<HWND> plain = BoardWindows(false);
+  RECT plainClient{0, 0, 0, 0};
+  if (!plain.empty()) GetClientRect(plain[0], &plainClient);  // from the case above, when it ran
+  for (int address = 0; address < 4; ++address) {
+    SCOPED_TRACE("board " + std::to_string(address));
+    const TBoardLayout layout = ExpectBoardWindowFits(windows[address], address);
+    EXPECT_EQ(TextOf(windows[address]).find("Virtual K8055, card address " + std::to_string(address) +
+                                            " - k8055d.ini line 2: window \"yes please\" is not 0"),
+              0u)
+        << "the title as before";
+    ASSERT_GE(layout.ProblemLineCount, 4);
+    EXPECT_FALSE(layout.ProblemsCut);
+    std::wstring shown;
+    for (int i = 0; i < layout.ProblemLineCount; ++i)
+      shown.append(layout.Problems + layout.ProblemLines[i].Start, layout.ProblemLines[i].Length);
+    EXPECT_EQ(Letters(shown), Letters(layout.Problems)) << "every problem shown whole";
+    EXPECT_NE(Narrow(layout.Problems).find("k8055d.ini line 3: \"colour = red\""), std::string::npos);
+    EXPECT_LT(layout.ProblemLines[0].Bounds.top, layout.Lamps[0].top) << "above the lamps";
+    if (!plain.empty()) {
+      EXPECT_EQ(layout.Client.cx, plainClient.right) << "as wide as a window without problems";
+      EXPECT_GT(layout.Client.cy, plainClient.bottom);
+    }
+  }
+}
+
+// Problems that need more lines than the screen holds: the lines that fit,
+// the last ending in "...", the window no taller than asked. One word, so
+// that every line is full and the last one must be broken again for the
+// "...".
+TEST(WindowLayout, BoardProblemsTooLongForTheScreenAreCut) {
+  std::string problems;
+  while (problems.size() < 900) problems += "abcdefghijklmnopqrstuvwxyz";
+  TBoardLayout full{}, cut{};
+  LayOutBoard(problems.c_str(), 100000, full);
+  EXPECT_FALSE(full.ProblemsCut);
+  const int maxHeight = full.Client.cy - full.Client.cy / 3;
+  LayOutBoard(problems.c_str(), maxHeight, cut);
+  EXPECT_TRUE(cut.ProblemsCut);
+  EXPECT_LE(cut.Client.cy, maxHeight);
+  EXPECT_EQ(cut.Client.cx, full.Client.cx);
+  EXPECT_GT(cut.ProblemLineCount, 1);
+  EXPECT_LT(cut.ProblemLineCount, full.ProblemLineCount);
+  const TFontDc font(BoardFont());
+  ASSERT_TRUE(font.Valid);
+  ExpectBoardLayoutFits(full, 0, font);
+  ExpectBoardLayoutFits(cut, 0, font);
+  TBoardLayout none{};
+  LayOutBoard("", maxHeight, none);
+  EXPECT_EQ(none.ProblemLineCount, 0);
+  EXPECT_LT(none.Client.cy, cut.Client.cy);
 }
 
 }  // namespace
