@@ -91,18 +91,18 @@ LRESULT CALLBACK BoardProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
   return DefWindowProcW(window, message, wParam, lParam);
 }
 
-// The windows stay on top, as an instrument display does, so that a click
-// in the host's window hides none; a window can be minimized, not closed.
-// They tile two by two from the bottom right of the work area, boards 0 and
-// 1 at the bottom, where they cover least of the windows the user works in;
-// on a screen too small for the tiles they stay inside the work area,
-// overlapping.
 RECT WorkArea() {
   RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
   SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
   return work;
 }
 
+// The windows stay on top, as an instrument display does, so that a click
+// in the host's window hides none; a window can be minimized, not closed.
+// They tile two by two from the bottom right of the work area, boards 0 and
+// 1 at the bottom, where they cover least of the windows the user works in;
+// on a screen too small for the tiles they stay inside the work area,
+// overlapping.
 POINT BoardWindowPlace(int32_t address, int width, int height) {
   const RECT work = WorkArea();
   const int left = work.right - (2 - address % 2) * width, top = work.bottom - (1 + address / 2) * height;

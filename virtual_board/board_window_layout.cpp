@@ -93,10 +93,11 @@ void PlaceLampsAndBars(const TMeasures& m, int top, TBoardLayout& layout) {
   layout.Client = SIZE{2 * m.Margin + m.Width, top - m.Line * 2 / 3 + m.Gap};
 }
 
-// The problems' lines below the title, a third of a line between two
-// problems, as many as leave the client area within maxClientHeight (one at
-// least). A line before lines left out ends in ProblemsCutMark, so it is
-// broken again to leave room for it. layout is laid out without problems.
+// The problems' lines below the title, with a third of a line between two
+// problems: as many as leave the client area within maxClientHeight (one at
+// least). When lines are left out, the last line shown ends in
+// ProblemsCutMark, so it is broken again to leave room for the mark. Moves
+// the lamps and bars of layout, laid out without problems, down below them.
 void PlaceProblems(HDC dc, const TMeasures& m, int maxClientHeight, TBoardLayout& layout) {
   const std::u16string_view text(reinterpret_cast<const char16_t*>(layout.Problems));
   TLineSpan spans[MaxProblemLines];
