@@ -150,7 +150,9 @@ TEST_F(TestHostTry, KeyboardMovesThroughThePanelAndTheChannels) {
   const DWORD thread = GetWindowThreadProcessId(run.Window, nullptr);
   const auto focus = [&] { return GetGUIThreadInfo(thread, &gui) ? gui.hwndFocus : nullptr; };
   const auto press = [&](WPARAM key) {
-    HWND target = focus();
+    // Between a focus change's two halves the thread has none: wait.
+    HWND target = nullptr;
+    WaitFor([&] { return (target = focus()) != nullptr; });
     PostMessageA(target, WM_KEYDOWN, key, 1);
     PostMessageA(target, WM_KEYUP, key, 0xC0000001);
   };
