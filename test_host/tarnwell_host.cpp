@@ -4,13 +4,13 @@
 #include <string>
 #include <vector>
 
-#include "test_host/command_line.h"
-#include "test_host/commands.h"
-#include "test_host/console_output.h"
-#include "test_host/double_click_start.h"
-#include "test_host/exit_status.h"
-#include "test_host/stop_request.h"
-#include "test_host/wide_text.h"
+#include "test_host/commands/command_line.h"
+#include "test_host/commands/commands_win32.h"
+#include "test_host/console/console_output_win32.h"
+#include "test_host/console/double_click_start_win32.h"
+#include "test_host/console/exit_status_win32.h"
+#include "test_host/console/stop_request_win32.h"
+#include "test_host/text/wide_text_win32.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "test_host/call_record.h"
-#include "test_host/timeline_page.h"
+#include "test_host/timeline/call_record.h"
+#include "test_host/timeline/timeline_page.h"
 #include "tests/shared/markup_check.h"
 
 namespace {

@@ -1,6 +1,6 @@
 // The test host's command line: commands, their options, and one clear
 // error for anything else.
-#include "test_host/command_line.h"
+#include "test_host/commands/command_line.h"
 #include "version/tarnwell_version.h"
 
 #include <gtest/gtest.h>

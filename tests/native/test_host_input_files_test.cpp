@@ -4,9 +4,9 @@
 
 #include <string>
 
-#include "test_host/play_file.h"
-#include "test_host/samples_file.h"
-#include "test_host/text_encoding.h"
+#include "test_host/play/play_file.h"
+#include "test_host/play/samples_file.h"
+#include "test_host/text/text_encoding.h"
 
 namespace {
 

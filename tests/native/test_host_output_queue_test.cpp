@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "test_host/output_queue.h"
+#include "test_host/console/output_queue.h"
 
 namespace {
 

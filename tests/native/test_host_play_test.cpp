@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "test_host/card_list.h"
-#include "test_host/play_schedule.h"
+#include "test_host/session/card_list.h"
+#include "test_host/play/play_schedule.h"
 
 namespace {
 

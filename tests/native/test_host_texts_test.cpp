@@ -7,13 +7,13 @@
 #include <string>
 #include <vector>
 
-#include "test_host/card_report.h"
-#include "test_host/image_kind.h"
-#include "test_host/message_inserts.h"
-#include "test_host/no_window_text.h"
-#include "test_host/number_text.h"
-#include "test_host/play_report.h"
-#include "test_host/version_report.h"
+#include "test_host/session/card_report.h"
+#include "test_host/diagnosis/image_kind.h"
+#include "test_host/diagnosis/message_inserts.h"
+#include "test_host/diagnosis/no_window_text.h"
+#include "test_host/text/number_text.h"
+#include "test_host/play/play_report.h"
+#include "test_host/diagnosis/version_report.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // GetTickCount made 64 bits wide, for the test host on Windows XP: counts on
 // across the 32-bit wrap, and a stale reading is not taken for a wrap.
-#include "test_host/tick_count_extension.h"
+#include "test_host/console/tick_count_extension.h"
 
 #include <gtest/gtest.h>
 

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "test_host/call_record.h"
-#include "test_host/command_line.h"
-#include "test_host/timeline_page.h"
+#include "test_host/timeline/call_record.h"
+#include "test_host/commands/command_line.h"
+#include "test_host/timeline/timeline_page.h"
 #include "tests/shared/markup_check.h"
 
 namespace {

@@ -7,12 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "test_host/channel_levels.h"
-#include "test_host/rate_meter.h"
-#include "test_host/resend_schedule.h"
-#include "test_host/try_outputs.h"
-#include "test_host/try_layout.h"
-#include "test_host/try_status.h"
+#include "test_host/session/channel_levels.h"
+#include "test_host/try/rate_meter.h"
+#include "test_host/try/resend_schedule.h"
+#include "test_host/try/try_outputs.h"
+#include "test_host/try/try_layout.h"
+#include "test_host/try/try_status.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "test_host/host_window.h"
+#include "test_host/window/host_window_win32.h"
 
 THostWindowWithPanel::THostWindowWithPanel() : Host("full") {
   SetEnvironmentVariableA("VIRTUAL_K8055_BOARDS", "0,1");

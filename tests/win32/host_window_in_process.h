@@ -6,7 +6,7 @@
 
 #include <windows.h>
 
-#include "test_host/try_pane.h"
+#include "test_host/try/try_pane_win32.h"
 #include "tests/win32/module_host.h"
 
 struct THostWindowWithPanel {

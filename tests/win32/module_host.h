@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "test_host/module_api.h"
+#include "test_host/session/module_api_win32.h"
 
 // A fresh temporary file, named in VIRTUAL_K8055_TRACE, into which the
 // virtual board records every call it receives.

@@ -1,0 +1,82 @@
+// try: the module by hand. A host window with the settings panel and a
+// control per channel; each change sends one action, --rate resends all
+// channels steadily. Closing the window prints the settings text, then the
+// session destroys the instance and calls finish, as a host ends.
+#include <windows.h>
+
+#include <mmsystem.h>
+
+#include "test_host/commands/commands_win32.h"
+#include "test_host/console/console_output_win32.h"
+#include "test_host/console/exit_status_win32.h"
+#include "test_host/window/panel_window_run_win32.h"
+#include "test_host/try/try_pane_win32.h"
+#include "test_host/session/vendor_call_watch_win32.h"
+#include "test_host/diagnosis/vendor_check_win32.h"
+#include "test_host/text/wide_text_win32.h"
+
+namespace {
+
+// Waits of about a millisecond while resending, for rates up to 1000 a
+// second; Windows' default timer resolution is 10 to 16 ms.
+class TFineTimerResolution {
+ public:
+  explicit TFineTimerResolution(bool wanted) : Set_(wanted && timeBeginPeriod(1) == TIMERR_NOERROR) {}
+  ~TFineTimerResolution() {
+    if (Set_) timeEndPeriod(1);
+  }
+  TFineTimerResolution(const TFineTimerResolution&) = delete;
+  TFineTimerResolution& operator=(const TFineTimerResolution&) = delete;
+
+ private:
+  bool Set_;
+};
+
+constexpr char NothingReachesABoard[] = "Nothing reaches a board; the window shows the module all the same.";
+constexpr char StarterHint[] =
+    "To try the module without a board, double-click try-virtual-board.cmd in the release folder.";
+
+// Says that the window is open and, when k8055d.dll cannot be used, why.
+// Started by a double-click the test host has no console: the reason
+// comes in a box over the window, with the way to the virtual board.
+void TellOpened(const TCommand& command, const TOutputInstance& record, HWND window) {
+  const std::string why = record.Ready ? "" : std::string(record.Caption) + ": " + WhyVendorUnusable(ModulePathOf(command));
+  if (command.DoubleClicked) {
+    if (why.empty()) return;
+    ShowWindow(window, SW_SHOWNORMAL);
+    const std::string text = why + "\n\n" + NothingReachesABoard + "\n\n" + StarterHint;
+    MessageBoxW(window, Wide(text).c_str(), L"tarnwell_host: try", MB_OK | MB_ICONINFORMATION);
+    return;
+  }
+  std::string text = why.empty() ? "" : why + "\n" + NothingReachesABoard + "\n";
+  text += "the try window is open: each change of a channel sends one action";
+  if (command.Rate > 0) text += ", and all channels are sent " + std::to_string(command.Rate) + " times a second";
+  WriteOut(text + "; close the window to finish\n");
+}
+
+}  // namespace
+
+int RunTry(const TCommand& command) {
+  TModuleSession session;
+  TPanelWindow shown;
+  std::string error;
+  if (const int status = ShowPanelWindow(command, "tarnwell_host: try", session, shown, error))
+    return Fail(status, error);
+  TTryPane pane(session.Api, shown.Instance, command.Rate);
+  if (!pane.Create(shown.Window)) {
+    session.Api.hide(shown.Instance);
+    DestroyWindow(shown.Window);
+    return Fail(ExitUnusable, "cannot create the channel controls of the try window");
+  }
+  TellOpened(command, *shown.Instance, shown.Window);
+
+  TFineTimerResolution fineTimer(command.Rate > 0);
+  const bool closed = RunPanelWindow(session.Api, shown.Instance, shown.Window, [&pane] { return pane.SendDue(); });
+  // Each action that reaches a board makes exactly one output call.
+  const uint64_t notReached = session.CallsWatched ? pane.ActionCalls() - OutputCallCount() : 0;
+  WriteOut("action calls: " + std::to_string(pane.ActionCalls()) +
+           (notReached > 0 ? " (" + std::to_string(notReached) + " reached no board)" : "") + "\n");
+  if (!closed) return ExitStopped;
+  if (!shown.Instance->Ready) return ExitUnusable;
+  return notReached > 0 ? ExitNotReached : ExitDone;
+}

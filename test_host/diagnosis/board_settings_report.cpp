@@ -1,0 +1,44 @@
+#include "test_host/diagnosis/board_settings_report.h"
+
+#include <string_view>
+
+namespace {
+
+std::string Origin(TSettingOrigin origin, const char* variable) {
+  if (origin == TSettingOrigin::File) return std::string(" (") + BoardSettingsFile + ")";
+  if (origin == TSettingOrigin::Environment) return std::string(" (") + variable + ")";
+  return " (default)";
+}
+
+// "no card address answers", "card address 2 answers", "card addresses 0,
+// 1 and 3 answer".
+std::string Addresses(uint8_t boards) {
+  std::string list;
+  int count = 0;
+  for (int address = 0; address <= 3; ++address) {
+    if ((boards >> address & 1) == 0) continue;
+    const bool last = (boards >> (address + 1)) == 0;
+    list += (count == 0 ? "" : last ? " and " : ", ") + std::to_string(address);
+    ++count;
+  }
+  if (count == 0) return "no card address answers";
+  return count == 1 ? "card address " + list + " answers" : "card addresses " + list + " answer";
+}
+
+}  // namespace
+
+std::string DescribeBoardSettings(const TBoardSettings& settings, const std::string& linePrefix) {
+  const std::string title = "virtual board: ";
+  const std::string indent = linePrefix + std::string(title.size(), ' ');
+  std::string text = linePrefix + title + Addresses(settings.Boards) + Origin(settings.BoardsOrigin, BoardsVariable) +
+                     "\n" + indent + (settings.Window ? "a window for each open board" : "no windows") +
+                     Origin(settings.WindowOrigin, WindowVariable) + "\n" + indent;
+  text += settings.Record[0] == '\0' ? "no call record" : std::string("call record ") + settings.Record;
+  text += Origin(settings.RecordOrigin, RecordVariable) + "\n";
+  for (std::string_view rest = settings.Problems; !rest.empty();) {
+    const size_t end = rest.find('\n');
+    text += linePrefix + "virtual board problem: " + std::string(rest.substr(0, end)) + "\n";
+    rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
+  }
+  return text;
+}

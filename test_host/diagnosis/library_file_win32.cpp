@@ -1,0 +1,44 @@
+#include "test_host/diagnosis/library_file_win32.h"
+
+#include <windows.h>
+
+#include "test_host/diagnosis/image_kind.h"
+#include "test_host/diagnosis/message_inserts.h"
+#include "test_host/text/wide_text_win32.h"
+
+namespace {
+
+constexpr DWORD HeadBytes = 4096;  // holds the headers of any ordinary DLL
+
+}  // namespace
+
+std::string WhyNotA32BitDll(const std::string& path) {
+  const std::wstring widePath = Wide(path);
+  const DWORD attributes = GetFileAttributesW(widePath.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) {
+    const DWORD code = GetLastError();
+    return code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND ? DoesNotExist
+                                                                        : "cannot be read (" + WindowsError(code, path) + ")";
+  }
+  if (attributes & FILE_ATTRIBUTE_DIRECTORY) return "is a folder";
+  HANDLE file = CreateFileW(widePath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return "cannot be read (" + WindowsError(GetLastError(), path) + ")";
+  std::string head(HeadBytes, '\0');
+  DWORD count = 0;
+  const bool read = ReadFile(file, &head[0], HeadBytes, &count, nullptr) != 0;
+  CloseHandle(file);
+  if (!read) return "cannot be read";
+  head.resize(count);
+  return DescribeImageKind(ClassifyImage(head));
+}
+
+std::string WindowsError(unsigned long code, const std::string& path) {
+  wchar_t text[256] = L"";
+  FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0, text,
+                 sizeof(text) / sizeof(text[0]), nullptr);
+  std::string message = FillMessageInserts(Utf8(text), path.substr(path.find_last_of("\\/") + 1));
+  while (!message.empty() && (message.back() == '\n' || message.back() == '\r' || message.back() == '.'))
+    message.pop_back();
+  return "Windows error " + std::to_string(code) + (message.empty() ? "" : ": " + message);
+}

@@ -1,0 +1,14 @@
+// What play says once it ends: how many rows it sent and in what time,
+// whether it fell behind its schedule, and how many rows reached no board.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+#include "test_host/play/play_schedule.h"
+
+// One line for each fact, each ending in "\n".
+std::string DescribePlayEnd(const TPlayResult& result, size_t rowCount, size_t rowsNotDelivered);
+
+// "12.3 s"
+std::string Seconds(int64_t ms);

@@ -1,0 +1,52 @@
+#include "test_host/session/card_outputs_win32.h"
+
+#include "test_host/session/card_report.h"
+#include "test_host/session/channel_list.h"
+#include "test_host/console/exit_status_win32.h"
+#include "test_host/session/vendor_call_watch_win32.h"
+
+int TCardOutputs::Open(const TCommand& command, const std::vector<int32_t>& cards, std::string& error) {
+  TOutputInstance* instance = nullptr;
+  if (const int status = CreateReadyInstance(command, Session_, instance, error)) return status;
+  if (!Session_.CallsWatched) {
+    error = Session_.Path + " does not look up k8055d.dll's entry points with GetProcAddress, so the test host "
+            "cannot tell whether anything reaches a board";
+    return ExitUnusable;
+  }
+  for (const int32_t card : cards) {
+    if (Instances_.count(card)) continue;
+    if (instance == nullptr && (instance = Session_.Create(error)) == nullptr) return ExitUnusable;
+    Session_.Api.open(instance, std::to_string(card).c_str());
+    Instances_[card] = instance;
+    instance = nullptr;
+  }
+  return ExitDone;
+}
+
+bool TCardOutputs::Answers(int32_t card) const { return OpenDeviceResult(card - 1) >= 0; }
+
+std::string TCardOutputs::NotReached(int32_t card) const { return CardNotReached(card, OpenDeviceResult(card - 1)); }
+
+std::vector<int32_t> TCardOutputs::Answering() const {
+  std::vector<int32_t> cards;
+  for (const auto& entry : Instances_)
+    if (Answers(entry.first)) cards.push_back(entry.first);
+  return cards;
+}
+
+bool TCardOutputs::Send(int32_t card, int32_t channel, const uint16_t* samples) {
+  const uint32_t before = OutputCallCount();
+  Session_.Api.action(Instances_.at(card), channel, 0, 0, 0, samples);
+  return OutputCallCount() != before;
+}
+
+bool TCardOutputs::Send(const TPlayRow& row) {
+  if (!Answers(row.Card)) return false;
+  Samples_.fill(static_cast<uint16_t>(row.Value));
+  return Send(row.Card, row.Channel, Samples_.data());
+}
+
+std::vector<std::string> TCardOutputs::ChannelNames() const {
+  const TOutputInstance& record = *Instances_.begin()->second;
+  return SplitChannelList(record.ChannelNames, record.ChannelCount);
+}

@@ -1,0 +1,104 @@
+#include "test_host/session/module_session_win32.h"
+
+#include "test_host/console/exit_status_win32.h"
+#include "test_host/diagnosis/library_file_win32.h"
+#include "test_host/session/vendor_call_watch_win32.h"
+#include "test_host/diagnosis/vendor_check_win32.h"
+#include "test_host/text/wide_text_win32.h"
+
+namespace {
+
+std::string FullPath(const std::string& path) {
+  const std::wstring wide = Wide(path);
+  const DWORD size = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+  if (size == 0) return path;
+  std::wstring full(size, L'\0');
+  const DWORD length = GetFullPathNameW(wide.c_str(), size, &full[0], nullptr);
+  if (length == 0 || length >= size) return path;
+  full.resize(length);
+  return Utf8(full);
+}
+
+bool IsFolder(const std::string& path) {
+  const DWORD attributes = GetFileAttributesW(Wide(path).c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+}  // namespace
+
+std::string ProgramFolder() {
+  // GetModuleFileNameW cuts a long path to the buffer without saying more
+  // than that it filled it, so the buffer grows until the path fits.
+  std::wstring path(MAX_PATH, L'\0');
+  DWORD length = 0;
+  while ((length = GetModuleFileNameW(nullptr, &path[0], static_cast<DWORD>(path.size()))) == path.size() &&
+         path.size() < 32768)
+    path.resize(path.size() * 2);
+  path.resize(length);
+  return Utf8(path.substr(0, path.find_last_of(L"\\/") + 1));
+}
+
+std::string ModulePathOf(const TCommand& command) {
+  return FullPath(command.ModulePath.empty() ? ProgramFolder() + "out_tarnwell.dll" : command.ModulePath);
+}
+
+int UseVendorDir(const TCommand& command, std::string& error) {
+  if (command.VendorDir.empty()) return ExitDone;
+  const std::string folder = FullPath(command.VendorDir);
+  if (!IsFolder(folder)) {
+    error = "--vendor-dir " + command.VendorDir + " is not a folder";
+    return ExitBadInput;
+  }
+  SetDllDirectoryW(Wide(folder).c_str());
+  return ExitDone;
+}
+
+int TModuleSession::Load(const TCommand& command, std::string& error) {
+  if (const int status = UseVendorDir(command, error)) return status;
+  Path = ModulePathOf(command);
+  if (const std::string why = WhyNotA32BitDll(Path); !why.empty()) {
+    error = Path + " " + why;
+    if (why != DoesNotExist) error += "; the module must be the 32-bit out_tarnwell.dll";
+    return ExitUnusable;
+  }
+  Module_ = LoadLibraryW(Wide(Path).c_str());
+  if (Module_ == nullptr) {
+    const DWORD code = GetLastError();
+    error = code == ERROR_MOD_NOT_FOUND ? Path + " needs a library that is missing on this system"
+                                        : "cannot load " + Path + " (" + WindowsError(code, Path) + ")";
+    return ExitUnusable;
+  }
+  if (const char* missing = BindModuleApi(Module_, Api)) {
+    error = Path + " is not an output module: it has no export \"" + missing + "\"";
+    return ExitUnusable;
+  }
+  Bound_ = true;
+  CallsWatched = WatchVendorCalls(Module_);
+  return ExitDone;
+}
+
+TOutputInstance* TModuleSession::Create(std::string& error) {
+  TOutputInstance* instance = Api.create(static_cast<int32_t>(Instances_.size() + 1));
+  if (instance == nullptr) error = "create gave no instance (out of memory?)";
+  else Instances_.push_back(instance);
+  return instance;
+}
+
+TModuleSession::~TModuleSession() {
+  if (Module_ == nullptr) return;
+  if (Bound_) {
+    for (TOutputInstance* instance : Instances_) Api.destroy(instance);
+    Api.finish();
+  }
+  FreeLibrary(Module_);
+}
+
+int CreateReadyInstance(const TCommand& command, TModuleSession& session, TOutputInstance*& instance,
+                        std::string& error) {
+  if (const int status = session.Load(command, error)) return status;
+  if ((instance = session.Create(error)) == nullptr) return ExitUnusable;
+  const TOutputInstance& record = *instance;
+  if (record.Ready) return ExitDone;
+  error = std::string(record.Caption) + ": " + WhyVendorUnusable(session.Path);
+  return ExitUnusable;
+}
