@@ -35,7 +35,7 @@ class TCopiedBoard {
   template <typename... TArgs>
   int32_t Call(const char* name, TArgs... args) {
     using TEntry = int32_t(__stdcall*)(TArgs...);
-    return reinterpret_cast<TEntry>(GetProcAddress(Library, name))(args...);
+    return reinterpret_cast<TEntry>(reinterpret_cast<void (*)()>(GetProcAddress(Library, name)))(args...);
   }
 
   TTempFolder Folder;  // removed after the library is freed

@@ -84,7 +84,7 @@ class LiveBoard : public ::testing::Test {
   template <typename... TArgs>
   int32_t Call(const char* name, TArgs... args) {
     using TEntry = int32_t(__stdcall*)(TArgs...);
-    return reinterpret_cast<TEntry>(GetProcAddress(Library, name))(args...);
+    return reinterpret_cast<TEntry>(reinterpret_cast<void (*)()>(GetProcAddress(Library, name)))(args...);
   }
   TBoardTrace Trace;
   HMODULE Library = nullptr;

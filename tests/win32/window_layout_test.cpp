@@ -336,7 +336,8 @@ void OpenFourBoards(const std::string& path) {
   SetEnvironmentVariableA("VIRTUAL_K8055_BOARDS", "0,1,2,3");
   HMODULE board = LoadLibraryA(path.c_str());
   ASSERT_NE(board, nullptr) << path;
-  const auto openDevice = reinterpret_cast<TOpenDevice>(GetProcAddress(board, "OpenDevice"));
+  const auto openDevice =
+      reinterpret_cast<TOpenDevice>(reinterpret_cast<void (*)()>(GetProcAddress(board, "OpenDevice")));
   for (int address = 0; address < 4; ++address) ASSERT_EQ(openDevice(address), address);
 }
 
