@@ -10,7 +10,8 @@ constexpr std::string_view SectionName = "virtual board";
 constexpr std::string_view BoardsKey = "boards";
 constexpr std::string_view WindowKey = "window";
 constexpr std::string_view RecordKey = "record";
-constexpr std::string_view Keys[] = {BoardsKey, WindowKey, RecordKey};
+constexpr std::string_view ForwardKey = "forward";
+constexpr std::string_view Keys[] = {BoardsKey, WindowKey, RecordKey, ForwardKey};
 
 std::string_view Trim(std::string_view text) {
   while (!text.empty() && (text.front() == ' ' || text.front() == '\t' || text.front() == '\r')) text.remove_prefix(1);
@@ -53,12 +54,12 @@ bool IsAbsolute(std::string_view path) {
   return (path.size() >= 2 && path[1] == ':') || (!path.empty() && (path[0] == '\\' || path[0] == '/'));
 }
 
-// The file's record path: surrounding quotes dropped, %NAME% replaced by
-// the variable's value, a relative path taken from the file's folder. On
-// failure unset names the variable that is not set, or is empty when the
-// path is too long.
-bool ExpandRecordPath(const TBoardSettingsSources& sources, std::string_view value, char* path, size_t size,
-                      std::string_view& unset) {
+// A path in the file (record, forward): surrounding quotes dropped, %NAME%
+// replaced by the variable's value, a relative path taken from the file's
+// folder. On failure unset names the variable that is not set, or is empty
+// when the path is too long.
+bool ExpandFilePath(const TBoardSettingsSources& sources, std::string_view value, char* path, size_t size,
+                    std::string_view& unset) {
   if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
     value = From(value, 1).substr(0, value.size() - 2);
   char expanded[SettingsTextSize] = "";
@@ -102,7 +103,7 @@ void ApplyValue(const TBoardSettingsSources& sources, TBoardSettings& settings, 
     } else {
       ValueProblem(settings, place, key, value, "is not 0 (no windows) or 1 (a window for each open board)");
     }
-  } else {
+  } else {  // record or forward: a path
     char path[SettingsTextSize] = "";
     std::string_view unset;
     bool read = false;
@@ -110,11 +111,12 @@ void ApplyValue(const TBoardSettingsSources& sources, TBoardSettings& settings, 
       TFixedText(path, sizeof(path)) << value;
       read = value.size() < sizeof(path);
     } else {
-      read = ExpandRecordPath(sources, value, path, sizeof(path), unset);
+      read = ExpandFilePath(sources, value, path, sizeof(path), unset);
     }
     if (read) {
-      std::memcpy(settings.Record, path, std::strlen(path) + 1);
-      settings.RecordOrigin = place.Origin;
+      const bool record = key == RecordKey;
+      std::memcpy(record ? settings.Record : settings.Forward, path, std::strlen(path) + 1);
+      (record ? settings.RecordOrigin : settings.ForwardOrigin) = place.Origin;
     } else if (!unset.empty()) {
       path[0] = '\0';
       TFixedText text(path, sizeof(path));
@@ -153,7 +155,8 @@ void ReadFile(const TBoardSettingsSources& sources, TBoardSettings& settings) {
       if (SameIgnoringCase(key, name)) known = &name;
     if (equals == std::string_view::npos || known == nullptr) {
       problems.NextLine() << BoardSettingsFile << " line " << line << ": ";
-      problems.Quoted(text) << " is not a setting of the virtual board (boards = ..., window = ..., record = ...)";
+      problems.Quoted(text)
+          << " is not a setting of the virtual board (boards = ..., window = ..., record = ..., forward = ...)";
       continue;
     }
     ApplyValue(sources, settings, place, *known, Trim(From(text, equals + 1)));
@@ -189,9 +192,11 @@ void ReadBoardSettings(const TBoardSettingsSources& sources, TBoardSettings& set
     std::string_view Key;
   } variables[] = {{sources.Boards, BoardsVariable, BoardsKey},
                    {sources.Window, WindowVariable, WindowKey},
-                   {sources.Record, RecordVariable, RecordKey}};
+                   {sources.Record, RecordVariable, RecordKey},
+                   {sources.Forward, ForwardVariable, ForwardKey}};
   for (const auto& variable : variables)
     if (variable.Value != nullptr)
       ApplyValue(sources, settings, {TSettingOrigin::Environment, 0, variable.Variable}, variable.Key,
-                 variable.Key == RecordKey ? std::string_view(variable.Value) : Trim(variable.Value));
+                 variable.Key == RecordKey || variable.Key == ForwardKey ? std::string_view(variable.Value)
+                                                                          : Trim(variable.Value));
 }

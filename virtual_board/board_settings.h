@@ -1,5 +1,6 @@
 // The virtual board's settings: the card addresses that answer, whether
-// each open board gets a window, and the file of the call record. They come
+// each open board gets a window, the file of the call record, and the
+// vendor's library that calls are forwarded to instead of virtual boards. They come
 // from k8055d.ini beside the board's DLL (an INI file: "; notes", a
 // [virtual board] section, "name = value" lines) and from environment
 // variables, which win where they are set. A value that cannot be read is
@@ -19,6 +20,7 @@ inline constexpr char BoardSettingsFile[] = "k8055d.ini";
 inline constexpr char BoardsVariable[] = "VIRTUAL_K8055_BOARDS";
 inline constexpr char WindowVariable[] = "VIRTUAL_K8055_WINDOW";
 inline constexpr char RecordVariable[] = "VIRTUAL_K8055_TRACE";
+inline constexpr char ForwardVariable[] = "VIRTUAL_K8055_FORWARD";
 
 enum class TSettingOrigin : uint8_t { Default, File, Environment };
 
@@ -28,13 +30,15 @@ struct TBoardSettings {
   uint8_t Boards = 1;  // bit a set: card address a answers; by default address 0
   bool Window = false;
   char Record[SettingsTextSize] = "";  // the call record's file, UTF-8; empty: none
+  char Forward[SettingsTextSize] = "";  // the vendor's library, UTF-8; empty: virtual boards
   TSettingOrigin BoardsOrigin = TSettingOrigin::Default;
   TSettingOrigin WindowOrigin = TSettingOrigin::Default;
   TSettingOrigin RecordOrigin = TSettingOrigin::Default;
+  TSettingOrigin ForwardOrigin = TSettingOrigin::Default;
   char Problems[SettingsTextSize] = "";  // what could not be read, a line each (no end after the last)
 };
 
-// Looks up an environment variable for a %NAME% in the file's record path:
+// Looks up an environment variable for a %NAME% in the file's paths:
 // its value in UTF-8, false when it is not set.
 using TVariableLookup = bool (*)(std::string_view name, char* value, size_t size, void* context);
 
@@ -45,6 +49,7 @@ struct TBoardSettingsSources {
   const char* Boards = nullptr;  // the environment variables in UTF-8, null when not set
   const char* Window = nullptr;
   const char* Record = nullptr;
+  const char* Forward = nullptr;
   TVariableLookup Lookup = nullptr;
   void* LookupContext = nullptr;
 };

@@ -36,19 +36,6 @@ const char* Variable(const char* name, char* value, size_t size, TBoardSettings&
   return nullptr;
 }
 
-void AddWindowsError(TFixedText& text, DWORD error) {
-  wchar_t wide[256] = L"";
-  FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, wide, 256, nullptr);
-  char message[512] = "";
-  Utf8Text(wide, -1, message, sizeof(message));
-  std::string_view reason(message);
-  while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r' || reason.back() == '.' ||
-                             reason.back() == ' '))
-    reason.remove_suffix(1);
-  text << "Windows error " << static_cast<int64_t>(error);
-  if (!reason.empty()) text << ": " << reason;
-}
-
 // The file's bytes as UTF-8: a UTF-16 file (with its byte order mark) is
 // converted, and so is a file in the ANSI code page, which is not valid
 // UTF-8. Takes bytes; returns a block to free, or null when out of memory.
@@ -126,6 +113,19 @@ void MakeAbsolute(char* path, size_t size) {
 
 }  // namespace
 
+void AddWindowsError(TFixedText& text, DWORD error) {
+  wchar_t wide[256] = L"";
+  FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, wide, 256, nullptr);
+  char message[512] = "";
+  Utf8Text(wide, -1, message, sizeof(message));
+  std::string_view reason(message);
+  while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r' || reason.back() == '.' ||
+                             reason.back() == ' '))
+    reason.remove_suffix(1);
+  text << "Windows error " << static_cast<int64_t>(error);
+  if (!reason.empty()) text << ": " << reason;
+}
+
 void WideText(std::string_view text, wchar_t* wide, size_t size) {
   const int n = text.empty() ? 0
                              : MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide,
@@ -155,14 +155,23 @@ void LoadBoardSettings(const wchar_t* libraryPath, TBoardSettings& settings) {
   sources.FileFound = text != nullptr;
   sources.FileText = std::string_view(text != nullptr ? text : "", textLength);
   sources.FileFolder = folder;
-  char boards[SettingsTextSize], window[SettingsTextSize], record[SettingsTextSize];
+  char boards[SettingsTextSize], window[SettingsTextSize], record[SettingsTextSize], forward[SettingsTextSize];
   sources.Boards = Variable(BoardsVariable, boards, sizeof(boards), settings);
   sources.Window = Variable(WindowVariable, window, sizeof(window), settings);
   sources.Record = Variable(RecordVariable, record, sizeof(record), settings);
+  sources.Forward = Variable(ForwardVariable, forward, sizeof(forward), settings);
   sources.Lookup = LookUpVariable;
   ReadBoardSettings(sources, settings);
   std::free(text);
   if (settings.Record[0] != '\0') MakeAbsolute(settings.Record, sizeof(settings.Record));
+  if (settings.Forward[0] != '\0') MakeAbsolute(settings.Forward, sizeof(settings.Forward));
+}
+
+void LoadBoardSettingsOf(HMODULE board, TBoardSettings& settings) {
+  wchar_t path[SettingsTextSize];
+  const DWORD n = GetModuleFileNameW(board, path, SettingsTextSize);
+  path[n < SettingsTextSize ? n : 0] = L'\0';  // Windows XP leaves a cut path without its NUL
+  LoadBoardSettings(path, settings);
 }
 
 void AddRecordProblem(TBoardSettings& settings, DWORD error) {

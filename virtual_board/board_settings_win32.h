@@ -8,10 +8,15 @@
 #include <windows.h>
 
 #include "virtual_board/board_settings.h"
+#include "virtual_board/fixed_text.h"
 
 // Reads the settings for the virtual board at libraryPath. A relative call
 // record path from the environment is made absolute.
 void LoadBoardSettings(const wchar_t* libraryPath, TBoardSettings& settings);
+
+// The same for the virtual board loaded as the module board, whose path
+// Windows gives.
+void LoadBoardSettingsOf(HMODULE board, TBoardSettings& settings);
 
 // Names the call record that could not be opened, with the system's reason,
 // in settings.Problems.
@@ -20,6 +25,9 @@ void AddRecordProblem(TBoardSettings& settings, DWORD error);
 // Checks, without creating it, that the call record can be opened: its
 // folder exists and the file, if there is one, can be written.
 void CheckCallRecord(TBoardSettings& settings);
+
+// Appends "Windows error N: the system's text for it" to text.
+void AddWindowsError(TFixedText& text, DWORD error);
 
 // text (UTF-8) in UTF-16, cut to fit size characters with the NUL.
 void WideText(std::string_view text, wchar_t* wide, size_t size);

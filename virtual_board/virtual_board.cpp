@@ -25,10 +25,7 @@ TBoardSettings Settings;
 
 // The settings as they are now, and the call record they name.
 void ReadSettings() {
-  wchar_t path[SettingsTextSize];
-  const DWORD n = GetModuleFileNameW(reinterpret_cast<HMODULE>(&__ImageBase), path, SettingsTextSize);
-  path[n < SettingsTextSize ? n : 0] = L'\0';  // Windows XP leaves a cut path without its NUL
-  LoadBoardSettings(path, Settings);
+  LoadBoardSettingsOf(reinterpret_cast<HMODULE>(&__ImageBase), Settings);
   UseCallRecord(Settings);
 }
 

@@ -6,6 +6,7 @@
 #include "test_host/console/console_output_win32.h"
 #include "test_host/console/exit_status_win32.h"
 #include "test_host/diagnosis/file_version_win32.h"
+#include "test_host/diagnosis/forward_report_win32.h"
 #include "test_host/session/module_session_win32.h"
 #include "test_host/diagnosis/vendor_check_win32.h"
 #include "test_host/text/wide_text_win32.h"
@@ -22,7 +23,9 @@ std::string DescribeInstalledVersions(const TCommand& command, const std::string
     TBoardSettings settings;
     LoadBoardSettings(Wide(vendor.Path).c_str(), settings);
     CheckCallRecord(settings);
+    const std::string forwarded = CheckForwardLibrary(settings);
     text += DescribeBoardSettings(settings, linePrefix);
+    if (!forwarded.empty()) text += linePrefix + forwarded + "\n";
   }
   return text;
 }

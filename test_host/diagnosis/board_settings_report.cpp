@@ -30,8 +30,12 @@ std::string Addresses(uint8_t boards) {
 std::string DescribeBoardSettings(const TBoardSettings& settings, const std::string& linePrefix) {
   const std::string title = "virtual board: ";
   const std::string indent = linePrefix + std::string(title.size(), ' ');
-  std::string text = linePrefix + title + Addresses(settings.Boards) + Origin(settings.BoardsOrigin, BoardsVariable) +
-                     "\n" + indent + (settings.Window ? "a window for each open board" : "no windows") +
+  const std::string answering =
+      settings.Forward[0] != '\0'
+          ? std::string("calls go on to ") + settings.Forward + Origin(settings.ForwardOrigin, ForwardVariable) +
+                ", the boards answer"
+          : Addresses(settings.Boards) + Origin(settings.BoardsOrigin, BoardsVariable);
+  std::string text = linePrefix + title + answering + "\n" + indent + (settings.Window ? "a window for each open board" : "no windows") +
                      Origin(settings.WindowOrigin, WindowVariable) + "\n" + indent;
   text += settings.Record[0] == '\0' ? "no call record" : std::string("call record ") + settings.Record;
   text += Origin(settings.RecordOrigin, RecordVariable) + "\n";

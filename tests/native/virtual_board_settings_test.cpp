@@ -29,6 +29,7 @@ struct TSources {
   const char* Boards = nullptr;
   const char* Window = nullptr;
   const char* Record = nullptr;
+  const char* Forward = nullptr;
   TVariables Variables;
 };
 
@@ -40,6 +41,7 @@ TBoardSettings Read(const TSources& given) {
   sources.Boards = given.Boards;
   sources.Window = given.Window;
   sources.Record = given.Record;
+  sources.Forward = given.Forward;
   sources.Lookup = LookUp;
   sources.LookupContext = const_cast<TVariables*>(&given.Variables);
   TBoardSettings settings;
@@ -133,10 +135,10 @@ TEST(VirtualBoardSettings, EachValueItCannotReadIsNamedAndTheDefaultCounts) {
        "k8055d.ini line 1: record \"%NOSUCH%\\calls.txt\" names %NOSUCH%, which is not set"},
       {"colour = red\n",
        "k8055d.ini line 1: \"colour = red\" is not a setting of the virtual board (boards = ..., window = ..., "
-       "record = ...)"},
+       "record = ..., forward = ...)"},
       {"boards 0,1\n",
        "k8055d.ini line 1: \"boards 0,1\" is not a setting of the virtual board (boards = ..., window = ..., "
-       "record = ...)"},
+       "record = ..., forward = ...)"},
       {"[board]\nboards = 2\n", "k8055d.ini line 1: [board] is not the section [virtual board]; the lines under it "
                                 "are not read"},
       {"[virtual board\nboards = 2\n", "k8055d.ini line 1: [virtual board is not the section [virtual board]; the "
@@ -241,3 +243,27 @@ TEST(VirtualBoardSettings, FixedTextCutsWholeCharacters) {
 }
 
 }  // namespace
+
+TEST(VirtualBoardSettings, ForwardNamesALibraryAsRecordNamesItsFileAndItsVariableWins) {
+  TSources sources;
+  sources.Variables = {{"VENDOR", "D:\\Driver"}};
+  sources.File = "forward = %VENDOR%\\k8055d.dll\n";
+  TBoardSettings settings = Read(sources);
+  EXPECT_STREQ(settings.Forward, "D:\\Driver\\k8055d.dll");
+  EXPECT_EQ(settings.ForwardOrigin, TSettingOrigin::File);
+  EXPECT_STREQ(settings.Record, "");
+
+  sources.File = "FORWARD = \"vendor\\k8055d.dll\"\n";  // relative: from the file's folder
+  EXPECT_STREQ(Read(sources).Forward, "C:\\Host\\vendor\\k8055d.dll");
+
+  sources.Forward = "E:\\other.dll";
+  settings = Read(sources);
+  EXPECT_STREQ(settings.Forward, "E:\\other.dll");
+  EXPECT_EQ(settings.ForwardOrigin, TSettingOrigin::Environment);
+
+  sources.Forward = nullptr;
+  sources.File = "forward = %NOSUCH%\\k8055d.dll\n";
+  settings = Read(sources);
+  EXPECT_STREQ(settings.Forward, "");
+  EXPECT_STREQ(settings.Problems, "k8055d.ini line 1: forward \"%NOSUCH%\\k8055d.dll\" names %NOSUCH%, which is not set");
+}

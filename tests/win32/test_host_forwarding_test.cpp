@@ -1,0 +1,236 @@
+// The virtual board in front of a library (forward): a stand-in for the
+// vendor's library that records what it receives
+// (virtual_board/test_variants/recording_vendor.h) gets every call of a
+// play session unchanged and in order, its answers come back unchanged with
+// the caller's floating-point state kept, and each library the board must
+// refuse gives its reason and -1 at every OpenDevice.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "k8055d/vendor_entries.h"
+#include "tests/shared/fpu_registers.h"
+#include "tests/win32/module_host.h"
+#include "tests/win32/temp_folder.h"
+#include "tests/win32/test_host_run.h"
+#include "virtual_board/test_variants/recording_vendor.h"
+
+namespace {
+
+constexpr const char* Variables[] = {"VIRTUAL_K8055_BOARDS",   "VIRTUAL_K8055_WINDOW",      "VIRTUAL_K8055_TRACE",
+                                     "VIRTUAL_K8055_FORWARD",  "VIRTUAL_K8055_RECEIVED",    "VIRTUAL_K8055_OPEN_ANSWERS"};
+
+std::string RecordingVendor() { return TModuleHost::BoardFolder("test-recording") + "\\recording_vendor.dll"; }
+
+std::vector<std::string> FileLines(const std::string& path) {
+  std::ifstream file(WidePath(path).c_str(), std::ios::binary);
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(file, line);) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    lines.push_back(line);
+  }
+  return lines;
+}
+
+class Forwarding : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ClearVariables();
+    SetEnvironmentVariableW(L"VIRTUAL_K8055_RECEIVED", WidePath(Received).c_str());
+  }
+  void TearDown() override { ClearVariables(); }
+  static void ClearVariables() {
+    for (const char* name : Variables) SetEnvironmentVariableA(name, nullptr);
+  }
+  TTempFolder Folder{"tarnwell forwarding"};
+  const std::string Received = Folder.Add("received.txt");
+};
+
+// The calls of a record, without their times.
+std::vector<std::string> RecordedCalls(const std::string& record) {
+  std::vector<std::string> calls;
+  for (const std::string& line : FileLines(record))
+    if (!line.empty() && line[0] != '#') calls.push_back(line.substr(line.find(' ') + 1));
+  return calls;
+}
+
+TEST_F(Forwarding, EveryCallOfAPlaySessionArrivesUnchangedAndInOrder) {
+  const std::string record = Folder.Add("calls.txt");
+  SetEnvironmentVariableW(L"VIRTUAL_K8055_TRACE", WidePath(record).c_str());
+  SetEnvironmentVariableA("VIRTUAL_K8055_FORWARD", RecordingVendor().c_str());
+  SetEnvironmentVariableA("VIRTUAL_K8055_BOARDS", "none");  // ignored: the library answers
+  const std::string show = Folder.Write("show.csv", "0,1,65535\n0,9,2560\n50,1,0\n100,9,0\n");
+  const THostRun play = RunWithBoard({"play", show});
+  ASSERT_EQ(play.Status, 0u) << play.Out << play.Err;
+
+  const std::vector<std::string> received = FileLines(Received);
+  EXPECT_EQ(RecordedCalls(record), received);
+  const std::vector<std::string> expected = {
+      "OpenDevice 0",     "SetCurrentDevice 0", "SetDigitalChannel 1",   "SetCurrentDevice 0",
+      "OutputAnalogChannel 1 128", "SetCurrentDevice 0", "ClearDigitalChannel 1", "SetCurrentDevice 0",
+      "OutputAnalogChannel 1 0",   "SetCurrentDevice 0", "CloseDevice"};
+  EXPECT_EQ(received, expected);
+}
+
+// Calls an entry point of the board with args and returns its result.
+uint32_t Call(HMODULE board, TVendorEntry entry, std::vector<uint32_t> args) {
+  static const char* const names[] = {
+#define ENTRY_NAME(name, result, params, bytes, use) #name,
+      VENDOR_ENTRY_LIST(ENTRY_NAME)
+#undef ENTRY_NAME
+  };
+  const void* address = reinterpret_cast<const void*>(GetProcAddress(board, names[entry]));
+  using TOne = uint32_t(__stdcall*)(uint32_t);
+  using TTwo = uint32_t(__stdcall*)(uint32_t, uint32_t);
+  using TNone = uint32_t(__stdcall*)();
+  if (args.size() == 2) return reinterpret_cast<TTwo>(address)(args[0], args[1]);
+  if (args.size() == 1) return reinterpret_cast<TOne>(address)(args[0]);
+  return reinterpret_cast<TNone>(address)();
+}
+
+TEST_F(Forwarding, TheLibrarysAnswersComeBackUnchangedAndTheCallersFloatingPointStateStays) {
+  SetEnvironmentVariableA("VIRTUAL_K8055_FORWARD", RecordingVendor().c_str());
+  SetEnvironmentVariableA("VIRTUAL_K8055_OPEN_ANSWERS", "0=7,2=-1");
+  HMODULE board = LoadLibraryA((FullBoardFolder() + "\\k8055d.dll").c_str());
+  ASSERT_NE(board, nullptr);
+  const uint16_t callersWord = ControlWord();
+  EXPECT_EQ(static_cast<int32_t>(Call(board, veOpenDevice, {0})), 7);
+  EXPECT_EQ(ControlWord(), callersWord);
+  EXPECT_EQ(static_cast<int32_t>(Call(board, veOpenDevice, {2})), -1);
+  EXPECT_EQ(static_cast<int32_t>(Call(board, veOpenDevice, {3})), 3);
+  EXPECT_EQ(static_cast<int32_t>(Call(board, veSetCurrentDevice, {5})), RecordingAnswer(veSetCurrentDevice, 5));
+  EXPECT_EQ(static_cast<int32_t>(Call(board, veReadAnalogChannel, {2})), RecordingAnswer(veReadAnalogChannel, 2));
+  EXPECT_EQ(static_cast<int32_t>(Call(board, veReadDigitalChannel, {4})), RecordingAnswer(veReadDigitalChannel, 4));
+  EXPECT_EQ(static_cast<int32_t>(Call(board, veReadAllDigital, {})), RecordingAnswer(veReadAllDigital, 0));
+  EXPECT_EQ(static_cast<int32_t>(Call(board, veReadCounter, {1})), RecordingAnswer(veReadCounter, 1));
+  int32_t data[2] = {0, 0};
+  Call(board, veReadAllAnalog, {reinterpret_cast<uint32_t>(&data[0]), reinterpret_cast<uint32_t>(&data[1])});
+  EXPECT_EQ(data[0], RecordingAnswer(veReadAllAnalog, 1));
+  EXPECT_EQ(data[1], RecordingAnswer(veReadAllAnalog, 2));
+  Call(board, veOutputAllAnalog, {static_cast<uint32_t>(-5), 300});  // passed on as they are
+  Call(board, veSetCounterDebounceTime, {2, 7000});
+  EXPECT_EQ(ControlWord(), callersWord);
+  Call(board, veCloseDevice, {});
+  Call(board, veSetCurrentDevice, {0});
+  Call(board, veCloseDevice, {});
+  FreeLibrary(board);
+  const std::vector<std::string> expected = {
+      "OpenDevice 0",     "OpenDevice 2",     "OpenDevice 3",     "SetCurrentDevice 5",
+      "ReadAnalogChannel 2", "ReadDigitalChannel 4", "ReadAllDigital", "ReadCounter 1",
+      "ReadAllAnalog",    "OutputAllAnalog -5 300", "SetCounterDebounceTime 2 7000", "CloseDevice",
+      "SetCurrentDevice 0", "CloseDevice"};
+  EXPECT_EQ(FileLines(Received), expected);
+}
+
+// A PE32+ DLL's headers, as far as the board reads them.
+std::string Dll64Headers() {
+  std::string head(1024, '\0');
+  head[0] = 'M';
+  head[1] = 'Z';
+  head[0x3C] = 0x40;
+  head.replace(0x40, 4, std::string("PE\0\0", 4));
+  head[0x44] = static_cast<char>(0x64);  // machine 0x8664
+  head[0x45] = static_cast<char>(0x86);
+  head[0x56] = 0x22;  // characteristics: executable, large address aware
+  head[0x57] = 0x20;  // DLL
+  head[0x58] = 0x0B;  // optional header magic 0x20B
+  head[0x59] = 0x02;
+  return head;
+}
+
+TEST_F(Forwarding, ALibraryItCannotUseGivesItsReasonAndNoBoardAnswers) {
+  char program[MAX_PATH];
+  GetModuleFileNameA(nullptr, program, MAX_PATH);
+  const std::string full = FullBoardFolder() + "\\k8055d.dll";
+  const struct {
+    std::string Path;
+    std::string Reason;
+  } cases[] = {
+      {Folder.Path() + "\\none.dll", "does not exist"},
+      {Folder.Path(), "is a folder"},
+      {Folder.Write("text.dll", "not a library"), "is not a Windows library"},
+      {Folder.Write("wide.dll", Dll64Headers()), "is a 64-bit DLL; the vendor's 32-bit k8055d.dll is needed"},
+      {program, "is a program, not a DLL"},
+      {TModuleHost::BoardFolder("test-importing") + "\\tarnwell_board_part.dll",
+       "lacks the entry points OpenDevice, CloseDevice, SetCurrentDevice"},
+      {full, "is a virtual board, not the vendor's library"},
+      {TModuleHost::BoardFolder("test-importing") + "\\k8055d.dll", "is a virtual board, not the vendor's library"},
+  };
+  for (const auto& c : cases) {
+    SetEnvironmentVariableA("VIRTUAL_K8055_FORWARD", c.Path.c_str());
+    HMODULE board = LoadLibraryA(full.c_str());
+    ASSERT_NE(board, nullptr);
+    for (uint32_t address = 0; address <= 3; ++address)
+      EXPECT_EQ(static_cast<int32_t>(Call(board, veOpenDevice, {address})), -1) << c.Path << " " << address;
+    FreeLibrary(board);
+    const THostRun version = RunWithBoard({"--version"});
+    EXPECT_TRUE(Contains(version.Out, "virtual board problem: forward library " + c.Path + " " + c.Reason))
+        << version.Out;
+    EXPECT_FALSE(Contains(version.Out, "forwarded library")) << version.Out;
+  }
+  EXPECT_EQ(FileLines(Received), std::vector<std::string>{});
+  SetEnvironmentVariableA("VIRTUAL_K8055_FORWARD", full.c_str());  // named, though refused
+  EXPECT_TRUE(Contains(RunWithBoard({"--version"}).Out, "calls go on to " + full + " (VIRTUAL_K8055_FORWARD)"));
+}
+
+TEST_F(Forwarding, VersionNamesTheForwardedLibrary) {
+  SetEnvironmentVariableA("VIRTUAL_K8055_FORWARD", RecordingVendor().c_str());
+  const THostRun version = RunWithBoard({"--version"});
+  EXPECT_EQ(version.Status, 0u);
+  EXPECT_TRUE(Contains(version.Out, "virtual board: calls go on to " + RecordingVendor() +
+                                        " (VIRTUAL_K8055_FORWARD), the boards answer\n"))
+      << version.Out;
+  EXPECT_TRUE(Contains(version.Out, "\nforwarded library (no version resource), " + RecordingVendor() + "\n"))
+      << version.Out;
+  EXPECT_FALSE(Contains(version.Out, "virtual board problem")) << version.Out;
+}
+
+// The title of this process's board window for address, or empty.
+std::string BoardWindowTitle(int address) {
+  const std::string start = "Virtual K8055, card address " + std::to_string(address);
+  for (HWND window = nullptr; (window = FindWindowExA(nullptr, window, "VirtualK8055Board", nullptr));) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    char title[2048] = "";
+    GetWindowTextA(window, title, sizeof(title));
+    if (process == GetCurrentProcessId() && std::string(title).rfind(start, 0) == 0) return title;
+  }
+  return "";
+}
+
+TEST_F(Forwarding, TheWindowsSayWhatTheLibraryAnsweredAndGoWithTheSession) {
+  SetEnvironmentVariableA("VIRTUAL_K8055_FORWARD", RecordingVendor().c_str());
+  SetEnvironmentVariableA("VIRTUAL_K8055_WINDOW", "1");
+  SetEnvironmentVariableA("VIRTUAL_K8055_OPEN_ANSWERS", "1=-1");
+  HMODULE board = LoadLibraryA((FullBoardFolder() + "\\k8055d.dll").c_str());
+  ASSERT_NE(board, nullptr);
+  EXPECT_EQ(Call(board, veOpenDevice, {0}), 0u);
+  EXPECT_EQ(static_cast<int32_t>(Call(board, veOpenDevice, {1})), -1);
+  EXPECT_EQ(BoardWindowTitle(0), "Virtual K8055, card address 0");
+  EXPECT_EQ(BoardWindowTitle(1), "Virtual K8055, card address 1 - the vendor's library answered OpenDevice 1 with "
+                                 "-1: no board has this card address");
+  Call(board, veSetCurrentDevice, {0});
+  Call(board, veCloseDevice, {});
+  for (int i = 0; i < 100 && (!BoardWindowTitle(0).empty() || !BoardWindowTitle(1).empty()); ++i) Sleep(100);
+  EXPECT_EQ(BoardWindowTitle(0), "");
+  EXPECT_EQ(BoardWindowTitle(1), "");
+  FreeLibrary(board);
+  EXPECT_EQ(GetModuleHandleA("recording_vendor.dll"), nullptr);  // freed with the session's end
+}
+
+TEST_F(Forwarding, ARefusedLibrarysReasonShowsInTheWindow) {
+  const std::string missing = Folder.Path() + "\\none.dll";
+  SetEnvironmentVariableA("VIRTUAL_K8055_FORWARD", missing.c_str());
+  SetEnvironmentVariableA("VIRTUAL_K8055_WINDOW", "1");
+  HMODULE board = LoadLibraryA((FullBoardFolder() + "\\k8055d.dll").c_str());
+  ASSERT_NE(board, nullptr);
+  EXPECT_EQ(static_cast<int32_t>(Call(board, veOpenDevice, {2})), -1);
+  EXPECT_EQ(BoardWindowTitle(2),
+            "Virtual K8055, card address 2 - forward library " + missing + " does not exist: no board answers");
+  FreeLibrary(board);
+}
+
+}  // namespace

@@ -1,0 +1,121 @@
+#include "virtual_board/forward_library_win32.h"
+
+#include <cstring>
+
+#include "k8055d/k8055d.h"
+#include "k8055d/library_loader_win32.h"
+#include "k8055d/loader_call_guard_win32.h"
+#include "virtual_board/board_settings.h"
+#include "virtual_board/board_settings_win32.h"
+
+namespace {
+
+// What keeps a file whose first bytes are head from being a 32-bit x86 DLL,
+// or null when nothing does, told before loading it so that no program's
+// code and no 64-bit library is mapped for nothing.
+const char* HeaderProblem(const unsigned char* head, DWORD size) {
+  IMAGE_DOS_HEADER dos;
+  IMAGE_NT_HEADERS32 nt;
+  if (size < sizeof(dos)) return "is not a Windows library";
+  std::memcpy(&dos, head, sizeof(dos));
+  if (dos.e_magic != IMAGE_DOS_SIGNATURE || dos.e_lfanew < 0 || size < sizeof(nt) ||
+      static_cast<DWORD>(dos.e_lfanew) > size - sizeof(nt))
+    return "is not a Windows library";
+  std::memcpy(&nt, head + dos.e_lfanew, sizeof(nt));  // a PE32+ header has Magic at the same place
+  if (nt.Signature != IMAGE_NT_SIGNATURE) return "is not a Windows library";
+  if (nt.OptionalHeader.Magic == IMAGE_NT_OPTIONAL_HDR64_MAGIC)
+    return "is a 64-bit DLL; the vendor's 32-bit k8055d.dll is needed";
+  if (nt.OptionalHeader.Magic != IMAGE_NT_OPTIONAL_HDR32_MAGIC || nt.FileHeader.Machine != IMAGE_FILE_MACHINE_I386)
+    return "is not a 32-bit x86 library";
+  if ((nt.FileHeader.Characteristics & IMAGE_FILE_DLL) == 0) return "is a program, not a DLL";
+  return nullptr;
+}
+
+// Reads the file's headers; false, with the reason, when it is no 32-bit DLL.
+bool CheckFile(const wchar_t* path, TFixedText& reason) {
+  const DWORD attributes = GetFileAttributesW(path);
+  if (attributes == INVALID_FILE_ATTRIBUTES) {
+    const DWORD error = GetLastError();
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) reason << "does not exist";
+    else AddWindowsError(reason << "cannot be read: ", error);
+    return false;
+  }
+  if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
+    reason << "is a folder";
+    return false;
+  }
+  HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    AddWindowsError(reason << "cannot be read: ", GetLastError());
+    return false;
+  }
+  unsigned char head[4096];  // the headers of any ordinary library
+  DWORD count = 0;
+  const bool read = ReadFile(file, head, sizeof(head), &count, nullptr);
+  const DWORD error = GetLastError();
+  CloseHandle(file);
+  if (!read) {
+    AddWindowsError(reason << "cannot be read: ", error);
+    return false;
+  }
+  const char* problem = HeaderProblem(head, count);
+  if (problem != nullptr) reason << problem;
+  return problem == nullptr;
+}
+
+// The module whose code address lies in, or null.
+HMODULE OwnerOf(FARPROC address) {
+  HMODULE owner = nullptr;
+  GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                     reinterpret_cast<LPCWSTR>(address), &owner);
+  return owner;
+}
+
+bool IsVirtualBoard(HMODULE module) { return module != nullptr && GetProcAddress(module, VirtualBoardMarker); }
+
+// Looks up the 21 entry points; false, with the reason, when some are
+// missing or one leads into a virtual board (an export forwarded to one,
+// or code of one).
+bool LookUpEntries(TForwardLibrary& library, TFixedText& reason) {
+  bool complete = true;
+  for (int entry = 0; entry < VendorEntryCount; ++entry) {
+    library.Entries[entry] = GetProcAddress(library.Module, VendorEntryNames[entry]);
+    if (library.Entries[entry] != nullptr) continue;
+    reason << (complete ? "lacks the entry points " : ", ") << VendorEntryNames[entry];
+    complete = false;
+  }
+  if (!complete) return false;
+  bool virtualBoard = IsVirtualBoard(library.Module);
+  for (const FARPROC entry : library.Entries) virtualBoard = virtualBoard || IsVirtualBoard(OwnerOf(entry));
+  if (virtualBoard) reason << "is a virtual board, not the vendor's library";
+  return !virtualBoard;
+}
+
+}  // namespace
+
+bool LoadForwardLibrary(const char* path, TForwardLibrary& library, TFixedText& problem) {
+  library = TForwardLibrary{};
+  wchar_t wide[SettingsTextSize];
+  WideText(path, wide, SettingsTextSize);
+  char text[SettingsTextSize] = "";
+  TFixedText reason(text, sizeof(text));
+  bool usable = CheckFile(wide, reason);
+  if (usable) {
+    library.Module = LoadLibraryFile(wide);
+    if (library.Module == nullptr) AddWindowsError(reason << "cannot be loaded: ", GetLastError());
+    usable = library.Module != nullptr && LookUpEntries(library, reason);
+  }
+  if (usable) return true;
+  FreeForwardLibrary(library);
+  problem.NextLine() << "forward library " << path << " " << reason.View() << ": no board answers";
+  return false;
+}
+
+void FreeForwardLibrary(TForwardLibrary& library) {
+  if (library.Module != nullptr) {
+    TLoaderCallGuard guard;
+    FreeLibrary(library.Module);
+  }
+  library = TForwardLibrary{};
+}

@@ -1,0 +1,80 @@
+#include "virtual_board/test_variants/recording_vendor.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <type_traits>
+
+#include "k8055d/vendor_entries.h"
+#include "tests/shared/fpu_registers.h"
+#include "virtual_board/entry_thunks.h"
+
+namespace {
+
+#define ENTRY_NAME(name, result, params, bytes, use) #name,
+const char* const Names[] = {VENDOR_ENTRY_LIST(ENTRY_NAME)};
+#undef ENTRY_NAME
+
+void Receive(const char* line) {
+  char path[MAX_PATH];
+  const DWORD n = GetEnvironmentVariableA("VIRTUAL_K8055_RECEIVED", path, sizeof(path));
+  if (n == 0 || n >= sizeof(path)) return;
+  HANDLE file = CreateFileA(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return;
+  DWORD written = 0;
+  WriteFile(file, line, static_cast<DWORD>(std::strlen(line)), &written, nullptr);
+  CloseHandle(file);
+}
+
+int32_t OpenAnswer(int32_t address) {
+  char list[256];
+  const DWORD n = GetEnvironmentVariableA("VIRTUAL_K8055_OPEN_ANSWERS", list, sizeof(list));
+  if (n == 0 || n >= sizeof(list)) return address;
+  for (char* item = std::strtok(list, ","); item != nullptr; item = std::strtok(nullptr, ","))
+    if (std::atoi(item) == address && std::strchr(item, '=') != nullptr) return std::atoi(std::strchr(item, '=') + 1);
+  return address;
+}
+
+template <typename... TArgs>
+void Fill(TArgs...) {}
+void Fill(int32_t* data1, int32_t* data2) {
+  *data1 = RecordingAnswer(veReadAllAnalog, 1);
+  *data2 = RecordingAnswer(veReadAllAnalog, 2);
+}
+
+int32_t First() { return 0; }
+template <typename... TRest>
+int32_t First(int32_t value, TRest...) { return value; }
+template <typename... TRest>
+int32_t First(int32_t*, TRest...) { return 0; }
+
+template <TVendorEntry Entry, typename TSignature>
+struct TRecordingEntry;
+template <TVendorEntry Entry, typename TResult, typename... TArgs>
+struct TRecordingEntry<Entry, TResult(TArgs...)> {
+  static TResult K8055_STDCALL Call(TArgs... args) {
+    char line[128];
+    int length = std::snprintf(line, sizeof(line), "%s", Names[Entry]);
+    if constexpr ((std::is_same_v<TArgs, int32_t> && ...))
+      ((length += std::snprintf(line + length, sizeof(line) - length, " %ld", static_cast<long>(args))), ...);
+    std::snprintf(line + length, sizeof(line) - length, "\r\n");
+    Receive(line);
+    SetControlWord(RecordingControlWord);
+    Fill(args...);
+    if constexpr (!std::is_void_v<TResult>)
+      return Entry == veOpenDevice ? OpenAnswer(First(args...)) : RecordingAnswer(Entry, First(args...));
+  }
+};
+
+}  // namespace
+
+#define RECORDING_EXPORT(name, result, params, bytes, use)                               \
+  extern "C" const TVendorSignature<result params>::Pointer Recording##name##Handler; \
+  const TVendorSignature<result params>::Pointer Recording##name##Handler =           \
+      &TRecordingEntry<ve##name, result params>::Call;                               \
+  EXPORT_ENTRY_THUNK(Recording, name, result, params)
+VENDOR_ENTRY_LIST(RECORDING_EXPORT)
+#undef RECORDING_EXPORT

@@ -1,0 +1,19 @@
+// Test-only stand-in for the vendor's library, for the forwarding tests
+// (boards/test-recording/recording_vendor.dll): the 21 entry points under
+// their names, as the vendor's library exports them, without the virtual
+// board's marker. Every call it receives is appended to the file that
+// VIRTUAL_K8055_RECEIVED names, one "Name args" line each, and it answers
+// with results a test can tell from any other:
+//   OpenDevice N: the number VIRTUAL_K8055_OPEN_ANSWERS gives for N
+//     ("0=0,1=-1,2=7"), else N;
+//   the other entry points with a result: RecordingAnswer(row, first argument);
+//   ReadAllAnalog: RecordingAnswer(row, 1) and RecordingAnswer(row, 2).
+// Each call also leaves the x87 control word at RecordingControlWord, as a
+// library built with another compiler may.
+#pragma once
+
+#include <cstdint>
+
+inline constexpr uint16_t RecordingControlWord = 0x0C7F;  // truncating, 24-bit precision
+
+constexpr int32_t RecordingAnswer(int row, int32_t argument) { return 1000 * (row + 1) + argument; }
