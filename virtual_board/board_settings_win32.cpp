@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <cwchar>
 
+#include "virtual_board/desktop_folder_win32.h"
 #include "virtual_board/fixed_text.h"
 
 namespace {
@@ -17,10 +18,14 @@ bool Utf8Text(const wchar_t* wide, int length, char* text, size_t size) {
   return true;
 }
 
+// A %NAME% in the file's paths: an environment variable, or for %DESKTOP%
+// the user's Desktop folder, wherever the shell keeps it.
 bool LookUpVariable(std::string_view name, char* value, size_t size, void*) {
   wchar_t wideName[256], wide[SettingsTextSize];
   if (name.size() >= 256) return false;
   WideText(name, wideName, 256);
+  if (_wcsicmp(wideName, L"DESKTOP") == 0)
+    return DesktopFolder(wide, SettingsTextSize) && Utf8Text(wide, -1, value, size);
   const DWORD n = GetEnvironmentVariableW(wideName, wide, SettingsTextSize);
   return n > 0 && n < SettingsTextSize && Utf8Text(wide, static_cast<int>(n), value, size);
 }
@@ -103,11 +108,36 @@ char* ReadSettingsFile(const wchar_t* path, size_t& length, TBoardSettings& sett
   return text;
 }
 
-// The record's path made absolute, as the current folder gives it now.
+// The current directory when the library was loaded: a static object, so
+// read as Windows loads it (one call that cannot block, as the call
+// record's clock is read then). A relative path from the environment
+// starts there, however often a host's open dialog moves the current
+// directory later, so that a record is never split across folders.
+struct TLoadFolder {
+  wchar_t Path[SettingsTextSize];
+  TLoadFolder() {
+    const DWORD n = GetCurrentDirectoryW(SettingsTextSize, Path);
+    Path[n < SettingsTextSize ? n : 0] = L'\0';
+  }
+};
+const TLoadFolder LoadFolder;
+
+bool IsRelative(const wchar_t* path) {
+  return !(path[0] == L'\\' || path[0] == L'/' || (path[0] != L'\0' && path[1] == L':'));
+}
+
+// A path from the environment made absolute from the load's folder.
 void MakeAbsolute(char* path, size_t size) {
-  wchar_t wide[SettingsTextSize], full[SettingsTextSize];
-  WideText(path, wide, SettingsTextSize);
-  const DWORD n = GetFullPathNameW(wide, SettingsTextSize, full, nullptr);
+  wchar_t given[SettingsTextSize], joined[2 * SettingsTextSize + 1], full[SettingsTextSize];
+  WideText(path, given, SettingsTextSize);
+  size_t length = 0;
+  if (IsRelative(given) && LoadFolder.Path[0] != L'\0') {
+    length = wcslen(LoadFolder.Path);
+    wmemcpy(joined, LoadFolder.Path, length);
+    if (joined[length - 1] != L'\\') joined[length++] = L'\\';
+  }
+  wmemcpy(joined + length, given, wcslen(given) + 1);
+  const DWORD n = GetFullPathNameW(joined, SettingsTextSize, full, nullptr);
   if (n > 0 && n < SettingsTextSize) Utf8Text(full, static_cast<int>(n), path, size);
 }
 

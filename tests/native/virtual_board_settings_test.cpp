@@ -71,7 +71,7 @@ TEST(VirtualBoardSettings, TheReleasedFileTurnsTheWindowOnForBoardsZeroAndOne) {
   EXPECT_GT(lines, 20u);
   TSources sources;
   sources.File = text.c_str();
-  sources.Variables = {{"USERPROFILE", "C:\\Users\\Ann"}};
+  sources.Variables = {{"DESKTOP", "D:\\OneDrive\\Ann\\Desktop"}};  // the shell's, on Windows
   const TBoardSettings settings = Read(sources);
   EXPECT_STREQ(settings.Problems, "");
   EXPECT_EQ(settings.Boards, 0b0011);
@@ -83,7 +83,8 @@ TEST(VirtualBoardSettings, TheReleasedFileTurnsTheWindowOnForBoardsZeroAndOne) {
   std::string on = text;
   on.replace(on.find(";record"), 7, "record");
   sources.File = on.c_str();
-  EXPECT_STREQ(Read(sources).Record, "C:\\Users\\Ann\\Desktop\\k8055d-calls.txt");
+  EXPECT_STREQ(Read(sources).Record, "D:\\OneDrive\\Ann\\Desktop\\k8055d-calls.txt");
+  EXPECT_STREQ(Read(sources).Forward, "");  // forwarding off until the user turns it on too
 }
 
 TEST(VirtualBoardSettings, FileValuesInTheirUsualForms) {

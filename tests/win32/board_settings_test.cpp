@@ -4,7 +4,10 @@
 // page, its times following the calls.
 #include <gtest/gtest.h>
 
+#include <shlobj.h>
+
 #include <cstdio>
+#include <memory>
 #include <fstream>
 #include <regex>
 #include <sstream>
@@ -191,6 +194,43 @@ TEST(BoardSettings, TimesFollowTheCallsFromTheLoad) {
     EXPECT_GE(times[i], before[i] - loadAfter - 0.002) << lines[i + 1];
     EXPECT_LE(times[i], after[i] - loadBefore + 0.002) << lines[i + 1];
   }
+}
+
+// A relative record path from the environment starts in the folder that was
+// current when the library was loaded: a host's open dialog moves the
+// current directory, and the record must stay one file.
+TEST(BoardSettings, ARelativeRecordPathStartsWhereTheLibraryWasLoaded) {
+  TTempFolder loaded("tarnwell record loaded"), moved("tarnwell record moved");
+  const std::string record = loaded.Add("calls.txt");
+  moved.Add("calls.txt");
+  std::unique_ptr<TCopiedBoard> board;
+  {
+    TScopedCurrentDirectory current(loaded.Path());
+    board = std::make_unique<TCopiedBoard>("tarnwell record relative", "");
+  }
+  SetEnvironmentVariableA("VIRTUAL_K8055_TRACE", "calls.txt");
+  TScopedCurrentDirectory current(moved.Path());
+  board->Call("OpenDevice", 0);
+  SetCurrentDirectoryA(board->Folder.Path().c_str());
+  board->Call("SetDigitalChannel", 1);
+  board->Call("CloseDevice");
+  SetEnvironmentVariableA("VIRTUAL_K8055_TRACE", nullptr);
+  EXPECT_EQ(FileLines(record).size(), 4u);
+  EXPECT_EQ(GetFileAttributesA((moved.Path() + "\\calls.txt").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+// %DESKTOP% in k8055d.ini is the user's Desktop folder as the shell has it.
+TEST(BoardSettings, DesktopNamesTheShellsDesktopFolder) {
+  wchar_t desktop[MAX_PATH] = L"";
+  ASSERT_EQ(SHGetFolderPathW(nullptr, CSIDL_DESKTOPDIRECTORY, nullptr, SHGFP_TYPE_CURRENT, desktop), S_OK);
+  char utf8[3 * MAX_PATH] = "";
+  WideCharToMultiByte(CP_UTF8, 0, desktop, -1, utf8, sizeof(utf8), nullptr, nullptr);
+  TTempFolder folder("tarnwell desktop");
+  folder.Copy(TModuleHost::BoardFolder("full") + "\\k8055d.dll", "k8055d.dll");
+  folder.Write("k8055d.ini", "record = %Desktop%\\k8055d-calls.txt\r\n");
+  const THostRun version = RunHost({"--vendor-dir", folder.Path(), "--version"});
+  EXPECT_TRUE(Contains(version.Out, "call record " + std::string(utf8) + "\\k8055d-calls.txt (k8055d.ini)"))
+      << version.Out;
 }
 
 }  // namespace
