@@ -87,14 +87,17 @@ int64_t CallTime() {
   return ticks / perSecond * 1000000 + ticks % perSecond * 1000000 / perSecond;
 }
 
-void TraceCall(int64_t time, bool anyBoardOpen, const char* name, int argc, int32_t a, int32_t b) {
+void TraceCall(int64_t time, bool anyBoardOpen, const char* name, int argc, int32_t a, int32_t b,
+               const TLibraryAnswer* answer) {
   if (File == INVALID_HANDLE_VALUE) return;
-  char buffer[96] = "";
+  char buffer[160] = "";
   TFixedText line(buffer, sizeof(buffer));
   line << time / 1000 << ".";
   line.Padded(time % 1000, 3) << " " << name;
   if (argc >= 1) line << " " << static_cast<int64_t>(a);
   if (argc >= 2) line << " " << static_cast<int64_t>(b);
+  if (answer != nullptr && answer->HasResult) line << " = " << static_cast<int64_t>(answer->Result);
+  if (answer != nullptr && answer->SpentUs >= 0) line << " (" << answer->SpentUs << " us)";
   line << "\r\n";
   Write(line.View());
   if (!anyBoardOpen) CloseFile();

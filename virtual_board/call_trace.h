@@ -2,7 +2,8 @@
 // k8055d.ini, or VIRTUAL_K8055_TRACE), every call is appended to it as one
 // line: the time in milliseconds since the board library was loaded, the
 // entry point's name and its arguments in decimal
-// ("12.345 OutputAnalogChannel 1 128"). The first line of a load (and of a
+// ("12.345 OutputAnalogChannel 1 128"), and in a forwarded session what
+// the library gave (TLibraryAnswer). The first line of a load (and of a
 // file named anew) is "# session YYYY-MM-DD HH:MM:SS.mmm", the local time
 // at which the library was loaded.
 //
@@ -27,6 +28,18 @@ void UseCallRecord(TBoardSettings& settings);
 // as the call arrives.
 int64_t CallTime();
 
+// What the vendor's library gave for a forwarded call, which its line
+// shows after the arguments: " = RESULT" for an entry point with a result,
+// and " (N us)", the microseconds the call spent in the library, when it
+// was called ("12.345 ReadCounter 1 = 42 (950 us)").
+struct TLibraryAnswer {
+  bool HasResult = false;
+  int32_t Result = 0;
+  int64_t SpentUs = -1;  // -1: the library was not called (it is refused)
+};
+
 // Appends one line for the call that arrived at time. anyBoardOpen:
-// whether a board is open once the call has taken effect.
-void TraceCall(int64_t time, bool anyBoardOpen, const char* name, int argc = 0, int32_t a = 0, int32_t b = 0);
+// whether a board is open once the call has taken effect. answer: for a
+// forwarded call, what the library gave.
+void TraceCall(int64_t time, bool anyBoardOpen, const char* name, int argc = 0, int32_t a = 0, int32_t b = 0,
+               const TLibraryAnswer* answer = nullptr);

@@ -100,7 +100,8 @@ void EndSession() {
 }
 
 // The boards' state and windows after a forwarded call, and its record.
-void Forwarded(TVendorEntry entry, int64_t time, int argc, const int32_t* words, int32_t answer) {
+void Forwarded(TVendorEntry entry, int64_t time, int argc, const int32_t* words, const TLibraryAnswer& library) {
+  const int32_t answer = library.Result;
   const int32_t a = words[0], b = words[1];
   if (entry == veOpenDevice) {
     if (answer != -1 && a >= 0 && a <= 3) Model.Open(a);
@@ -117,7 +118,7 @@ void Forwarded(TVendorEntry entry, int64_t time, int argc, const int32_t* words,
   int32_t closed = -1;
   if (entry == veCloseDevice) closed = Model.Close();
   if (closed >= 0) CloseBoardWindow(closed);
-  TraceCall(time, Model.AnyOpen(), VendorEntryNames[entry], argc, a, b);
+  TraceCall(time, Model.AnyOpen(), VendorEntryNames[entry], argc, a, b, &library);
   if (entry == veCloseDevice && !Model.AnyOpen()) EndSession();
 }
 
@@ -142,21 +143,18 @@ struct TBoardEntry<Entry, Virtual> {
         reinterpret_cast<TResult(K8055_STDCALL*)(TArgs...)>(reinterpret_cast<void*>(Library.Entries[Entry]));
     constexpr int argc = (0 + ... + std::is_same_v<TArgs, int32_t>);
     const int32_t words[] = {Word(args)..., 0, 0};
-    if constexpr (std::is_void_v<TResult>) {
-      if (vendor != nullptr) {
-        TLoaderCallGuard guard;  // the caller's floating-point state and error mode kept
-        vendor(args...);
-      }
-      Forwarded(Entry, time, argc, words, 0);
-    } else {
-      TResult answer = RefusedAnswer(Entry);
-      if (vendor != nullptr) {
-        TLoaderCallGuard guard;
-        answer = vendor(args...);
-      }
-      Forwarded(Entry, time, argc, words, answer);
-      return answer;
+    TLibraryAnswer library;
+    library.HasResult = !std::is_void_v<TResult>;
+    library.Result = RefusedAnswer(Entry);
+    if (vendor != nullptr) {
+      TLoaderCallGuard guard;  // the caller's floating-point state and error mode kept
+      const int64_t start = CallTime();
+      if constexpr (std::is_void_v<TResult>) vendor(args...);
+      else library.Result = vendor(args...);
+      library.SpentUs = CallTime() - start;
     }
+    Forwarded(Entry, time, argc, words, library);
+    if constexpr (!std::is_void_v<TResult>) return library.Result;
   }
 };
 

@@ -75,6 +75,42 @@ bool ParseArgument(std::string_view text, int32_t& value) {
   return true;
 }
 
+// What a forwarded call's line gives after its arguments, from field on:
+// "= RESULT" and "(N us)", each optional.
+struct TLibraryAnswer {
+  bool HasResult = false;
+  int32_t Result = 0;
+  int64_t SpentUs = -1;  // -1: not in the line
+};
+
+bool ParseAnswer(std::string_view field, std::string_view& line, std::string_view name, TLibraryAnswer& answer,
+                 std::string& problem) {
+  if (field == "=") {
+    const std::string_view result = NextField(line);
+    if (!ParseArgument(result, answer.Result)) {
+      problem = "the result " + QuotedField(result) + " of " + std::string(name) + " is not a whole number";
+      return false;
+    }
+    answer.HasResult = true;
+    field = NextField(line);
+  }
+  if (!field.empty() && field[0] == '(') {
+    const std::string_view unit = NextField(line);
+    int32_t spent = 0;
+    if (!ParseArgument(field.substr(1), spent) || spent < 0 || unit != "us)") {
+      std::string text(field);
+      text.append(1, ' ').append(unit);
+      problem = "the time in the library " + QuotedField(text) + " is not a number of microseconds such as (950 us)";
+      return false;
+    }
+    answer.SpentUs = spent;
+    field = NextField(line);
+  }
+  if (field.empty()) return true;
+  problem = QuotedField(field) + " after the arguments of " + std::string(name) + " is not \"= RESULT\" or \"(N us)\"";
+  return false;
+}
+
 int32_t LaneLevel(const TVirtualBoard& board, int lane) {
   if (!board.Open) return ClosedLevel;
   return lane < DigitalLanes ? (board.Digital >> lane & 1) : board.Analog[lane - DigitalLanes];
@@ -92,7 +128,8 @@ void FollowBoard(const TVirtualBoard& board, int64_t timeUs, TBoardLanes& lanes)
 }
 
 // Replays one call; false with problem set when it is not one.
-bool ReplayCall(std::string_view line, TBoardModel& model, TRecordSession& session, std::string& problem) {
+bool ReplayCall(std::string_view line, int lineNumber, TBoardModel& model, TRecordSession& session,
+                std::string& problem) {
   const std::string_view timeText = NextField(line);
   int64_t timeUs = 0;
   if (!ParseTime(timeText, timeUs)) {
@@ -108,11 +145,14 @@ bool ReplayCall(std::string_view line, TBoardModel& model, TRecordSession& sessi
   }
   int32_t arguments[2] = {0, 0};
   int count = 0;
-  for (std::string_view field; !(field = NextField(line)).empty(); ++count)
+  std::string_view field = NextField(line);
+  for (; !field.empty() && field != "=" && field[0] != '('; field = NextField(line), ++count)
     if (count < 2 && !ParseArgument(field, arguments[count])) {
       problem = "the argument " + QuotedField(field) + " of " + std::string(name) + " is not a whole number";
       return false;
     }
+  TLibraryAnswer answer;
+  if (!ParseAnswer(field, line, name, answer, problem)) return false;
   if (count != RecordedArguments[entry]) {
     problem = std::string(name) + " takes " + CountOf(RecordedArguments[entry], "argument") + ", not " +
               std::to_string(count);
@@ -126,7 +166,7 @@ bool ReplayCall(std::string_view line, TBoardModel& model, TRecordSession& sessi
   int32_t address = -1;
   switch (entry) {
     case veOpenDevice:
-      if (arguments[0] >= 0 && arguments[0] <= 3) {
+      if (arguments[0] >= 0 && arguments[0] <= 3 && !(answer.HasResult && answer.Result == -1)) {
         model.Open(arguments[0]);
         address = arguments[0];
         session.Boards[address].Opened = true;
@@ -139,6 +179,18 @@ bool ReplayCall(std::string_view line, TBoardModel& model, TRecordSession& sessi
       if (address >= 0) session.Boards[address].GotOutput = true;
   }
   if (address >= 0) FollowBoard(model.Boards[address], timeUs, session.Boards[address]);
+  if (answer.SpentUs >= 0) {
+    const TLibraryCall call{timeUs, answer.SpentUs};
+    // The board it was for: OpenDevice's address, whether it answered or not.
+    const int32_t board = entry == veOpenDevice ? arguments[0] : address >= 0 ? address : model.Current;
+    if (board >= 0 && board <= 3) session.Boards[board].LibraryCalls.push_back(call);
+    session.LibraryCallTimes.push_back(timeUs);
+    if (answer.SpentUs > session.Slowest.Time.SpentUs) {
+      std::string text(name);
+      for (int i = 0; i < count && i < 2; ++i) text += " " + std::to_string(arguments[i]);
+      session.Slowest = {text, lineNumber, call};
+    }
+  }
   if (session.Calls++ == 0) session.FirstUs = timeUs;
   session.LastUs = timeUs;
   return true;
@@ -160,7 +212,7 @@ bool ParseCallRecord(std::string_view text, std::vector<TRecordSession>& session
     }
     if (line.empty() || line[0] == '#') continue;
     std::string problem;
-    if (!ReplayCall(line, model, sessions.back(), problem)) {
+    if (!ReplayCall(line, lines.Number(), model, sessions.back(), problem)) {
       error = "line " + std::to_string(lines.Number()) + ": " + problem;
       return false;
     }
@@ -170,4 +222,18 @@ bool ParseCallRecord(std::string_view text, std::vector<TRecordSession>& session
   if (sessions.back().Calls == 0) sessions.pop_back();
   if (sessions.empty()) error = "no calls in the record";
   return !sessions.empty();
+}
+
+size_t BusiestSecond(const TRecordSession& session, int64_t& startUs) {
+  const std::vector<int64_t>& times = session.LibraryCallTimes;
+  size_t most = 0;
+  startUs = 0;
+  for (size_t first = 0, last = 0; last < times.size(); ++last) {
+    while (times[last] - times[first] >= 1000000) ++first;
+    if (last - first + 1 > most) {
+      most = last - first + 1;
+      startUs = times[first];
+    }
+  }
+  return most;
 }

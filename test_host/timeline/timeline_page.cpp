@@ -19,7 +19,11 @@ constexpr int BoardHeader = 30;
 constexpr int DigitalHeight = 18, BarTop = 3, BarHeight = 12;
 constexpr int AnalogHeight = 56, LevelTop = 6, LevelHeight = 44;
 constexpr int BoardGap = 10;
-constexpr int BoardHeight = BoardHeader + DigitalLanes * DigitalHeight + 2 * AnalogHeight + BoardGap;
+constexpr int LibraryTop = BoardHeader + DigitalLanes * DigitalHeight + 2 * AnalogHeight;
+constexpr int LibraryHeight = 18;  // the lane of calls in the vendor's library, in a forwarded session
+constexpr int BoardHeight = LibraryTop + BoardGap;
+// A call that spends this long in the vendor's library is marked as slow.
+constexpr int64_t SlowCallUs = 20000;
 // The time scale: 100 pixels a second, within these widths.
 constexpr double PixelsPerSecond = 100;
 constexpr int MinPlotWidth = 960, MaxPlotWidth = 24000;
@@ -36,7 +40,8 @@ constexpr char Style[] =
     ".open{fill:#eef0f2}.on{fill:#d42020}.busy{fill:#f0a0a0}.level{fill:#a8cff5;stroke:#1f6fc5;stroke-width:1}\n"
     ".key{display:inline-block;width:12px;height:12px;vertical-align:-1px;margin:0 4px 0 14px;border:1px solid #999}\n"
     "span.open{background:#eef0f2}span.on{background:#d42020}span.busy{background:#f0a0a0}"
-    "span.level{background:#a8cff5}\n";
+    "span.level{background:#a8cff5}\n"
+    ".call{fill:#707070}.slow{fill:#e07800}span.call{background:#707070}span.slow{background:#e07800}\n";
 
 std::string Escaped(std::string_view text) {
   std::string escaped;
@@ -234,6 +239,26 @@ std::string Axis(const TScale& scale, int labelY, int top, int bottom, bool with
   return svg + "\n";
 }
 
+int BoardHeightOf(const TBoardLanes& board) { return BoardHeight + (board.LibraryCalls.empty() ? 0 : LibraryHeight); }
+
+// The calls in the vendor's library, each as long as it took there (at
+// least a pixel), those over SlowCallUs in the warning colour.
+std::string LibraryLane(const TBoardLanes& board, int address, const TScale& scale) {
+  std::vector<std::pair<int64_t, int64_t>> calls, slow;
+  int64_t longest = 0;
+  for (const TLibraryCall& call : board.LibraryCalls) {
+    (call.SpentUs >= SlowCallUs ? slow : calls).emplace_back(call.TimeUs, call.TimeUs + call.SpentUs);
+    longest = std::max(longest, call.SpentUs);
+  }
+  const TBars normal = Bars(calls, scale, LibraryTop + BarTop, BarHeight);
+  const TBars marked = Bars(slow, scale, LibraryTop + BarTop - 2, BarHeight + 4);
+  return "<g class=\"lane\" data-kind=\"library\" data-calls=\"" + std::to_string(board.LibraryCalls.size()) +
+         "\" data-slow=\"" + std::to_string(slow.size()) + "\"><title>Card address " + std::to_string(address) +
+         ", the vendor's library: " + CountOf(board.LibraryCalls.size(), "call") + ", the longest " +
+         Milliseconds(longest) + " ms</title><path class=\"call\" d=\"" + normal.Solid + normal.Busy +
+         "\"/><path class=\"slow\" d=\"" + marked.Solid + marked.Busy + "\"/></g>\n";
+}
+
 std::string BoardLanes(const TBoardLanes& board, int address, const TScale& scale, int top) {
   std::string svg = "<g class=\"board\" data-address=\"" + std::to_string(address) + "\" transform=\"translate(0 " +
                     std::to_string(top) + ")\">\n";
@@ -257,6 +282,7 @@ std::string BoardLanes(const TBoardLanes& board, int address, const TScale& scal
     }
     svg += "</g>\n";
   }
+  if (!board.LibraryCalls.empty()) svg += LibraryLane(board, address, scale);
   return svg + "</g>\n";
 }
 
@@ -265,6 +291,18 @@ std::string AddressList(const std::vector<int>& addresses) {
   for (size_t i = 0; i < addresses.size(); ++i)
     list += (i == 0 ? "" : i + 1 == addresses.size() ? " and " : ", ") + std::to_string(addresses[i]);
   return (addresses.size() == 1 ? "card address " : "card addresses ") + list;
+}
+
+// How the vendor's library kept up, in a forwarded session.
+std::string LibrarySummary(const TRecordSession& session) {
+  if (session.LibraryCallTimes.empty()) return "";
+  int64_t busiestUs = 0;
+  const size_t busiest = BusiestSecond(session, busiestUs);
+  return "<p class=\"library\">The vendor's library took " + CountOf(session.LibraryCallTimes.size(), "call") +
+         ". The slowest, " + Escaped(session.Slowest.Call) + " at " + Milliseconds(session.Slowest.Time.TimeUs) +
+         " ms (line " + std::to_string(session.Slowest.Line) + "), spent " +
+         Milliseconds(session.Slowest.Time.SpentUs) + " ms in it; at the busiest moment, the second from " +
+         Milliseconds(busiestUs) + " ms on, it got " + std::to_string(busiest) + " calls per second.</p>\n";
 }
 
 std::string Session(const TRecordSession& session, size_t number, size_t count) {
@@ -286,18 +324,19 @@ std::string Session(const TRecordSession& session, size_t number, size_t count) 
   html += shown.empty() ? ". No output call reached a board."
                         : ": " + CountOf(changes, "change") + " of the outputs of " + AddressList(shown) + ".";
   if (!quiet.empty()) html += " OpenDevice also named " + AddressList(quiet) + ", which got no output.";
-  html += "</p>\n";
+  html += "</p>\n" + LibrarySummary(session);
   if (shown.empty()) return html + "</section>\n";
 
   const TScale scale(session);
-  const int height = AxisHeight + static_cast<int>(shown.size()) * BoardHeight + AxisHeight;
+  int height = 2 * AxisHeight;
+  for (const int address : shown) height += BoardHeightOf(session.Boards[address]);
   std::string labels = "<svg class=\"labels\" width=\"" + std::to_string(LabelWidth) + "\" height=\"" +
                        std::to_string(height) + "\">\n";
   std::string plot = "<svg class=\"lanes\" width=\"" + std::to_string(scale.SvgWidth()) + "\" height=\"" +
                      std::to_string(height) + "\">\n";
   plot += Axis(scale, AxisHeight - 8, AxisHeight, height - AxisHeight, true);
-  for (size_t i = 0; i < shown.size(); ++i) {
-    const int top = AxisHeight + static_cast<int>(i) * BoardHeight;
+  int top = AxisHeight;
+  for (size_t i = 0; i < shown.size(); top += BoardHeightOf(session.Boards[shown[i]]), ++i) {
     labels += Text(8, top + 20, "Card address " + std::to_string(shown[i]), " class=\"head\"");
     for (int lane = 0; lane < LaneCount; ++lane) {
       const int laneTop = top + LaneTop(lane);
@@ -309,6 +348,7 @@ std::string Session(const TRecordSession& session, size_t number, size_t count) 
         labels += Text(LabelWidth - 6, laneTop + LevelTop + LevelHeight, "0", " class=\"small\" text-anchor=\"end\"");
       }
     }
+    if (!session.Boards[shown[i]].LibraryCalls.empty()) labels += Text(8, top + LibraryTop + 13, "Library");
     labels += "\n";
     plot += BoardLanes(session.Boards[shown[i]], shown[i], scale, top);
   }
@@ -330,7 +370,13 @@ std::string TimelinePage(const std::vector<TRecordSession>& sessions, std::strin
                      "seconds since the board library was loaded.</p>\n<p>"
                      "<span class=\"key open\"></span>board open<span class=\"key on\"></span>digital output on"
                      "<span class=\"key busy\"></span>switching faster than shown"
-                     "<span class=\"key level\"></span>analog output's level, 0 ... 255</p>\n";
+                     "<span class=\"key level\"></span>analog output's level, 0 ... 255";
+  bool forwarded = false;
+  for (const TRecordSession& session : sessions) forwarded = forwarded || !session.LibraryCallTimes.empty();
+  if (forwarded)
+    html += "<span class=\"key call\"></span>time a call spent in the vendor's library"
+            "<span class=\"key slow\"></span>a call of " + Milliseconds(SlowCallUs) + " ms or more";
+  html += "</p>\n";
   for (size_t i = 0; i < sessions.size(); ++i) html += Session(sessions[i], i + 1, sessions.size());
   return html + "</body>\n</html>\n";
 }

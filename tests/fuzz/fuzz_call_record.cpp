@@ -38,7 +38,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
           changes += lane[i - 1].Level != ClosedLevel && lane[i].Level != ClosedLevel;
         }
       Require(changes == board.Changes);
+      for (const TLibraryCall& call : board.LibraryCalls) Require(call.SpentUs >= 0);
     }
+    int64_t start = 0;
+    const size_t busiest = BusiestSecond(session, start);
+    Require(busiest <= session.LibraryCallTimes.size() && (busiest > 0) == !session.LibraryCallTimes.empty());
+    Require(session.LibraryCallTimes.empty() || session.Slowest.Time.SpentUs >= 0);
   }
   // The record's name is the user's text too: it must not break the page.
   const std::string page = TimelinePage(sessions, text.substr(0, 40));

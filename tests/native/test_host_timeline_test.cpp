@@ -98,6 +98,16 @@ TEST(TestHostCallRecord, ALineItCannotReadIsNamed) {
       {"1.0 SetDigitalChannel 2147483648\n",
        "line 1: the argument \"2147483648\" of SetDigitalChannel is not a whole number"},
       {"2.0 ReadAllDigital\n1.999 ReadAllDigital\n", "line 2: the time 1.999 is earlier than the call before"},
+      // What a forwarded session's line adds.
+      {"1.0 ReadCounter 1 = x\n", "line 1: the result \"x\" of ReadCounter is not a whole number"},
+      {"1.0 ReadCounter 1 =\n", "line 1: the result \"\" of ReadCounter is not a whole number"},
+      {"1.0 ReadCounter 1 = 4 (12 ms)\n",
+       "line 1: the time in the library \"(12 ms)\" is not a number of microseconds such as (950 us)"},
+      {"1.0 CloseDevice (-3 us)\n",
+       "line 1: the time in the library \"(-3 us)\" is not a number of microseconds such as (950 us)"},
+      {"1.0 CloseDevice (3 us) 4\n",
+       "line 1: \"4\" after the arguments of CloseDevice is not \"= RESULT\" or \"(N us)\""},
+      {"1.0 SetDigitalChannel = 1\n", "line 1: SetDigitalChannel takes 1 argument, not 0"},
   };
   for (const auto& c : cases) {
     std::vector<TRecordSession> sessions;
@@ -105,6 +115,46 @@ TEST(TestHostCallRecord, ALineItCannotReadIsNamed) {
     EXPECT_FALSE(ParseCallRecord(c.Text, sessions, error)) << c.Text;
     EXPECT_EQ(error, c.Error) << c.Text;
   }
+}
+
+// A forwarded session: each line with the library's result where the entry
+// point has one, and the time the call spent in the library.
+const char ForwardedRecord[] =
+    "# session 2025-01-31 14:02:11.123\r\n"
+    "0.000 OpenDevice 0 = 0 (800 us)\r\n"
+    "0.900 OpenDevice 1 = -1 (750 us)\r\n"
+    "1.000 SetCurrentDevice 0 = 0 (20 us)\r\n"
+    "1.001 SetDigitalChannel 3 (1200 us)\r\n"
+    "400.000 SetCurrentDevice 0 = 0 (15 us)\r\n"
+    "400.100 ReadCounter 1 = 42 (35000 us)\r\n"
+    "1500.000 SetCurrentDevice 0 = 0 (10 us)\r\n"
+    "1500.100 CloseDevice (900 us)\r\n";
+
+TEST(TestHostCallRecord, AForwardedSessionsResultsAndTimesInTheLibrary) {
+  const std::vector<TRecordSession> sessions = Parse(ForwardedRecord);
+  ASSERT_EQ(sessions.size(), 1u);
+  const TRecordSession& session = sessions[0];
+  EXPECT_EQ(session.Calls, 8u);
+  // OpenDevice 1 answered -1: that board never opened.
+  EXPECT_TRUE(session.Boards[0].Opened);
+  EXPECT_FALSE(session.Boards[1].Opened);
+  EXPECT_EQ(session.Boards[0].Lanes[2], Changes({{0, 0}, {1001, 1}, {1500100, ClosedLevel}}));
+  ASSERT_EQ(session.Boards[0].LibraryCalls.size(), 7u);  // all but OpenDevice 1, which was for board 1
+  EXPECT_EQ(session.Boards[1].LibraryCalls.size(), 1u);
+  EXPECT_EQ(session.Boards[0].LibraryCalls[0].SpentUs, 800);
+  EXPECT_EQ(session.LibraryCallTimes.size(), 8u);
+  EXPECT_EQ(session.Slowest.Call, "ReadCounter 1");
+  EXPECT_EQ(session.Slowest.Line, 7);
+  EXPECT_EQ(session.Slowest.Time.TimeUs, 400100);
+  EXPECT_EQ(session.Slowest.Time.SpentUs, 35000);
+  int64_t start = 0;
+  EXPECT_EQ(BusiestSecond(session, start), 6u);  // 0.000 ... 400.100 ms
+  EXPECT_EQ(start, 0);
+
+  // An old record has none of it.
+  const TRecordSession old = Parse(KnownRecord)[0];
+  EXPECT_TRUE(old.LibraryCallTimes.empty());
+  EXPECT_EQ(BusiestSecond(old, start), 0u);
 }
 
 size_t Count(const std::string& text, const std::string& part) {
@@ -154,6 +204,24 @@ TEST(TestHostTimelinePage, BoardsLanesAndChangesOfAKnownRecord) {
   // The axis: labelled ticks from 0 on, above and below.
   EXPECT_EQ(Count(page, ">0.000 s</text>"), 2u);
   EXPECT_EQ(Count(page, ">0.010 s</text>"), 2u);
+}
+
+TEST(TestHostTimelinePage, AForwardedSessionShowsHowBusyTheLibraryWas) {
+  const std::string page = TimelinePage(Parse(ForwardedRecord), "calls.txt");
+  std::string problem;
+  EXPECT_TRUE(WellNested(page, problem)) << problem;
+  EXPECT_EQ(Count(page, "data-kind=\"library\""), 1u);
+  EXPECT_NE(page.find("<g class=\"lane\" data-kind=\"library\" data-calls=\"7\" data-slow=\"1\">"),
+            std::string::npos);
+  EXPECT_NE(page.find("The vendor's library took 8 calls. The slowest, ReadCounter 1 at 400.100 ms (line 7), spent "
+                      "35.000 ms in it; at the busiest moment, the second from 0.000 ms on, it got 6 calls per "
+                      "second."),
+            std::string::npos);
+  EXPECT_NE(page.find("key slow"), std::string::npos);
+  // An old record's page has no library lane, summary or key.
+  const std::string old = TimelinePage(Parse(KnownRecord), "calls.txt");
+  EXPECT_EQ(old.find("vendor's library"), std::string::npos);
+  EXPECT_EQ(old.find("data-kind=\"library\""), std::string::npos);
 }
 
 TEST(TestHostTimelinePage, ThousandsOfChangesStayWithinThePagesPixels) {

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -45,15 +46,28 @@ class Forwarding : public ::testing::Test {
   static void ClearVariables() {
     for (const char* name : Variables) SetEnvironmentVariableA(name, nullptr);
   }
-  TTempFolder Folder{"tarnwell forwarding"};
+  // A folder of each test's own, since the tests run in parallel.
+  TTempFolder Folder{std::string("tarnwell forwarding ") +
+                     ::testing::UnitTest::GetInstance()->current_test_info()->name()};
   const std::string Received = Folder.Add("received.txt");
 };
 
-// The calls of a record, without their times.
-std::vector<std::string> RecordedCalls(const std::string& record) {
-  std::vector<std::string> calls;
-  for (const std::string& line : FileLines(record))
-    if (!line.empty() && line[0] != '#') calls.push_back(line.substr(line.find(' ') + 1));
+// A forwarded call's line: "TIME CALL[ = RESULT] (N us)".
+struct TRecordedCall {
+  std::string Call;
+  std::string Result;  // empty for an entry point without one
+  long SpentUs = -1;
+};
+
+std::vector<TRecordedCall> RecordedCalls(const std::string& record) {
+  static const std::regex forwarded("[0-9]+\\.[0-9]{3} ([A-Za-z]+(?: -?[0-9]+)*)(?: = (-?[0-9]+))? \\(([0-9]+) us\\)");
+  std::vector<TRecordedCall> calls;
+  for (const std::string& line : FileLines(record)) {
+    if (line.empty() || line[0] == '#') continue;
+    std::smatch match;
+    EXPECT_TRUE(std::regex_match(line, match, forwarded)) << line;
+    calls.push_back({match[1], match[2], match.size() > 3 ? std::stol(match[3]) : -1});
+  }
   return calls;
 }
 
@@ -67,12 +81,31 @@ TEST_F(Forwarding, EveryCallOfAPlaySessionArrivesUnchangedAndInOrder) {
   ASSERT_EQ(play.Status, 0u) << play.Out << play.Err;
 
   const std::vector<std::string> received = FileLines(Received);
-  EXPECT_EQ(RecordedCalls(record), received);
+  const std::vector<TRecordedCall> recorded = RecordedCalls(record);
+  ASSERT_EQ(recorded.size(), received.size());
+  for (size_t i = 0; i < received.size(); ++i) {
+    EXPECT_EQ(recorded[i].Call, received[i]);
+    EXPECT_GE(recorded[i].SpentUs, 0) << received[i];
+    const bool setCurrent = received[i].rfind("SetCurrentDevice", 0) == 0;
+    EXPECT_EQ(recorded[i].Result, received[i] == "OpenDevice 0"  ? "0"
+                                  : setCurrent ? std::to_string(RecordingAnswer(veSetCurrentDevice, 0))
+                                               : "")
+        << received[i];
+  }
   const std::vector<std::string> expected = {
       "OpenDevice 0",     "SetCurrentDevice 0", "SetDigitalChannel 1",   "SetCurrentDevice 0",
       "OutputAnalogChannel 1 128", "SetCurrentDevice 0", "ClearDigitalChannel 1", "SetCurrentDevice 0",
       "OutputAnalogChannel 1 0",   "SetCurrentDevice 0", "CloseDevice"};
   EXPECT_EQ(received, expected);
+
+  // The timeline draws the library's lane of the board.
+  const THostRun timeline = RunHost({"timeline", record});
+  EXPECT_EQ(timeline.Status, 0u) << timeline.Err;
+  std::ifstream page(WidePath(Folder.Add("calls.html")).c_str(), std::ios::binary);
+  std::stringstream html;
+  html << page.rdbuf();
+  EXPECT_TRUE(Contains(html.str(), "<g class=\"lane\" data-kind=\"library\" data-calls=\"11\""));
+  EXPECT_TRUE(Contains(html.str(), "The vendor's library took 11 calls."));
 }
 
 // Calls an entry point of the board with args and returns its result.
