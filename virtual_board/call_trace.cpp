@@ -10,6 +10,7 @@
 namespace {
 
 HANDLE File = INVALID_HANDLE_VALUE;
+HANDLE Turn = nullptr;  // the record's mutex, which every process recording into it shares
 char FilePath[SettingsTextSize];    // the file open now
 char MarkedPath[SettingsTextSize];  // the file that has this load's session line
 
@@ -34,11 +35,38 @@ void CloseFile() {
   if (File == INVALID_HANDLE_VALUE) return;
   CloseHandle(File);
   File = INVALID_HANDLE_VALUE;
+  if (Turn != nullptr) CloseHandle(Turn);
+  Turn = nullptr;
 }
 
+// The mutex of the record at path, named after it (a hash of the path, in
+// which a mutex's name may not have a backslash), so that the processes
+// recording into one file take turns; null when it cannot be made, and
+// lines are then written without waiting.
+HANDLE RecordTurn(const wchar_t* path) {
+  uint32_t hash = 2166136261u;  // FNV-1a, over the path in lower case
+  for (const wchar_t* c = path; *c != L'\0'; ++c) {
+    const wchar_t lower = *c >= L'A' && *c <= L'Z' ? static_cast<wchar_t>(*c - L'A' + L'a') : *c;
+    hash = (hash ^ static_cast<uint32_t>(lower)) * 16777619u;
+  }
+  wchar_t name[] = L"VirtualK8055Record-00000000";
+  constexpr int last = sizeof(name) / sizeof(wchar_t) - 2;  // before the NUL
+  for (int digit = 0; digit < 8; ++digit) name[last - digit] = L"0123456789abcdef"[hash >> (4 * digit) & 15];
+  return CreateMutexW(nullptr, FALSE, name);
+}
+
+// A line with one WriteFile on a handle opened with FILE_APPEND_DATA alone,
+// so that it goes to the end of the file. Windows does so for a local file
+// also while another process appends, but not every file system keeps two
+// writers' appends apart (wine takes the end and then writes, and so may a
+// network share), so each line waits its turn: two processes recording
+// into one file lose no line. A turn not had within a second (a process
+// that hangs while writing) is not waited for longer.
 void Write(std::string_view line) {
+  const DWORD wait = Turn != nullptr ? WaitForSingleObject(Turn, 1000) : WAIT_FAILED;
   DWORD written = 0;
   WriteFile(File, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+  if (wait == WAIT_OBJECT_0 || wait == WAIT_ABANDONED) ReleaseMutex(Turn);
 }
 
 void WriteSessionLine() {
@@ -50,7 +78,7 @@ void WriteSessionLine() {
   line.Padded(Clock.StartedAt.wHour, 2) << ":";
   line.Padded(Clock.StartedAt.wMinute, 2) << ":";
   line.Padded(Clock.StartedAt.wSecond, 2) << ".";
-  line.Padded(Clock.StartedAt.wMilliseconds, 3) << "\r\n";
+  line.Padded(Clock.StartedAt.wMilliseconds, 3) << " @" << static_cast<int64_t>(GetCurrentProcessId()) << "\r\n";
   Write(line.View());
 }
 
@@ -73,6 +101,7 @@ void UseCallRecord(TBoardSettings& settings) {
     AddRecordProblem(settings, GetLastError());
     return;
   }
+  Turn = RecordTurn(path);
   std::memcpy(FilePath, settings.Record, sizeof(FilePath));
   if (std::strcmp(MarkedPath, FilePath) != 0) {
     WriteSessionLine();
@@ -98,7 +127,7 @@ void TraceCall(int64_t time, bool anyBoardOpen, const char* name, int argc, int3
   if (argc >= 2) line << " " << static_cast<int64_t>(b);
   if (answer != nullptr && answer->HasResult) line << " = " << static_cast<int64_t>(answer->Result);
   if (answer != nullptr && answer->SpentUs >= 0) line << " (" << answer->SpentUs << " us)";
-  line << "\r\n";
+  line << " @" << static_cast<int64_t>(GetCurrentProcessId()) << "\r\n";
   Write(line.View());
   if (!anyBoardOpen) CloseFile();
 }

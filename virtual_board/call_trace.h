@@ -2,10 +2,12 @@
 // k8055d.ini, or VIRTUAL_K8055_TRACE), every call is appended to it as one
 // line: the time in milliseconds since the board library was loaded, the
 // entry point's name and its arguments in decimal
-// ("12.345 OutputAnalogChannel 1 128"), and in a forwarded session what
-// the library gave (TLibraryAnswer). The first line of a load (and of a
-// file named anew) is "# session YYYY-MM-DD HH:MM:SS.mmm", the local time
-// at which the library was loaded.
+// ("12.345 OutputAnalogChannel 1 128"), in a forwarded session what the
+// library gave (TLibraryAnswer), and last "@PID", the process's id, so that
+// the lines of two processes recording into one file stay apart. The first
+// line of a load (and of a file named anew) is
+// "# session YYYY-MM-DD HH:MM:SS.mmm @PID", the local time at which the
+// library was loaded.
 //
 // Each line is in the file when the call returns, so a reader may follow
 // the record while the board is in use. The file stays open while a board

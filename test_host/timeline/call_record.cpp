@@ -27,6 +27,17 @@ constexpr int RecordedArguments[VendorEntryCount] = {
 
 constexpr std::string_view SessionMark = "# session ";
 
+// The process's id that ends a line, " @PID", taken off it; empty when the
+// line has none (a record from before the tags).
+std::string_view ProcessTag(std::string_view& line) {
+  const size_t at = line.rfind(" @");
+  if (at == std::string_view::npos || at + 2 == line.size()) return {};
+  const std::string_view tag = line.substr(at + 2);
+  if (tag.find_first_not_of("0123456789") != std::string_view::npos) return {};
+  line = Trimmed(line.substr(0, at));
+  return tag;
+}
+
 // The next field of a line, blanks around it skipped.
 std::string_view NextField(std::string_view& line) {
   const size_t start = line.find_first_not_of(" \t");
@@ -199,27 +210,45 @@ bool ReplayCall(std::string_view line, int lineNumber, TBoardModel& model, TReco
 }  // namespace
 
 bool ParseCallRecord(std::string_view text, std::vector<TRecordSession>& sessions, std::string& error) {
-  sessions.assign(1, TRecordSession{});
-  TBoardModel model;
+  sessions.clear();
+  // The latest session of each process (the untagged lines of an older
+  // record are one process, ""), with the boards as its calls left them.
+  struct TProcessSession {
+    std::string Process;
+    size_t Index;
+    TBoardModel Model;
+  };
+  std::vector<TProcessSession> latest;
+  const auto sessionOf = [&](std::string_view process, bool starts) -> TProcessSession& {
+    auto found = std::find_if(latest.begin(), latest.end(), [&](const TProcessSession& s) { return s.Process == process; });
+    if (found == latest.end()) found = latest.insert(latest.end(), {std::string(process), 0, TBoardModel{}});
+    else if (!starts || sessions[found->Index].Calls == 0) return *found;
+    found->Index = sessions.size();
+    found->Model = TBoardModel{};
+    sessions.emplace_back().Process = std::string(process);
+    return *found;
+  };
   TTextLines lines(text);
   for (std::string_view line; lines.Next(line);) {
     line = Trimmed(line);
+    const std::string_view process = ProcessTag(line);
     if (line.substr(0, SessionMark.size()) == SessionMark) {
-      if (sessions.back().Calls > 0) sessions.emplace_back();
-      sessions.back().Started = std::string(Trimmed(line.substr(SessionMark.size())));
-      model = TBoardModel{};
+      TProcessSession& started = sessionOf(process, true);
+      sessions[started.Index].Started = std::string(Trimmed(line.substr(SessionMark.size())));
       continue;
     }
     if (line.empty() || line[0] == '#') continue;
+    TProcessSession& own = sessionOf(process, false);
+    TRecordSession& session = sessions[own.Index];
     std::string problem;
-    if (!ReplayCall(line, lines.Number(), model, sessions.back(), problem)) {
+    if (!ReplayCall(line, lines.Number(), own.Model, session, problem)) {
       error = "line " + std::to_string(lines.Number()) + ": " + problem;
       return false;
     }
-    if (sessions.back().FirstLine == 0) sessions.back().FirstLine = lines.Number();
-    sessions.back().LastLine = lines.Number();
+    if (session.FirstLine == 0) session.FirstLine = lines.Number();
+    session.LastLine = lines.Number();
   }
-  if (sessions.back().Calls == 0) sessions.pop_back();
+  std::erase_if(sessions, [](const TRecordSession& session) { return session.Calls == 0; });
   if (sessions.empty()) error = "no calls in the record";
   return !sessions.empty();
 }

@@ -8,7 +8,10 @@
 // before. Other lines starting with "#" and blank lines are skipped. The
 // calls are replayed on the virtual board's own model of its boards, each
 // OpenDevice taken as answered unless its result is -1, so each board's
-// outputs are known at every moment.
+// outputs are known at every moment. Each line, "# session" lines too, may
+// end in " @PID", the recording process's id: the lines of two processes
+// that recorded into one file at once are told apart by it, each process's
+// lines going to its latest session.
 #pragma once
 
 #include <array>
@@ -53,6 +56,7 @@ struct TSlowestCall {
 
 struct TRecordSession {
   std::string Started;  // from its "# session" line; empty without one
+  std::string Process;  // the process's id that tags its lines; empty in an older record
   int FirstLine = 0;    // of its first and last call
   int LastLine = 0;
   int64_t FirstUs = 0;

@@ -317,6 +317,7 @@ std::string Session(const TRecordSession& session, size_t number, size_t count) 
   std::string html = "<section class=\"session\">\n<h2>Session";
   if (count > 1) html += " " + std::to_string(number) + " of " + std::to_string(count);
   if (!session.Started.empty()) html += ", started " + Escaped(session.Started);
+  if (!session.Process.empty()) html += ", process " + Escaped(session.Process);
   html += "</h2>\n<p>" + CountOf(session.Calls, "call") + " over " +
           Seconds((session.LastUs - session.FirstUs) / 1000) + " (times " + Milliseconds(session.FirstUs) + " to " +
           Milliseconds(session.LastUs) + " ms, lines " + std::to_string(session.FirstLine) + " to " +

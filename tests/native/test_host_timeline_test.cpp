@@ -76,6 +76,37 @@ TEST(TestHostCallRecord, EachLoadIsASessionOfItsOwn) {
   EXPECT_EQ(sessions[1].Boards[3].Lanes[1], Changes({{500, 0}}));
 }
 
+TEST(TestHostCallRecord, TwoProcessesRecordingAtOnceStayApart) {
+  const std::vector<TRecordSession> sessions = Parse(
+      "0.000 OpenDevice 3\r\n"  // an older record's untagged lines before
+      "# session 2025-01-31 14:02:11.123 @40\r\n"
+      "# session 2025-01-31 14:02:11.500 @7\r\n"
+      "5.000 OpenDevice 0 @40\r\n"
+      "1.000 OpenDevice 0 @7\r\n"  // its own clock: earlier than the line before is no fault
+      "6.000 SetDigitalChannel 1 @40\r\n"
+      "2.000 SetDigitalChannel 2 @7\r\n"
+      "3.000 CloseDevice @7\r\n"
+      "# session 2025-01-31 14:03:00.000 @7\r\n"  // a second load of process 7
+      "0.500 OpenDevice 1 @7\r\n"
+      "9.000 CloseDevice @40\r\n");
+  ASSERT_EQ(sessions.size(), 4u);
+  EXPECT_EQ(sessions[0].Process, "");
+  EXPECT_EQ(sessions[0].Calls, 1u);
+  EXPECT_EQ(sessions[1].Process, "40");
+  EXPECT_EQ(sessions[1].Started, "2025-01-31 14:02:11.123");
+  EXPECT_EQ(sessions[1].Calls, 3u);
+  EXPECT_EQ(sessions[1].Boards[0].Lanes[0], Changes({{5000, 0}, {6000, 1}, {9000, ClosedLevel}}));
+  EXPECT_EQ(sessions[2].Process, "7");
+  EXPECT_EQ(sessions[2].Calls, 3u);
+  EXPECT_EQ(sessions[2].Boards[0].Lanes[1], Changes({{1000, 0}, {2000, 1}, {3000, ClosedLevel}}));
+  EXPECT_TRUE(sessions[2].Boards[0].Lanes[0].size() == 2u);  // opened and closed, never on
+  EXPECT_EQ(sessions[3].Process, "7");
+  EXPECT_EQ(sessions[3].Started, "2025-01-31 14:03:00.000");
+  EXPECT_TRUE(sessions[3].Boards[1].Opened);
+  const std::string page = TimelinePage(sessions, "calls.txt");
+  EXPECT_NE(page.find("Session 2 of 4, started 2025-01-31 14:02:11.123, process 40"), std::string::npos);
+}
+
 TEST(TestHostCallRecord, ALineItCannotReadIsNamed) {
   const struct {
     const char* Text;

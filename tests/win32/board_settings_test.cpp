@@ -121,8 +121,9 @@ TEST(BoardSettings, CallRecordsNamedOutsideTheAnsiCodePage) {
     SetEnvironmentVariableW(L"VIRTUAL_K8055_TRACE", nullptr);
     const std::vector<std::string> lines = FileLines(record);
     ASSERT_EQ(lines.size(), 4u);
-    EXPECT_TRUE(std::regex_match(lines[1], std::regex("[0-9]+\\.[0-9]{3} OpenDevice 0"))) << lines[1];
-    EXPECT_TRUE(std::regex_match(lines[3], std::regex("[0-9]+\\.[0-9]{3} CloseDevice"))) << lines[3];
+    const std::string process = " @" + std::to_string(GetCurrentProcessId());
+    EXPECT_TRUE(std::regex_match(lines[1], std::regex("[0-9]+\\.[0-9]{3} OpenDevice 0" + process))) << lines[1];
+    EXPECT_TRUE(std::regex_match(lines[3], std::regex("[0-9]+\\.[0-9]{3} CloseDevice" + process))) << lines[3];
   }
   // From k8055d.ini, written in UTF-8 and in UTF-16 (Notepad's "Unicode").
   const std::string utf8 = "record = " + name + ".txt\r\n";
@@ -178,10 +179,11 @@ TEST(BoardSettings, TimesFollowTheCallsFromTheLoad) {
   const std::vector<std::string> lines = FileLines(record);
   ASSERT_EQ(lines.size(), 8u);
   EXPECT_TRUE(std::regex_match(lines[0], std::regex("# session 20[0-9]{2}-[01][0-9]-[0-3][0-9] [0-2][0-9]:[0-5][0-9]:"
-                                                    "[0-5][0-9]\\.[0-9]{3}")))
+                                                    "[0-5][0-9]\\.[0-9]{3} @" +
+                                                    std::to_string(GetCurrentProcessId()))))
       << lines[0];
   // The session line's local time is the load's, not the first call's.
-  const std::string started = lines[0].substr(std::string("# session ").size());
+  const std::string started = lines[0].substr(std::string("# session ").size(), 23);
   EXPECT_GE(started, loadedFrom) << lines[0];
   EXPECT_LE(started, loadedTo) << lines[0];
   std::vector<double> times;

@@ -36,7 +36,10 @@ std::vector<std::string> TBoardTrace::Lines() const {
 std::vector<std::string> TBoardTrace::Calls() const {
   std::vector<std::string> calls;
   for (const std::string& line : Lines())
-    if (!line.empty() && line[0] != '#') calls.push_back(line.substr(line.find(' ') + 1));
+    if (!line.empty() && line[0] != '#') {
+      const size_t call = line.find(' ') + 1, process = line.rfind(" @");
+      calls.push_back(line.substr(call, process == std::string::npos ? std::string::npos : process - call));
+    }
   return calls;
 }
 

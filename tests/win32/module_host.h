@@ -17,7 +17,8 @@ class TBoardTrace {
  public:
   TBoardTrace();
   ~TBoardTrace();
-  // The calls so far, one "Name args" per line, without their times.
+  // The calls so far, one "Name args" per line, without their times and
+  // the process's id.
   std::vector<std::string> Calls() const;
   // The record's lines as they are, "# session" lines and times included.
   std::vector<std::string> Lines() const;

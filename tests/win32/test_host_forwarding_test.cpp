@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <map>
+#include <memory>
 #include <regex>
 #include <sstream>
 #include <string>
@@ -60,7 +62,8 @@ struct TRecordedCall {
 };
 
 std::vector<TRecordedCall> RecordedCalls(const std::string& record) {
-  static const std::regex forwarded("[0-9]+\\.[0-9]{3} ([A-Za-z]+(?: -?[0-9]+)*)(?: = (-?[0-9]+))? \\(([0-9]+) us\\)");
+  static const std::regex forwarded(
+      "[0-9]+\\.[0-9]{3} ([A-Za-z]+(?: -?[0-9]+)*)(?: = (-?[0-9]+))? \\(([0-9]+) us\\) @[0-9]+");
   std::vector<TRecordedCall> calls;
   for (const std::string& line : FileLines(record)) {
     if (line.empty() || line[0] == '#') continue;
@@ -106,6 +109,58 @@ TEST_F(Forwarding, EveryCallOfAPlaySessionArrivesUnchangedAndInOrder) {
   html << page.rdbuf();
   EXPECT_TRUE(Contains(html.str(), "<g class=\"lane\" data-kind=\"library\" data-calls=\"11\""));
   EXPECT_TRUE(Contains(html.str(), "The vendor's library took 11 calls."));
+}
+
+// Two hosts recording into one file at once, each forwarding to a library
+// of its own that notes what it receives: every call of each is in the
+// record, whole and in order, tagged with its process, and the timeline
+// shows both sessions. (Under load the module may send fewer calls than
+// the rows, so what each library received is the measure.)
+TEST_F(Forwarding, TwoPlaysRecordingIntoOneFileAtOnceLoseNothingAndStayApart) {
+  const std::string record = Folder.Add("calls.txt");
+  std::string rows;
+  for (int row = 0; row < 40; ++row) rows += std::to_string(row * 10) + ",1," + (row % 2 ? "0" : "65535") + "\n";
+  const std::string show = Folder.Write("show.csv", rows);
+  SetEnvironmentVariableW(L"VIRTUAL_K8055_TRACE", WidePath(record).c_str());
+  SetEnvironmentVariableA("VIRTUAL_K8055_FORWARD", RecordingVendor().c_str());
+  const std::string received[2] = {Received, Folder.Add("received second.txt")};
+  std::vector<std::unique_ptr<THostProcess>> plays;
+  for (const std::string& file : received) {
+    SetEnvironmentVariableW(L"VIRTUAL_K8055_RECEIVED", WidePath(file).c_str());
+    plays.push_back(std::make_unique<THostProcess>(std::vector<std::string>{"--vendor-dir", FullBoardFolder(), "play",
+                                                                            show}));
+  }
+  const std::string processes[2] = {std::to_string(GetProcessId(plays[0]->Process())),
+                                    std::to_string(GetProcessId(plays[1]->Process()))};
+  for (auto& play : plays) ASSERT_EQ(play->Wait().Status, 0u);
+
+  std::map<std::string, std::vector<std::string>> calls;  // by process
+  std::map<std::string, int> sessions;
+  for (const std::string& line : FileLines(record)) {
+    const size_t tag = line.rfind(" @");
+    ASSERT_NE(tag, std::string::npos) << line;
+    const std::string process = line.substr(tag + 2);
+    if (line.rfind("# session ", 0) == 0) {
+      ++sessions[process];
+      continue;
+    }
+    const std::string call = line.substr(line.find(' ') + 1, tag - line.find(' ') - 1);
+    calls[process].push_back(call.substr(0, std::min(call.find(" = "), call.find(" ("))));
+  }
+  ASSERT_EQ(calls.size(), 2u);
+  for (int i = 0; i < 2; ++i) {
+    EXPECT_EQ(sessions[processes[i]], 1) << processes[i];
+    EXPECT_EQ(calls[processes[i]], FileLines(received[i])) << processes[i];
+    EXPECT_GT(calls[processes[i]].size(), 40u);
+  }
+
+  const THostRun timeline = RunHost({"timeline", record});
+  EXPECT_EQ(timeline.Status, 0u) << timeline.Err;
+  EXPECT_TRUE(Contains(timeline.Out, ": 2 sessions, ")) << timeline.Out;
+  std::ifstream page(WidePath(Folder.Add("calls.html")).c_str(), std::ios::binary);
+  std::stringstream html;
+  html << page.rdbuf();
+  for (const std::string& process : processes) EXPECT_TRUE(Contains(html.str(), ", process " + process + "</h2>"));
 }
 
 // Calls an entry point of the board with args and returns its result.
