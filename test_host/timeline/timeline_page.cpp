@@ -365,18 +365,19 @@ std::string Session(const TRecordSession& session, size_t number, size_t count) 
 
 std::string TimelinePage(const std::vector<TRecordSession>& sessions, std::string_view recordName) {
   const std::string name = Escaped(recordName);
+  bool forwarded = false;
+  for (const TRecordSession& session : sessions) forwarded = forwarded || !session.LibraryCallTimes.empty();
   std::string html = "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n<title>Timeline of " +
                      name + "</title>\n<style>\n" + Style + "</style>\n</head>\n<body>\n<h1>Timeline of " + name +
-                     "</h1>\n<p>What the host application sent to the virtual board, from its call record; times in "
-                     "seconds since the board library was loaded.</p>\n<p>"
+                     "</h1>\n<p>What the host application sent to the virtual board" +
+                     (forwarded ? ", which passed it on to the vendor's library" : "") +
+                     ", from its call record; times in seconds since the board library was loaded.</p>\n<p>"
                      "<span class=\"key open\"></span>board open<span class=\"key on\"></span>digital output on"
                      "<span class=\"key busy\"></span>switching faster than shown"
                      "<span class=\"key level\"></span>analog output's level, 0 ... 255";
-  bool forwarded = false;
-  for (const TRecordSession& session : sessions) forwarded = forwarded || !session.LibraryCallTimes.empty();
   if (forwarded)
     html += "<span class=\"key call\"></span>time a call spent in the vendor's library"
-            "<span class=\"key slow\"></span>a call of " + Milliseconds(SlowCallUs) + " ms or more";
+            "<span class=\"key slow\"></span>a call of " + std::to_string(SlowCallUs / 1000) + " ms or more";
   html += "</p>\n";
   for (size_t i = 0; i < sessions.size(); ++i) html += Session(sessions[i], i + 1, sessions.size());
   return html + "</body>\n</html>\n";

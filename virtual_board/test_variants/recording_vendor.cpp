@@ -38,6 +38,15 @@ int32_t OpenAnswer(int32_t address) {
   return address;
 }
 
+void TakeTime() {
+  static unsigned calls = 0;
+  char text[32];
+  const DWORD n = GetEnvironmentVariableA("VIRTUAL_K8055_SLOW_CALLS", text, sizeof(text));
+  const char* colon = n > 0 && n < sizeof(text) ? std::strchr(text, ':') : nullptr;
+  const int every = std::atoi(text);
+  if (colon != nullptr && every > 0 && ++calls % every == 0) Sleep(static_cast<DWORD>(std::atoi(colon + 1)));
+}
+
 template <typename... TArgs>
 void Fill(TArgs...) {}
 void Fill(int32_t* data1, int32_t* data2) {
@@ -62,6 +71,7 @@ struct TRecordingEntry<Entry, TResult(TArgs...)> {
       ((length += std::snprintf(line + length, sizeof(line) - length, " %ld", static_cast<long>(args))), ...);
     std::snprintf(line + length, sizeof(line) - length, "\r\n");
     Receive(line);
+    TakeTime();
     SetControlWord(RecordingControlWord);
     Fill(args...);
     if constexpr (!std::is_void_v<TResult>)

@@ -9,7 +9,9 @@
 //   the other entry points with a result: RecordingAnswer(row, first argument);
 //   ReadAllAnalog: RecordingAnswer(row, 1) and RecordingAnswer(row, 2).
 // Each call also leaves the x87 control word at RecordingControlWord, as a
-// library built with another compiler may.
+// library built with another compiler may. VIRTUAL_K8055_SLOW_CALLS "N:MS"
+// makes every Nth call take MS milliseconds more, as a slow board or driver
+// would (for the picture of a forwarded session's timeline).
 #pragma once
 
 #include <cstdint>
