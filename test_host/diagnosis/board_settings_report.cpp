@@ -35,7 +35,8 @@ std::string DescribeBoardSettings(const TBoardSettings& settings, const std::str
           ? std::string("calls go on to ") + settings.Forward + Origin(settings.ForwardOrigin, ForwardVariable) +
                 ", the boards answer"
           : Addresses(settings.Boards) + Origin(settings.BoardsOrigin, BoardsVariable);
-  std::string text = linePrefix + title + answering + "\n" + indent + (settings.Window ? "a window for each open board" : "no windows") +
+  std::string text = linePrefix + title + answering + "\n" + indent +
+                     (settings.Window ? "a window for each open board" : "no windows") +
                      Origin(settings.WindowOrigin, WindowVariable) + "\n" + indent;
   text += settings.Record[0] == '\0' ? "no call record" : std::string("call record ") + settings.Record;
   text += Origin(settings.RecordOrigin, RecordVariable) + "\n";

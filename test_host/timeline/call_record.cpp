@@ -220,7 +220,8 @@ bool ParseCallRecord(std::string_view text, std::vector<TRecordSession>& session
   };
   std::vector<TProcessSession> latest;
   const auto sessionOf = [&](std::string_view process, bool starts) -> TProcessSession& {
-    auto found = std::find_if(latest.begin(), latest.end(), [&](const TProcessSession& s) { return s.Process == process; });
+    auto found =
+        std::find_if(latest.begin(), latest.end(), [&](const TProcessSession& own) { return own.Process == process; });
     if (found == latest.end()) found = latest.insert(latest.end(), {std::string(process), 0, TBoardModel{}});
     else if (!starts || sessions[found->Index].Calls == 0) return *found;
     found->Index = sessions.size();

@@ -266,5 +266,6 @@ TEST(VirtualBoardSettings, ForwardNamesALibraryAsRecordNamesItsFileAndItsVariabl
   sources.File = "forward = %NOSUCH%\\k8055d.dll\n";
   settings = Read(sources);
   EXPECT_STREQ(settings.Forward, "");
-  EXPECT_STREQ(settings.Problems, "k8055d.ini line 1: forward \"%NOSUCH%\\k8055d.dll\" names %NOSUCH%, which is not set");
+  EXPECT_STREQ(settings.Problems,
+               "k8055d.ini line 1: forward \"%NOSUCH%\\k8055d.dll\" names %NOSUCH%, which is not set");
 }

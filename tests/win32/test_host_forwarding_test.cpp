@@ -23,8 +23,8 @@
 
 namespace {
 
-constexpr const char* Variables[] = {"VIRTUAL_K8055_BOARDS",   "VIRTUAL_K8055_WINDOW",      "VIRTUAL_K8055_TRACE",
-                                     "VIRTUAL_K8055_FORWARD",  "VIRTUAL_K8055_RECEIVED",    "VIRTUAL_K8055_OPEN_ANSWERS"};
+constexpr const char* Variables[] = {"VIRTUAL_K8055_BOARDS",  "VIRTUAL_K8055_WINDOW",   "VIRTUAL_K8055_TRACE",
+                                     "VIRTUAL_K8055_FORWARD", "VIRTUAL_K8055_RECEIVED", "VIRTUAL_K8055_OPEN_ANSWERS"};
 
 std::string RecordingVendor() { return TModuleHost::BoardFolder("test-recording") + "\\recording_vendor.dll"; }
 
@@ -318,6 +318,13 @@ TEST_F(Forwarding, ARefusedLibrarysReasonShowsInTheWindow) {
   EXPECT_EQ(static_cast<int32_t>(Call(board, veOpenDevice, {2})), -1);
   EXPECT_EQ(BoardWindowTitle(2),
             "Virtual K8055, card address 2 - forward library " + missing + " does not exist: no board answers");
+  // A library whose entry points are forwarded to k8055d.dll, which in this
+  // process is the virtual board: the calls would come back through the chain.
+  const std::string chain = TModuleHost::BoardFolder("test-recording") + "\\board_chain.dll";
+  SetEnvironmentVariableA("VIRTUAL_K8055_FORWARD", chain.c_str());
+  EXPECT_EQ(static_cast<int32_t>(Call(board, veOpenDevice, {3})), -1);
+  EXPECT_EQ(BoardWindowTitle(3), "Virtual K8055, card address 3 - forward library " + chain +
+                                     " is a virtual board, not the vendor's library: no board answers");
   FreeLibrary(board);
 }
 
