@@ -13,6 +13,9 @@
 // a host's session; not at DLL_PROCESS_DETACH, where FreeLibrary is not
 // safe (DllMain's remarks), so a host that frees the virtual board without
 // closing its boards leaves the library loaded until the process ends.
+// The window of an address whose OpenDevice gave -1 goes at the same end of
+// the session; where no board ever opens (a refused library), it stays
+// until the process ends, naming the reason.
 #include <windows.h>
 
 #include <cstdint>
