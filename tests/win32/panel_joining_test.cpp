@@ -82,61 +82,56 @@ class TRecordedDpiContext {
   TImportPatch Creation_;
 };
 
+// An instance's panel shown in a host window with the module's lookups and
+// window creation recorded; the record is left in Record.
+struct TRecordedShow {
+  TRecordedShow(bool failGroupBox, bool withoutSetThreadContext) : Instance(Host.Api.create(1)) {
+    TRecordedDpiContext recorded(Host.Module, Window.Handle);
+    Record.FailGroupBox = failGroupBox;
+    Record.WithoutSetThreadContext = withoutSetThreadContext;
+    Host.Api.show(Instance, Window.Handle);
+  }
+  ~TRecordedShow() { Host.Api.destroy(Instance); }
+  TModuleHost Host{"full"};
+  THostWindow Window;
+  TOutputInstance* Instance;
+};
+
+const std::vector<std::string> TheSwitchAroundTheGroupBox = {"set host's", "create TarnwellGroupBox under host's",
+                                                             "set thread's own"};
 const std::vector<std::string> ControlsUnderTheThreadsOwn = {"create Static under thread's own",
                                                              "create ComboBox under thread's own"};
 
+std::vector<std::string> Joined(const std::vector<std::string>& first, const std::vector<std::string>& second) {
+  std::vector<std::string> joined = first;
+  joined.insert(joined.end(), second.begin(), second.end());
+  return joined;
+}
+
 TEST(PanelJoining, TheGroupBoxAloneIsMadeUnderTheHostWindowsDpiContext) {
-  TModuleHost host("full");
-  THostWindow window;
-  TOutputInstance* instance = host.Api.create(1);
-  {
-    TRecordedDpiContext recorded(host.Module, window.Handle);
-    host.Api.show(instance, window.Handle);
-  }
-  std::vector<std::string> expected = {"set host's", "create TarnwellGroupBox under host's", "set thread's own"};
-  expected.insert(expected.end(), ControlsUnderTheThreadsOwn.begin(), ControlsUnderTheThreadsOwn.end());
-  EXPECT_EQ(Record.Events, expected);
+  TRecordedShow shown(false, false);
+  EXPECT_EQ(Record.Events, Joined(TheSwitchAroundTheGroupBox, ControlsUnderTheThreadsOwn));
   EXPECT_EQ(Record.Thread, ThreadsOwnContext);
-  EXPECT_EQ(window.PanelCount(), 1);
-  host.Api.destroy(instance);
+  EXPECT_EQ(shown.Window.PanelCount(), 1);
 }
 
 // Creation fails: the thread's context is back all the same, and no panel
 // is left half made.
 TEST(PanelJoining, TheThreadsContextIsBackWhenTheGroupBoxIsNotMade) {
-  TModuleHost host("full");
-  THostWindow window;
-  TOutputInstance* instance = host.Api.create(1);
-  {
-    TRecordedDpiContext recorded(host.Module, window.Handle);
-    Record.FailGroupBox = true;
-    host.Api.show(instance, window.Handle);
-  }
-  EXPECT_EQ(Record.Events,
-            (std::vector<std::string>{"set host's", "create TarnwellGroupBox under host's", "set thread's own"}));
+  TRecordedShow shown(true, false);
+  EXPECT_EQ(Record.Events, TheSwitchAroundTheGroupBox);
   EXPECT_EQ(Record.Thread, ThreadsOwnContext);
-  EXPECT_EQ(window.PanelCount(), 0);
+  EXPECT_EQ(shown.Window.PanelCount(), 0);
   EXPECT_EQ(FindWindowA(PanelClass, nullptr), nullptr);
-  host.Api.show(instance, window.Handle);
-  EXPECT_EQ(window.PanelCount(), 1) << "a later show works";
-  host.Api.destroy(instance);
+  shown.Host.Api.show(shown.Instance, shown.Window.Handle);
+  EXPECT_EQ(shown.Window.PanelCount(), 1) << "a later show works";
 }
 
 // Where Windows lacks SetThreadDpiAwarenessContext nothing is switched.
 TEST(PanelJoining, WithoutTheDpiFunctionsThePanelIsMadeAsBefore) {
-  TModuleHost host("full");
-  THostWindow window;
-  TOutputInstance* instance = host.Api.create(1);
-  {
-    TRecordedDpiContext recorded(host.Module, window.Handle);
-    Record.WithoutSetThreadContext = true;
-    host.Api.show(instance, window.Handle);
-  }
-  std::vector<std::string> expected = {"create TarnwellGroupBox under thread's own"};
-  expected.insert(expected.end(), ControlsUnderTheThreadsOwn.begin(), ControlsUnderTheThreadsOwn.end());
-  EXPECT_EQ(Record.Events, expected);
-  EXPECT_EQ(window.PanelCount(), 1);
-  host.Api.destroy(instance);
+  TRecordedShow shown(false, true);
+  EXPECT_EQ(Record.Events, Joined({"create TarnwellGroupBox under thread's own"}, ControlsUnderTheThreadsOwn));
+  EXPECT_EQ(shown.Window.PanelCount(), 1);
 }
 
 constexpr WORD Cues = UISF_HIDEFOCUS | UISF_HIDEACCEL;
