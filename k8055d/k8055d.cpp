@@ -31,7 +31,7 @@ bool DriverReady;
 
 bool LoadDriver() {
   for (TLibraryProc& entry : VendorTable) entry = nullptr;
-  DriverHandle = LoadVendorLibrary();
+  DriverHandle = PlatformLibraryLoader.SearchQuietly(LoadVendorLibrary);
   if (DriverHandle == nullptr) return false;
   bool complete = true;
   for (int i = 0; i < VendorEntryCount; ++i) {

@@ -12,6 +12,7 @@
 #include "k8055d/library_loader_win32.h"
 #include "k8055d/loader_call_guard_win32.h"
 #include "k8055d/path_join.h"
+#include "k8055d/quiet_error_mode_win32.h"
 
 extern "C" IMAGE_DOS_HEADER __ImageBase;
 
@@ -167,6 +168,11 @@ void Free(TLibraryHandle handle) {
   FreeLibrary(static_cast<HMODULE>(handle));
 }
 
+TLibraryHandle SearchQuietly(TLibraryHandle (*search)()) {
+  TQuietErrorMode quiet;
+  return search();
+}
+
 // The library's own dependencies: where LoadLibraryEx has the
 // LOAD_LIBRARY_SEARCH flags (AddDllDirectory is their sign: Windows 8 and
 // later, Windows 7 and Vista with update KB2533623; elsewhere the flags are
@@ -203,4 +209,5 @@ extern const TLibraryLoader PlatformLibraryLoader = {
     .LoadFrom = LoadFrom,
     .Lookup = Lookup,
     .Free = Free,
+    .SearchQuietly = SearchQuietly,
 };

@@ -7,6 +7,7 @@
 #include "k8055d/library_loader_win32.h"
 #include "k8055d/library_search.h"
 #include "k8055d/path_join.h"
+#include "k8055d/quiet_error_mode_win32.h"
 #include "test_host/diagnosis/library_file_win32.h"
 #include "test_host/session/module_session_win32.h"
 #include "test_host/text/wide_text_win32.h"
@@ -69,8 +70,10 @@ std::string VendorLibraryPath() {
 }
 
 // The places are this process's, where the module's own file is the
-// program: the module's path takes its place.
+// program: the module's path takes its place. As in the module, no probe
+// raises a system error box (an empty removable drive on PATH).
 std::string FindVendorLibrary(const std::string& modulePath) {
+  TQuietErrorMode quiet;
   TLibrarySearchPlaces places{};
   if (!PlatformLibraryLoader.GetSearchPlaces(places)) return "";
   const std::wstring module = Wide(modulePath);

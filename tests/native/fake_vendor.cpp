@@ -50,7 +50,10 @@ const TLibraryProc FakeEntries[VendorEntryCount] = {VENDOR_ENTRY_LIST(FAKE_PROC)
 
 bool IsLibraryName(const char* fileName) { return std::strcmp(fileName, "k8055d.dll") == 0; }
 
+void NoteProbe() { State.LoudProbes += State.Quiet ? 0 : 1; }
+
 TLibraryHandle TakeLoaded(const char* fileName) {
+  NoteProbe();
   if (!IsLibraryName(fileName) || !State.AlreadyLoaded) return nullptr;
   ++State.Loads;
   return &LibraryToken;
@@ -59,6 +62,7 @@ TLibraryHandle TakeLoaded(const char* fileName) {
 TPathText Text(const std::u16string& text) { return {text.data(), text.size()}; }
 
 bool GetSearchPlaces(TLibrarySearchPlaces& places) {
+  NoteProbe();
   if (!State.PlacesKnown) return false;
   places = {Text(State.ProgramFile),    Text(State.ModuleFile),    Text(State.DllDirectory), Text(State.SystemFolder),
             Text(State.System16Folder), Text(State.WindowsFolder), Text(State.Path)};
@@ -69,6 +73,7 @@ bool GetSearchPlaces(TLibrarySearchPlaces& places) {
 void ReleaseSearchPlaces(TLibrarySearchPlaces&) { --State.PlacesHeld; }
 
 bool LoadFrom(TPathText folder, const char* fileName, TLibraryHandle& handle) {
+  NoteProbe();
   State.Searched.emplace_back(folder.Text, folder.Length);
   if (!IsLibraryName(fileName) || !State.Present || State.Searched.back() != State.LibraryFolder) return false;
   handle = State.Loadable ? &LibraryToken : nullptr;
@@ -85,6 +90,13 @@ TLibraryProc Lookup(TLibraryHandle handle, const char* name) {
 
 void Free(TLibraryHandle handle) {
   if (handle == &LibraryToken) ++State.Frees;
+}
+
+TLibraryHandle SearchQuietly(TLibraryHandle (*search)()) {
+  State.Quiet = true;
+  TLibraryHandle handle = search();
+  State.Quiet = false;
+  return handle;
 }
 
 }  // namespace
@@ -109,4 +121,5 @@ extern const TLibraryLoader PlatformLibraryLoader = {
     .LoadFrom = fake_vendor::LoadFrom,
     .Lookup = fake_vendor::Lookup,
     .Free = fake_vendor::Free,
+    .SearchQuietly = fake_vendor::SearchQuietly,
 };

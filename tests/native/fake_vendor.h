@@ -25,6 +25,8 @@ struct TState {
   std::u16string Path = u"C:\\Tools;tools";
   std::vector<std::u16string> Searched;  // folders looked into, in order
   int PlacesHeld = 0;                    // search places got, not yet released
+  bool Quiet = false;  // inside SearchQuietly, where the system shows no error box
+  int LoudProbes = 0;  // places had, folders looked into or loaded host's copies taken outside it
   std::string Missing;           // an entry point the library lacks
   std::set<int> Answering = {0}; // card addresses whose OpenDevice succeeds
   int Loads = 0;  // references taken, by a load or on a loaded library

@@ -105,6 +105,18 @@ TEST_F(Binding, SearchPlacesThatCannotBeHadLoadNothing) {
   EXPECT_EQ(DriverHandle, nullptr);
 }
 
+// A probe of a folder on an empty removable drive must not raise the
+// system's box: the whole search, found or not, runs quietly.
+TEST_F(Binding, EveryProbeOfTheSearchRunsQuietly) {
+  State.LibraryFolder = u"C:\\Tools";
+  EXPECT_TRUE(LoadDriver());
+  State.Present = false;
+  EXPECT_FALSE(LoadDriver());
+  EXPECT_GT(State.Searched.size(), 6u);
+  EXPECT_EQ(State.LoudProbes, 0);
+  EXPECT_FALSE(State.Quiet) << "the quiet mode ends with the search";
+}
+
 TEST_F(Binding, ReloadClearsEntriesFromAnEarlierLoad) {
   EXPECT_TRUE(LoadDriver());
   UnloadDriver();

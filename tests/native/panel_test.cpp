@@ -66,6 +66,7 @@ TEST_F(Panel, ShowEmbedsThreeControlsInTheHostWindow) {
   EXPECT_EQ(box.Kind, TKind::GroupBox);
   EXPECT_EQ(box.Owner, nullptr);
   EXPECT_EQ(box.ParentWindow, fake_gui::HostWindow);
+  EXPECT_EQ(box.MadeFor, fake_gui::HostWindow) << "made for the window it joins (its DPI awareness)";
   EXPECT_EQ((std::vector<int32_t>{box.Left, box.Top, box.Width, box.Height}), (std::vector<int32_t>{4, 4, 728, 176}));
   EXPECT_EQ(box.Caption, "Velleman K8055D Settings");
   EXPECT_TRUE(box.Ctl3D);
