@@ -46,9 +46,11 @@ DPI_AWARENESS_CONTEXT WINAPI RecordingSetThreadDpiAwarenessContext(DPI_AWARENESS
 FARPROC(WINAPI* RealGetProcAddress)(HMODULE, const char*);
 FARPROC WINAPI GetProcAddressWithRecorders(HMODULE module, const char* name) {
   if (HIWORD(name) != 0 && std::strcmp(name, "GetWindowDpiAwarenessContext") == 0)
-    return reinterpret_cast<FARPROC>(RecordingGetWindowDpiAwarenessContext);
+    return reinterpret_cast<FARPROC>(reinterpret_cast<void (*)()>(RecordingGetWindowDpiAwarenessContext));
   if (HIWORD(name) != 0 && std::strcmp(name, "SetThreadDpiAwarenessContext") == 0)
-    return Record.WithoutSetThreadContext ? nullptr : reinterpret_cast<FARPROC>(RecordingSetThreadDpiAwarenessContext);
+    return Record.WithoutSetThreadContext
+               ? nullptr
+               : reinterpret_cast<FARPROC>(reinterpret_cast<void (*)()>(RecordingSetThreadDpiAwarenessContext));
   return RealGetProcAddress(module, name);
 }
 
