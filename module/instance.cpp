@@ -41,8 +41,8 @@ TOutputInstance* CreateInstance(int32_t hostTag) {
 
   auto* instance = new (record) TOutputInstance{};
   instance->HostTag = hostTag;
-  instance->Caption = DriverReady ? ReadyCaption : UnusableCaption;
-  instance->Ready = DriverReady ? 1 : 0;
+  instance->Caption = DriverReady() ? ReadyCaption : UnusableCaption;
+  instance->Ready = DriverReady() ? 1 : 0;
   instance->Reserved1 = instance->Reserved2 = instance->Reserved3 = -1;
   instance->Reserved4 = instance->Reserved5 = -1;
   instance->ChannelCount = ChannelCount;
