@@ -6,10 +6,11 @@
 
 #include <windows.h>
 
+#include "module/module_abi.h"
 #include "virtual_board/board_settings.h"
 
-inline constexpr int BoardLamps = 8;
-inline constexpr int BoardBars = 2;
+inline constexpr int BoardLamps = DigitalChannels;
+inline constexpr int BoardBars = AnalogChannels;
 inline constexpr int MaxProblemLines = 32;
 inline constexpr wchar_t ProblemsCutMark[] = L"...";
 
@@ -34,7 +35,7 @@ struct TBoardLayout {
   RECT Lamps[BoardLamps];       // output n's circle
   RECT LampLabels[BoardLamps];  // its number below it
   RECT BarNames[BoardBars];     // "Analog n"
-  RECT Bars[BoardBars];         // level 0 ... 255 across the inside, an outline around it
+  RECT Bars[BoardBars];         // level 0 ... AnalogMax across the inside, an outline around it
   RECT Levels[BoardBars];       // the level, "0" ... "255", at the right
 };
 
