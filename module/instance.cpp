@@ -18,6 +18,8 @@ constexpr char ChannelList[] =
     "Digital output 7 status|Digital output 8 status|"
     "Analog output 1 value|Analog output 2 value|";
 static_assert(sizeof(ChannelList) - 1 == 236);
+constexpr int EntriesIn(const char* list) { return *list == '\0' ? 0 : (*list == '|') + EntriesIn(list + 1); }
+static_assert(EntriesIn(ChannelList) == ChannelCount, "one entry per channel");
 
 constexpr char EmptyText[] = "";
 

@@ -3,8 +3,8 @@
 // what action makes of a block of samples and where the settings panel
 // goes. The DLL's exports are checked against these types
 // (out_tarnwell.cpp); the module, the panel, the test host, the virtual
-// board and the tests take these facts from here. Plain C types only, so any host language can
-// mirror them.
+// board and the tests take these facts from here. Plain C types only, so
+// any host language can mirror them.
 #pragma once
 
 #include <cstdint>

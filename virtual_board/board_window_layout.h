@@ -52,6 +52,8 @@ void BarName(int bar, char (&text)[16]);  // bar 0, 1: "Analog 1", "Analog 2"
 // taller, up to maxClientHeight, where lines that do not fit are left out.
 void LayOutBoard(const char* problems, int maxClientHeight, TBoardLayout& layout);
 
-// A test's query to a board window of its own process: lParam points to a
-// TBoardLayout that receives the window's layout; the result is 1.
+// A diagnostic query to a board window from a thread of its own process:
+// lParam points to a TBoardLayout that receives the window's layout; the
+// result is 1. Kept in the released board, so that the layout tests check
+// the windows that users get rather than a build of their own.
 inline constexpr UINT WmQueryBoardLayout = WM_APP + 16;
