@@ -22,7 +22,7 @@ bool BuildControls(TDetails* details, uintptr_t parentWindow) {
   const TGui& gui = PlatformGui;
   TControl box = details->GroupBox = gui.CreateGroupBox(parentWindow, ForgetPanel, details);
   if (box == nullptr) return false;
-  gui.SetBounds(box, 4, 4, 728, 176);
+  gui.SetBounds(box, PanelBounds.Left, PanelBounds.Top, PanelBounds.Width, PanelBounds.Height);
   gui.SetCtl3D(box, true);
   gui.SetSystemColour(box, ButtonFaceColour);
   gui.SetCaption(box, "Velleman K8055D Settings");

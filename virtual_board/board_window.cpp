@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "module/module_abi.h"
 #include "virtual_board/board_settings_win32.h"
 #include "virtual_board/board_window_paint.h"
 #include "virtual_board/fixed_text.h"
@@ -30,7 +31,7 @@ struct TShowBoard {
 // The host's side, touched only by the board's entry points.
 HANDLE Thread = nullptr;    // the window thread while it runs
 HWND Controller = nullptr;  // its message-only window
-HWND Windows[4];
+HWND Windows[CardAddressCount];
 int OpenWindows = 0;
 
 HINSTANCE ThisModule() { return reinterpret_cast<HINSTANCE>(&__ImageBase); }

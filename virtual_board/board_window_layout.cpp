@@ -49,7 +49,7 @@ struct TMeasures {
     GetTextMetricsA(dc, &metrics);
     Line = Max(static_cast<int>(metrics.tmHeight), 1);
     TitleWidth = NameWidth = DigitWidth = 0;
-    for (int address = 0; address < 4; ++address) {
+    for (int address = 0; address < CardAddressCount; ++address) {
       char title[32];
       BoardTitle(address, title);
       TitleWidth = Max(TitleWidth, TextWidth(dc, title));

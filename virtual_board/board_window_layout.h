@@ -6,10 +6,11 @@
 
 #include <windows.h>
 
+#include "module/module_abi.h"
 #include "virtual_board/board_settings.h"
 
-inline constexpr int BoardLamps = 8;
-inline constexpr int BoardBars = 2;
+inline constexpr int BoardLamps = DigitalChannels;
+inline constexpr int BoardBars = AnalogChannels;
 inline constexpr int MaxProblemLines = 32;
 inline constexpr wchar_t ProblemsCutMark[] = L"...";
 
@@ -34,7 +35,7 @@ struct TBoardLayout {
   RECT Lamps[BoardLamps];       // output n's circle
   RECT LampLabels[BoardLamps];  // its number below it
   RECT BarNames[BoardBars];     // "Analog n"
-  RECT Bars[BoardBars];         // level 0 ... 255 across the inside, an outline around it
+  RECT Bars[BoardBars];         // level 0 ... AnalogMax across the inside, an outline around it
   RECT Levels[BoardBars];       // the level, "0" ... "255", at the right
 };
 
@@ -51,6 +52,8 @@ void BarName(int bar, char (&text)[16]);  // bar 0, 1: "Analog 1", "Analog 2"
 // taller, up to maxClientHeight, where lines that do not fit are left out.
 void LayOutBoard(const char* problems, int maxClientHeight, TBoardLayout& layout);
 
-// A test's query to a board window of its own process: lParam points to a
-// TBoardLayout that receives the window's layout; the result is 1.
+// A diagnostic query to a board window from a thread of its own process:
+// lParam points to a TBoardLayout that receives the window's layout; the
+// result is 1. Kept in the released board, so that the layout tests check
+// the windows that users get rather than a build of their own.
 inline constexpr UINT WmQueryBoardLayout = WM_APP + 16;

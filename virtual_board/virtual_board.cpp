@@ -10,6 +10,8 @@
 #include <cstdint>
 #include <type_traits>
 
+#include "common/allocation.h"
+#include "k8055d/system_text_win32.h"
 #include "k8055d/vendor_entries.h"
 #include "virtual_board/board_model.h"
 #include "virtual_board/board_settings_win32.h"
@@ -24,11 +26,12 @@ TBoardModel Model;
 TBoardSettings Settings;
 
 // The settings as they are now, and the call record they name.
+// Without its path (out of memory) the board's folder is unknown.
 void ReadSettings() {
-  wchar_t path[SettingsTextSize];
-  const DWORD n = GetModuleFileNameW(reinterpret_cast<HMODULE>(&__ImageBase), path, SettingsTextSize);
-  path[n < SettingsTextSize ? n : 0] = L'\0';  // Windows XP leaves a cut path without its NUL
-  LoadBoardSettings(path, Settings);
+  TPathText path{};
+  ModuleFileName(reinterpret_cast<HMODULE>(&__ImageBase), path);
+  LoadBoardSettings(path.Text != nullptr ? reinterpret_cast<const wchar_t*>(path.Text) : L"", Settings);
+  ReleaseMemory(const_cast<TPathChar*>(path.Text));
   UseCallRecord(Settings);
 }
 

@@ -6,11 +6,13 @@
 
 #include <windows.h>
 
+#include "module/module_abi.h"
+
 inline constexpr char HostWindowClass[] = "TarnwellHostWindow";
 
-// The client area that fits the panel (728 x 176 at 4, 4).
-inline constexpr int PanelHostWidth = 736;
-inline constexpr int PanelHostHeight = 184;
+// The client area that fits the panel, with its margin on every side.
+inline constexpr int PanelHostWidth = PanelBounds.Left * 2 + PanelBounds.Width;
+inline constexpr int PanelHostHeight = PanelBounds.Top * 2 + PanelBounds.Height;
 
 // A hidden window whose client area fits the panel.
 HWND CreateHostWindow(const char* title);

@@ -48,7 +48,7 @@ void FakeUncalled() { Record("uncalled"); }
 const TLibraryProc FakeEntries[VendorEntryCount] = {VENDOR_ENTRY_LIST(FAKE_PROC)};
 #undef FAKE_PROC
 
-bool IsLibraryName(const char* fileName) { return std::strcmp(fileName, "k8055d.dll") == 0; }
+bool IsLibraryName(const char* fileName) { return std::strcmp(fileName, VendorLibraryName) == 0; }
 
 void NoteProbe() { State.LoudProbes += State.Quiet ? 0 : 1; }
 
@@ -83,6 +83,7 @@ bool LoadFrom(TPathText folder, const char* fileName, TLibraryHandle& handle) {
 
 TLibraryProc Lookup(TLibraryHandle handle, const char* name) {
   if (handle != &LibraryToken || State.Missing == name) return nullptr;
+  if (const auto replaced = State.Replaced.find(name); replaced != State.Replaced.end()) return replaced->second;
   for (int i = 0; i < VendorEntryCount; ++i)
     if (std::strcmp(VendorEntryNames[i], name) == 0) return FakeEntries[i];
   return nullptr;
@@ -99,12 +100,18 @@ TLibraryHandle SearchQuietly(TLibraryHandle (*search)()) {
   return handle;
 }
 
+// The binding and the slots as a fresh process has them: nothing loaded or
+// tried, every slot closed.
+void ResetModuleState() {
+  DriverBinding() = TDriverBinding{};
+  for (int32_t& slot : CardSlots().Status) slot = SlotClosed;
+}
+
 }  // namespace
 
 void Reset() {
   State = TState{};
-  ResetDriverState();
-  ResetCardSlots();
+  ResetModuleState();
 }
 
 void ResetAndLoad() {

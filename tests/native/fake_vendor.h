@@ -3,9 +3,12 @@
 // virtual board's trace.
 #pragma once
 
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
+
+#include "k8055d/library_loader.h"
 
 namespace fake_vendor {
 
@@ -33,12 +36,14 @@ struct TState {
   int Frees = 0;
   std::vector<std::string> Calls;
   void (*DuringOpenDevice)() = nullptr;  // runs inside every OpenDevice call
+  // Entry points the library offers instead of its recording ones, by name.
+  std::map<std::string, TLibraryProc> Replaced;
 };
 
 extern TState State;
 
-// Fresh fake and fresh module state (driver binding, card slots), as in a
-// newly started process.
+// Fresh fake and fresh module state (driver binding, card slots, through
+// their accessors), as in a newly started process.
 void Reset();
 
 // Reset, then bind the fake library as the first create of a process does.

@@ -52,7 +52,7 @@ int OutputCommands() {
 }
 
 void ExpectAllSlots(int32_t status) {
-  for (int32_t slot : CardStatus) EXPECT_EQ(slot, status);
+  for (int32_t slot : CardSlots().Status) EXPECT_EQ(slot, status);
 }
 
 class FaultInjection : public ::testing::Test {

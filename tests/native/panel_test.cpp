@@ -141,7 +141,7 @@ TEST_F(Panel, SelectionFollowsTheCardAndFallsBackToNone) {
 TEST_F(Panel, PickSetsTheCardAndOpensAClosedBoardOnceUnderTheHourglass) {
   fake_vendor::State.Answering = {0, 1};
   Show();
-  CardStatus[1] = SlotClosed;  // as if show had not reached it
+  CardSlots().Status[1] = SlotClosed;  // as if show had not reached it
   const size_t before = fake_vendor::State.Calls.size();
   fake_gui::Pick(Details().AddressCombo, 2);
   EXPECT_EQ(Details().Card, 2);
@@ -160,7 +160,7 @@ TEST_F(Panel, PickSetsTheCardAndOpensAClosedBoardOnceUnderTheHourglass) {
 
 TEST_F(Panel, PickingAnAbsentBoardKeepsItSelectedAndRestoresTheCursor) {
   Show();  // only board 0 answers
-  CardStatus[3] = SlotClosed;
+  CardSlots().Status[3] = SlotClosed;
   const size_t before = fake_vendor::State.Calls.size();
   fake_gui::Pick(Details().AddressCombo, 4);
   EXPECT_EQ(CallsAfter(before), (Calls{"Cursor Hourglass", "OpenDevice 3", "Cursor Default"}));
@@ -173,12 +173,12 @@ TEST_F(Panel, PickingAnAbsentBoardKeepsItSelectedAndRestoresTheCursor) {
 TEST_F(Panel, PickingNoneChangesNoSlot) {
   ShowWithCard("1");
   const size_t before = fake_vendor::State.Calls.size();
-  const std::vector<int32_t> slots(CardStatus, CardStatus + CardAddressCount);
+  const std::vector<int32_t> slots(std::begin(CardSlots().Status), std::end(CardSlots().Status));
   fake_gui::Pick(Details().AddressCombo, 0);
   EXPECT_EQ(Details().Card, 0);
   EXPECT_EQ(Selected(), 0);
   EXPECT_TRUE(CallsAfter(before).empty());
-  EXPECT_EQ(std::vector<int32_t>(CardStatus, CardStatus + CardAddressCount), slots);
+  EXPECT_EQ(std::vector<int32_t>(std::begin(CardSlots().Status), std::end(CardSlots().Status)), slots);
   EXPECT_EQ(Entries()[1].Text, "0 (open)") << "the board chosen earlier stays open";
 }
 
@@ -222,7 +222,7 @@ TEST_F(Panel, APanelDestroyedWithTheHostWindowIsForgotten) {
 // may destroy its window meanwhile: the pick ends without touching the panel.
 TEST_F(Panel, APanelDestroyedDuringThePickIsLeftAlone) {
   Show();
-  CardStatus[2] = SlotClosed;
+  CardSlots().Status[2] = SlotClosed;
   static TDetails* picking;
   picking = &Details();
   fake_vendor::State.DuringOpenDevice = [] { fake_gui::DestroyWithHostWindow(picking->GroupBox); };
