@@ -39,7 +39,8 @@ struct TBoardLayout {
   RECT Levels[BoardBars];       // the level, "0" ... "255", at the right
 };
 
-// The font the window draws with (and gives for WM_GETFONT).
+// The font a window at the system's DPI draws with (and gives for
+// WM_GETFONT).
 HFONT BoardFont();
 
 // The texts, for drawing and for measuring.
@@ -47,10 +48,11 @@ void BoardTitle(int address, char (&text)[32]);
 void BarName(int bar, char (&text)[16]);  // bar 0, 1: "Analog 1", "Analog 2"
 
 // The layout for problems (UTF-8, a line each; "" for none), measured on a
-// screen DC in BoardFont: the same width for every card address and any
-// problems, so that the windows are alike; the problems' lines make it
-// taller, up to maxClientHeight, where lines that do not fit are left out.
-void LayOutBoard(const char* problems, int maxClientHeight, TBoardLayout& layout);
+// screen DC in font (BoardFont, or one made for the window's DPI): the same
+// width for every card address and any problems, so that the windows are
+// alike; the problems' lines make it taller, up to maxClientHeight, where
+// lines that do not fit are left out.
+void LayOutBoard(const char* problems, int maxClientHeight, TBoardLayout& layout, HFONT font = BoardFont());
 
 // A diagnostic query to a board window from a thread of its own process:
 // lParam points to a TBoardLayout that receives the window's layout; the

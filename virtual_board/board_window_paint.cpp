@@ -57,9 +57,9 @@ void Problems(HDC dc, const TBoardLayout& layout) {
 
 }  // namespace
 
-void PaintBoard(HDC dc, const TBoardLayout& layout, int32_t address, uint32_t state) {
+void PaintBoard(HDC dc, const TBoardLayout& layout, int32_t address, uint32_t state, HFONT font) {
   Fill(dc, {0, 0, layout.Client.cx, layout.Client.cy}, Background);
-  HGDIOBJ oldFont = SelectObject(dc, BoardFont());
+  HGDIOBJ oldFont = SelectObject(dc, font);
   SetBkMode(dc, TRANSPARENT);
   char title[32];
   BoardTitle(static_cast<int>(address), title);

@@ -199,6 +199,53 @@ void ExpectOnTheWorkArea(HWND window) {
                                           << Describe(WorkArea());
 }
 
+// The DPI of a monitor of the next scaling up, as a window moved there
+// hears of it.
+UINT NextDpi() {
+  HDC screen = GetDC(nullptr);
+  const UINT dpi = static_cast<UINT>(GetDeviceCaps(screen, LOGPIXELSY)) + 48;
+  ReleaseDC(nullptr, screen);
+  return dpi;
+}
+
+// The font's height as a window's font for dpi must have it: the stock
+// font's scaled from the system's DPI.
+LONG FontHeightAt(UINT dpi) {
+  LOGFONTA stock{};
+  GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof(stock), &stock);
+  HDC screen = GetDC(nullptr);
+  const int system = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  return MulDiv(stock.lfHeight, static_cast<int>(dpi), system);
+}
+
+LONG FontHeightOf(HWND window) {
+  LOGFONTA font{};
+  GetObjectA(reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0)), sizeof(font), &font);
+  return font.lfHeight;
+}
+
+// Sends window what Windows sends when it is moved to a monitor of dpi: the
+// rectangle suggested at the work area's top left, the window's size
+// scaled. Returns that rectangle.
+RECT MoveToDpi(HWND window, UINT dpi, UINT fromDpi) {
+  RECT bounds;
+  GetWindowRect(window, &bounds);
+  const RECT work = WorkArea();
+  const RECT suggested{work.left, work.top,
+                       work.left + MulDiv(bounds.right - bounds.left, static_cast<int>(dpi), static_cast<int>(fromDpi)),
+                       work.top + MulDiv(bounds.bottom - bounds.top, static_cast<int>(dpi), static_cast<int>(fromDpi))};
+  SendMessageA(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+  return suggested;
+}
+
+void ExpectAtTopLeftOf(HWND window, const RECT& suggested) {
+  RECT bounds;
+  GetWindowRect(window, &bounds);
+  EXPECT_EQ(bounds.left, suggested.left) << "at the suggested place";
+  EXPECT_EQ(bounds.top, suggested.top) << "at the suggested place";
+}
+
 TEST(WindowLayout, RunsAtTheDisplayScalingAsked) {
   const char* asked = std::getenv("TARNWELL_DPI");
   ASSERT_NE(asked, nullptr) << "run by tests/win32/at_dpi.sh";
@@ -220,6 +267,24 @@ TEST(WindowLayout, TryFitsItsTexts) {
   EXPECT_GE(std::atof(status.c_str() + rate + 2), 1000.0) << status;
   ExpectControlsFit(window.Shown.Window);
   ExpectOnTheWorkArea(window.Shown.Window);
+}
+
+// Moved to a monitor of the next scaling up, the try window takes the
+// place Windows suggests; its channel controls get a font made for the new
+// DPI and are placed again from their texts in it.
+TEST(WindowLayout, TryFollowsAMoveToAMonitorOfAnotherScaling) {
+  TTryWindowInProcess window(0);
+  ASSERT_TRUE(window.Made);
+  RunMessagesFor(200, &window.Pane);
+  const HWND firstBox = GetDlgItem(window.Channels(), 1);
+  ASSERT_EQ(FontHeightOf(firstBox), FontHeightAt(NextDpi() - 48));
+  const RECT suggested = MoveToDpi(window.Shown.Window, NextDpi(), NextDpi() - 48);
+  RunMessagesFor(200, &window.Pane);
+  ExpectAtTopLeftOf(window.Shown.Window, suggested);
+  for (HWND control : Children(window.Channels()))
+    if (ClassOf(control) != TRACKBAR_CLASSA)  // a slider keeps no font
+      EXPECT_EQ(FontHeightOf(control), FontHeightAt(NextDpi())) << Describe(control) << ": in a font of the new DPI";
+  ExpectControlsFit(window.Shown.Window);
 }
 
 TEST(WindowLayout, PanelFitsItsTexts) {
@@ -361,6 +426,26 @@ TEST(WindowLayout, BoardWindowsFitTheirTextsAndTheScreen) {
   }
   // The windows stay until the process ends: closing each takes 2 s under
   // wine without a window manager.
+}
+
+// A board window moved to a monitor of the next scaling up takes the place
+// Windows suggests and lays itself out again in a font made for the new
+// DPI, its texts fitting.
+TEST(WindowLayout, BoardWindowFollowsAMoveToAMonitorOfAnotherScaling) {
+  if (BoardWindows(false).empty())
+    ASSERT_NO_FATAL_FAILURE(OpenFourBoards(TModuleHost::BoardFolder("full") + "\\k8055d.dll"));
+  const std::vector<HWND> windows = BoardWindows(false);
+  ASSERT_EQ(windows.size(), 4u);
+  const HWND moved = windows[3];
+  EXPECT_EQ(FontHeightOf(moved), FontHeightAt(NextDpi() - 48));
+  TBoardLayout before{};
+  SendMessageA(moved, WmQueryBoardLayout, 0, reinterpret_cast<LPARAM>(&before));
+  const RECT suggested = MoveToDpi(moved, NextDpi(), NextDpi() - 48);
+  ExpectAtTopLeftOf(moved, suggested);
+  EXPECT_EQ(FontHeightOf(moved), FontHeightAt(NextDpi()));
+  const TBoardLayout after = ExpectBoardWindowFits(moved, 3);
+  EXPECT_GT(after.Client.cx, before.Client.cx);
+  EXPECT_GT(after.Client.cy, before.Client.cy);
 }
 
 // The text of the problems without its blanks and line ends, to compare
