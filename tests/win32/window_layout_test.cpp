@@ -281,9 +281,11 @@ TEST(WindowLayout, TryFollowsAMoveToAMonitorOfAnotherScaling) {
   const RECT suggested = MoveToDpi(window.Shown.Window, NextDpi(), NextDpi() - 48);
   RunMessagesFor(200, &window.Pane);
   ExpectAtTopLeftOf(window.Shown.Window, suggested);
-  for (HWND control : Children(window.Channels()))
-    if (ClassOf(control) != TRACKBAR_CLASSA)  // a slider keeps no font
+  for (HWND control : Children(window.Channels())) {
+    if (ClassOf(control) != TRACKBAR_CLASSA) {  // a slider keeps no font
       EXPECT_EQ(FontHeightOf(control), FontHeightAt(NextDpi())) << Describe(control) << ": in a font of the new DPI";
+    }
+  }
   ExpectControlsFit(window.Shown.Window);
 }
 
@@ -432,8 +434,9 @@ TEST(WindowLayout, BoardWindowsFitTheirTextsAndTheScreen) {
 // Windows suggests and lays itself out again in a font made for the new
 // DPI, its texts fitting.
 TEST(WindowLayout, BoardWindowFollowsAMoveToAMonitorOfAnotherScaling) {
-  if (BoardWindows(false).empty())
+  if (BoardWindows(false).empty()) {
     ASSERT_NO_FATAL_FAILURE(OpenFourBoards(TModuleHost::BoardFolder("full") + "\\k8055d.dll"));
+  }
   const std::vector<HWND> windows = BoardWindows(false);
   ASSERT_EQ(windows.size(), 4u);
   const HWND moved = windows[3];
