@@ -2,7 +2,7 @@
 
 #include "k8055d/k8055d.h"
 #include "module/card_slots.h"
-#include "tests/native/fake_vendor.h"
+#include "tests/fakes/fake_vendor.h"
 
 namespace {
 int32_t K8055_STDCALL NoOpWithAddress(int32_t address) { return address; }

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/native/fake_vendor.h"
+#include "tests/fakes/fake_vendor.h"
 #include "k8055d/k8055d.h"
 
 namespace {

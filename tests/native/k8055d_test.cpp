@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/native/fake_vendor.h"
+#include "tests/fakes/fake_vendor.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "tests/native/fake_gui.h"
-#include "tests/native/fake_vendor.h"
+#include "tests/fakes/fake_gui.h"
+#include "tests/fakes/fake_vendor.h"
 #include "module/card_slots.h"
 #include "module/settings_text.h"
 

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <string>
 
-#include "tests/native/fake_vendor.h"
+#include "tests/fakes/fake_vendor.h"
 #include "module/card_slots.h"
 
 namespace {

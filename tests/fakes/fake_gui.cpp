@@ -1,9 +1,9 @@
-#include "tests/native/fake_gui.h"
+#include "tests/fakes/fake_gui.h"
 
 #include <cstdio>
 #include <cstdlib>
 
-#include "tests/native/fake_vendor.h"
+#include "tests/fakes/fake_vendor.h"
 
 namespace fake_gui {
 

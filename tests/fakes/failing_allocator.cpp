@@ -1,4 +1,4 @@
-#include "tests/native/failing_allocator.h"
+#include "tests/fakes/failing_allocator.h"
 
 #include <cstdlib>
 

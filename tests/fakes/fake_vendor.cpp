@@ -1,4 +1,4 @@
-#include "tests/native/fake_vendor.h"
+#include "tests/fakes/fake_vendor.h"
 
 #include <cstring>
 #include <type_traits>
