@@ -10,12 +10,11 @@
 #include "common/fpu_state.h"
 #include "k8055d/quiet_error_mode_win32.h"
 
+// Not copied: its error mode member cannot be.
 class TLoaderCallGuard {
  public:
   TLoaderCallGuard();
   ~TLoaderCallGuard();
-  TLoaderCallGuard(const TLoaderCallGuard&) = delete;
-  TLoaderCallGuard& operator=(const TLoaderCallGuard&) = delete;
 
  private:
   TFpuState Fpu_;
