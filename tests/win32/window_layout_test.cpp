@@ -11,11 +11,13 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "tests/win32/host_window_in_process.h"
 #include "tests/win32/temp_folder.h"
+#include "tests/win32/visual_styles.h"
 #include "virtual_board/board_window_layout.h"
 
 namespace {
@@ -254,8 +256,35 @@ TEST(WindowLayout, RunsAtTheDisplayScalingAsked) {
   ReleaseDC(nullptr, screen);
 }
 
+// The user32 controls below parent (buttons, texts, lists), at every
+// depth, all of Common Controls 6 when visual styles are on, none of them
+// when off. Gives how many there are.
+int ExpectCommonControls6(HWND parent, bool visualStyles) {
+  int controls = 0;
+  for (HWND child : Children(parent)) {
+    const std::string name = ClassOf(child);
+    if (name == "Button" || name == "Static" || name == "ComboBox") {
+      ++controls;
+      EXPECT_EQ(FromCommonControls6(child), visualStyles)
+          << Describe(child) << (visualStyles ? ": not" : ":") << " of Common Controls 6";
+    }
+    controls += ExpectCommonControls6(child, visualStyles);
+  }
+  return controls;
+}
+
+// Visual styles on (the test host's manifest active) for the windows made
+// while the result lives, or off (null).
+std::unique_ptr<TVisualStyles> VisualStyles(bool on) {
+  if (!on) return nullptr;
+  auto styles = std::make_unique<TVisualStyles>();
+  EXPECT_TRUE(styles->Active()) << "no activation context from tarnwell_host.exe's manifest: " << styles->Error();
+  return styles;
+}
+
 // At --rate 1000 the status line reads "... 10000.0 per second".
-TEST(WindowLayout, TryFitsItsTexts) {
+void ExpectTryFitsItsTexts(bool visualStyles) {
+  const std::unique_ptr<TVisualStyles> styles = VisualStyles(visualStyles);
   TTryWindowInProcess window(1000);
   ASSERT_TRUE(window.Made);
   RunMessagesFor(1500, &window.Pane);
@@ -265,9 +294,14 @@ TEST(WindowLayout, TryFitsItsTexts) {
   const size_t rate = status.rfind(", ");
   ASSERT_NE(rate, std::string::npos) << status;
   EXPECT_GE(std::atof(status.c_str() + rate + 2), 1000.0) << status;
+  EXPECT_GT(ExpectCommonControls6(window.Shown.Window, visualStyles), 0);
   ExpectControlsFit(window.Shown.Window);
   ExpectOnTheWorkArea(window.Shown.Window);
 }
+
+TEST(WindowLayout, TryFitsItsTexts) { ExpectTryFitsItsTexts(false); }
+
+TEST(WindowLayout, TryFitsItsTextsWithVisualStyles) { ExpectTryFitsItsTexts(true); }
 
 // Moved to a monitor of the next scaling up, the try window takes the
 // place Windows suggests; its channel controls get a font made for the new
@@ -289,15 +323,21 @@ TEST(WindowLayout, TryFollowsAMoveToAMonitorOfAnotherScaling) {
   ExpectControlsFit(window.Shown.Window);
 }
 
-TEST(WindowLayout, PanelFitsItsTexts) {
+void ExpectPanelFitsItsTexts(bool visualStyles) {
+  const std::unique_ptr<TVisualStyles> styles = VisualStyles(visualStyles);
   THostWindowWithPanel shown;
   ASSERT_NE(shown.Window, nullptr);
   ShowWindow(shown.Window, SW_SHOWNORMAL);
   RunMessagesFor(200);
   ASSERT_NE(FindWindowExA(shown.Window, nullptr, "TarnwellGroupBox", nullptr), nullptr);
+  EXPECT_GT(ExpectCommonControls6(shown.Window, visualStyles), 0);
   ExpectControlsFit(shown.Window);
   ExpectOnTheWorkArea(shown.Window);
 }
+
+TEST(WindowLayout, PanelFitsItsTexts) { ExpectPanelFitsItsTexts(false); }
+
+TEST(WindowLayout, PanelFitsItsTextsWithVisualStyles) { ExpectPanelFitsItsTexts(true); }
 
 // The board windows of this process, by card address: those whose titles
 // name no problem, or those whose titles do.
