@@ -2,8 +2,9 @@
 // scaling of the wine prefix this runs in (tests/win32/at_dpi.sh sets it):
 // each control's text fits its rectangle in the control's own font, no two
 // controls overlap, none leaves its parent's client area, and the windows
-// lie inside the screen's work area. Read back from the windows (their
-// texts, fonts and rectangles), not from pixels.
+// lie inside the screen's work area; the try window and the panel both
+// without visual styles and with Common Controls 6. Read back from the
+// windows (their texts, fonts and rectangles), not from pixels.
 #include <gtest/gtest.h>
 #include <windows.h>
 
