@@ -2,8 +2,9 @@
 // scaling of the wine prefix this runs in (tests/win32/at_dpi.sh sets it):
 // each control's text fits its rectangle in the control's own font, no two
 // controls overlap, none leaves its parent's client area, and the windows
-// lie inside the screen's work area. Read back from the windows (their
-// texts, fonts and rectangles), not from pixels.
+// lie inside the screen's work area; the try window and the panel both
+// without visual styles and with Common Controls 6. Read back from the
+// windows (their texts, fonts and rectangles), not from pixels.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -11,11 +12,13 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "tests/win32/host_window_in_process.h"
 #include "tests/win32/temp_folder.h"
+#include "tests/win32/visual_styles.h"
 #include "virtual_board/board_window_layout.h"
 
 namespace {
@@ -168,17 +171,25 @@ std::vector<HWND> Children(HWND parent) {
   return children;
 }
 
+// The display's DPI, as the test's process sees it.
+UINT ScreenDpi() {
+  HDC screen = GetDC(nullptr);
+  const UINT dpi = static_cast<UINT>(GetDeviceCaps(screen, LOGPIXELSY));
+  ReleaseDC(nullptr, screen);
+  return dpi;
+}
+
 // Every control below parent, at every depth: its text fits, it lies in
 // its parent's client area, and it overlaps none of its siblings. The
 // module's panel keeps the places it has always had (label at 20, list at
 // 40), so from a line of more than 20 pixels (192 DPI) its label's
-// rectangle reaches into the list: the panel's controls are not checked
-// for overlap.
+// rectangle reaches into the list: above 144 DPI the panel's controls are
+// not checked for overlap.
 void ExpectControlsFit(HWND parent) {
   RECT client;
   GetClientRect(parent, &client);
   const std::vector<HWND> children = Children(parent);
-  const bool modulePanel = ClassOf(parent) == "TarnwellGroupBox";
+  const bool modulePanel = ClassOf(parent) == "TarnwellGroupBox" && ScreenDpi() > 144;
   for (size_t i = 0; i < children.size(); ++i) {
     const RECT bounds = InParent(children[i]);
     EXPECT_TRUE(Inside(bounds, client)) << Describe(children[i]) << " at " << Describe(bounds) << " leaves "
@@ -201,22 +212,14 @@ void ExpectOnTheWorkArea(HWND window) {
 
 // The DPI of a monitor of the next scaling up, as a window moved there
 // hears of it.
-UINT NextDpi() {
-  HDC screen = GetDC(nullptr);
-  const UINT dpi = static_cast<UINT>(GetDeviceCaps(screen, LOGPIXELSY)) + 48;
-  ReleaseDC(nullptr, screen);
-  return dpi;
-}
+UINT NextDpi() { return ScreenDpi() + 48; }
 
 // The font's height as a window's font for dpi must have it: the stock
 // font's scaled from the system's DPI.
 LONG FontHeightAt(UINT dpi) {
   LOGFONTA stock{};
   GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof(stock), &stock);
-  HDC screen = GetDC(nullptr);
-  const int system = GetDeviceCaps(screen, LOGPIXELSY);
-  ReleaseDC(nullptr, screen);
-  return MulDiv(stock.lfHeight, static_cast<int>(dpi), system);
+  return MulDiv(stock.lfHeight, static_cast<int>(dpi), static_cast<int>(ScreenDpi()));
 }
 
 LONG FontHeightOf(HWND window) {
@@ -249,13 +252,38 @@ void ExpectAtTopLeftOf(HWND window, const RECT& suggested) {
 TEST(WindowLayout, RunsAtTheDisplayScalingAsked) {
   const char* asked = std::getenv("TARNWELL_DPI");
   ASSERT_NE(asked, nullptr) << "run by tests/win32/at_dpi.sh";
-  HDC screen = GetDC(nullptr);
-  EXPECT_EQ(GetDeviceCaps(screen, LOGPIXELSY), std::atoi(asked));
-  ReleaseDC(nullptr, screen);
+  EXPECT_EQ(static_cast<int>(ScreenDpi()), std::atoi(asked));
+}
+
+// The user32 controls below parent (buttons, texts, lists), at every
+// depth, all of Common Controls 6 when visual styles are on, none of them
+// when off. Gives how many there are.
+int ExpectCommonControls6(HWND parent, bool visualStyles) {
+  int controls = 0;
+  for (HWND child : Children(parent)) {
+    const std::string name = ClassOf(child);
+    if (name == "Button" || name == "Static" || name == "ComboBox") {
+      ++controls;
+      EXPECT_EQ(FromCommonControls6(child), visualStyles)
+          << Describe(child) << (visualStyles ? ": not" : ":") << " of Common Controls 6";
+    }
+    controls += ExpectCommonControls6(child, visualStyles);
+  }
+  return controls;
+}
+
+// Visual styles on (the test host's manifest active) for the windows made
+// while the result lives, or off (null).
+std::unique_ptr<TVisualStyles> VisualStyles(bool on) {
+  if (!on) return nullptr;
+  auto styles = std::make_unique<TVisualStyles>();
+  EXPECT_TRUE(styles->Active()) << "no activation context from tarnwell_host.exe's manifest: " << styles->Error();
+  return styles;
 }
 
 // At --rate 1000 the status line reads "... 10000.0 per second".
-TEST(WindowLayout, TryFitsItsTexts) {
+void ExpectTryFitsItsTexts(bool visualStyles) {
+  const std::unique_ptr<TVisualStyles> styles = VisualStyles(visualStyles);
   TTryWindowInProcess window(1000);
   ASSERT_TRUE(window.Made);
   RunMessagesFor(1500, &window.Pane);
@@ -265,9 +293,14 @@ TEST(WindowLayout, TryFitsItsTexts) {
   const size_t rate = status.rfind(", ");
   ASSERT_NE(rate, std::string::npos) << status;
   EXPECT_GE(std::atof(status.c_str() + rate + 2), 1000.0) << status;
+  EXPECT_GT(ExpectCommonControls6(window.Shown.Window, visualStyles), 0);
   ExpectControlsFit(window.Shown.Window);
   ExpectOnTheWorkArea(window.Shown.Window);
 }
+
+TEST(WindowLayout, TryFitsItsTexts) { ExpectTryFitsItsTexts(false); }
+
+TEST(WindowLayout, TryFitsItsTextsWithVisualStyles) { ExpectTryFitsItsTexts(true); }
 
 // Moved to a monitor of the next scaling up, the try window takes the
 // place Windows suggests; its channel controls get a font made for the new
@@ -289,15 +322,21 @@ TEST(WindowLayout, TryFollowsAMoveToAMonitorOfAnotherScaling) {
   ExpectControlsFit(window.Shown.Window);
 }
 
-TEST(WindowLayout, PanelFitsItsTexts) {
+void ExpectPanelFitsItsTexts(bool visualStyles) {
+  const std::unique_ptr<TVisualStyles> styles = VisualStyles(visualStyles);
   THostWindowWithPanel shown;
   ASSERT_NE(shown.Window, nullptr);
   ShowWindow(shown.Window, SW_SHOWNORMAL);
   RunMessagesFor(200);
   ASSERT_NE(FindWindowExA(shown.Window, nullptr, "TarnwellGroupBox", nullptr), nullptr);
+  EXPECT_GT(ExpectCommonControls6(shown.Window, visualStyles), 0);
   ExpectControlsFit(shown.Window);
   ExpectOnTheWorkArea(shown.Window);
 }
+
+TEST(WindowLayout, PanelFitsItsTexts) { ExpectPanelFitsItsTexts(false); }
+
+TEST(WindowLayout, PanelFitsItsTextsWithVisualStyles) { ExpectPanelFitsItsTexts(true); }
 
 // The board windows of this process, by card address: those whose titles
 // name no problem, or those whose titles do.
