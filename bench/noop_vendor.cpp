@@ -2,6 +2,7 @@
 
 #include "k8055d/k8055d.h"
 #include "module/card_slots.h"
+#include "tests/fakes/fake_vendor.h"
 
 namespace {
 int32_t K8055_STDCALL NoOpWithAddress(int32_t address) { return address; }
@@ -10,10 +11,13 @@ void K8055_STDCALL NoOpTwoArguments(int32_t, int32_t) {}
 }  // namespace
 
 void InstallNoOpVendor() {
-  VendorTable[veSetCurrentDevice] = reinterpret_cast<TLibraryProc>(NoOpWithAddress);
-  VendorTable[veOutputAnalogChannel] = reinterpret_cast<TLibraryProc>(NoOpTwoArguments);
-  VendorTable[veSetDigitalChannel] = reinterpret_cast<TLibraryProc>(NoOpOneArgument);
-  VendorTable[veClearDigitalChannel] = reinterpret_cast<TLibraryProc>(NoOpOneArgument);
-  DriverTried = DriverReady = true;
-  CardStatus[0] = 0;
+  fake_vendor::Reset();
+  fake_vendor::State.Replaced = {
+      {"SetCurrentDevice", reinterpret_cast<TLibraryProc>(NoOpWithAddress)},
+      {"OutputAnalogChannel", reinterpret_cast<TLibraryProc>(NoOpTwoArguments)},
+      {"SetDigitalChannel", reinterpret_cast<TLibraryProc>(NoOpOneArgument)},
+      {"ClearDigitalChannel", reinterpret_cast<TLibraryProc>(NoOpOneArgument)},
+  };
+  LoadDriverOnce();
+  OpenCard(0);
 }

@@ -3,10 +3,23 @@
 #include <cstdlib>
 
 namespace {
+
 void* HeapAllocate(size_t size) { return std::malloc(size); }
 void HeapRelease(void* memory) { std::free(memory); }
-}  // namespace
+
+constexpr THeap DefaultHeap{HeapAllocate, HeapRelease};
 
 // Constant-initialised: no code runs at load time.
-void* (*AllocateMemory)(size_t) = HeapAllocate;
-void (*ReleaseMemory)(void*) = HeapRelease;
+constinit const THeap* Heap = &DefaultHeap;
+
+}  // namespace
+
+void* AllocateMemory(size_t size) { return Heap->Allocate(size); }
+
+void ReleaseMemory(void* memory) { Heap->Release(memory); }
+
+const THeap* SetHeap(const THeap* heap) {
+  const THeap* previous = Heap;
+  Heap = heap != nullptr ? heap : &DefaultHeap;
+  return previous;
+}

@@ -2,8 +2,6 @@
 
 namespace {
 
-constexpr char VendorLibraryName[] = "k8055d.dll";
-
 // The first folder holding the library ends the search, whether or not the
 // library there loads.
 bool LoadFromFolder(TPathText folder, void* handle) {
@@ -24,26 +22,29 @@ TLibraryHandle LoadVendorLibrary() {
 
 }  // namespace
 
-TLibraryProc VendorTable[VendorEntryCount];
-TLibraryHandle DriverHandle;
-bool DriverTried;
-bool DriverReady;
+namespace {
+constinit TDriverBinding Binding{};
+}  // namespace
+
+TDriverBinding& DriverBinding() { return Binding; }
 
 bool LoadDriver() {
-  for (TLibraryProc& entry : VendorTable) entry = nullptr;
-  DriverHandle = LoadVendorLibrary();
-  if (DriverHandle == nullptr) return false;
+  TDriverBinding& binding = DriverBinding();
+  for (TLibraryProc& entry : binding.Table) entry = nullptr;
+  binding.Handle = PlatformLibraryLoader.SearchQuietly(LoadVendorLibrary);
+  if (binding.Handle == nullptr) return false;
   bool complete = true;
   for (int i = 0; i < VendorEntryCount; ++i) {
-    VendorTable[i] = PlatformLibraryLoader.Lookup(DriverHandle, VendorEntryNames[i]);
-    complete = complete && VendorTable[i] != nullptr;
+    binding.Table[i] = PlatformLibraryLoader.Lookup(binding.Handle, VendorEntryNames[i]);
+    complete = complete && binding.Table[i] != nullptr;
   }
   return complete;
 }
 
 void UnloadDriver() {
-  DriverReady = false;
-  if (DriverHandle == nullptr) return;
-  PlatformLibraryLoader.Free(DriverHandle);
-  DriverHandle = nullptr;
+  TDriverBinding& binding = DriverBinding();
+  binding.Ready = false;
+  if (binding.Handle == nullptr) return;
+  PlatformLibraryLoader.Free(binding.Handle);
+  binding.Handle = nullptr;
 }

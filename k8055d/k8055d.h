@@ -13,12 +13,19 @@
 // Exported names, indexed by TVendorEntry.
 extern const char* const VendorEntryNames[VendorEntryCount];
 
-// The looked-up entry points; empty entries are null.
-extern TLibraryProc VendorTable[VendorEntryCount];
+// The binding's state.
+struct TDriverBinding {
+  TLibraryProc Table[VendorEntryCount];  // the looked-up entry points; empty entries are null
+  TLibraryHandle Handle;                 // 0 while not loaded
+  bool Tried;                            // set once the first create ran LoadDriver
+  bool Ready;                            // loaded, every entry point found, not yet freed
+};
 
-extern TLibraryHandle DriverHandle;  // 0 while not loaded
-extern bool DriverTried;             // set once the first create ran LoadDriver
-extern bool DriverReady;             // loaded, every entry point found, not yet freed
+// The process's binding, as LoadDriver, LoadDriverOnce and UnloadDriver
+// leave it; all empty at load time (constant-initialised, no code runs).
+TDriverBinding& DriverBinding();
+
+inline bool DriverReady() { return DriverBinding().Ready; }
 
 // A typed call through the table entry Entry.
 template <TVendorEntry Entry, typename TSignature>
@@ -26,12 +33,13 @@ struct TVendorCall;
 template <TVendorEntry Entry, typename TResult, typename... TParams>
 struct TVendorCall<Entry, TResult(TParams...)> {
   static TResult Call(TParams... args) {
-    return reinterpret_cast<typename TVendorSignature<TResult(TParams...)>::Pointer>(VendorTable[Entry])(args...);
+    return reinterpret_cast<typename TVendorSignature<TResult(TParams...)>::Pointer>(DriverBinding().Table[Entry])(
+        args...);
   }
 };
 
 // OpenDevice(address), CloseDevice(), ...: the entry points the module calls,
-// by their vendor names. Only valid while DriverReady.
+// by their vendor names. Only valid while DriverReady().
 #define VENDOR_CALL_Called(name, result, params) \
   inline constexpr auto& name = TVendorCall<ve##name, result params>::Call;
 #define VENDOR_CALL_LookedUp(name, result, params)
@@ -41,26 +49,23 @@ VENDOR_ENTRY_LIST(VENDOR_CALL)
 #undef VENDOR_CALL_LookedUp
 #undef VENDOR_CALL_Called
 
-// Binds "k8055d.dll": the one the process has loaded already, else the
+// Binds VendorLibraryName (vendor_entries.h): the one the process has loaded already, else the
 // first found in the search folders of library_search.h (never the current
-// directory as such), loaded by its full path. Fills VendorTable; true when
-// every entry point was found.
+// directory as such), loaded by its full path. Fills the binding's Handle
+// and Table; true when every entry point was found.
 bool LoadDriver();
 
 // What the first create of the process does: runs LoadDriver once and keeps
-// its result in DriverReady, a failed one too. Returns DriverReady.
+// its result in Ready, a failed one too. Returns Ready.
 inline bool LoadDriverOnce() {
-  if (!DriverTried) {
-    DriverReady = LoadDriver();
-    DriverTried = true;
+  TDriverBinding& binding = DriverBinding();
+  if (!binding.Tried) {
+    binding.Ready = LoadDriver();
+    binding.Tried = true;
   }
-  return DriverReady;
+  return binding.Ready;
 }
 
-// Frees the library once. Afterwards DriverReady is false, so nothing calls
-// into the freed code.
+// Frees the library once. Afterwards Ready is false, so nothing calls into
+// the freed code.
 void UnloadDriver();
-
-// Puts the binding back in its load-time state (nothing loaded or tried),
-// as a fresh process has it; for tests that run many sessions in one process.
-void ResetDriverState();

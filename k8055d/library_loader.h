@@ -1,7 +1,7 @@
 // Platform seam for binding to a library at run time: take a reference on
 // one the process has loaded already, tell the places to search, load one
 // found in a folder by its full path, look up an entry point by exported
-// name, free. One implementation per platform is linked in as
+// name, free; and run a search with the system's error boxes off. One implementation per platform is linked in as
 // PlatformLibraryLoader.
 #pragma once
 
@@ -25,6 +25,10 @@ struct TLibraryLoader {
   bool (*LoadFrom)(TPathText folder, const char* fileName, TLibraryHandle& handle);
   TLibraryProc (*Lookup)(TLibraryHandle, const char* name);  // null if absent
   void (*Free)(TLibraryHandle);
+  // Runs search (every probe of a folder and the load) with no system error
+  // box for a missing disk or file: a folder on an empty removable drive
+  // must not stop the host's thread in a box. Gives search's result.
+  TLibraryHandle (*SearchQuietly)(TLibraryHandle (*search)());
 };
 
 extern const TLibraryLoader PlatformLibraryLoader;

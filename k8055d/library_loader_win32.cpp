@@ -12,6 +12,8 @@
 #include "k8055d/library_loader_win32.h"
 #include "k8055d/loader_call_guard_win32.h"
 #include "k8055d/path_join.h"
+#include "k8055d/quiet_error_mode_win32.h"
+#include "k8055d/system_text_win32.h"
 
 extern "C" IMAGE_DOS_HEADER __ImageBase;
 
@@ -34,27 +36,6 @@ bool WideFileName(const char* fileName, TPathChar (&wide)[MaxFileName]) {
   return true;
 }
 
-// A text the system writes into a buffer of the caller's: query(buffer,
-// size) gives the length written, or the size needed when the buffer is too
-// small (or, as GetModuleFileNameW, the size itself), 0 when there is no
-// such text. Allocated from the module's heap; false when memory runs out.
-template <typename TQuery>
-bool QueryText(TQuery query, TPathText& text) {
-  text = {nullptr, 0};
-  for (DWORD size = 512; size <= 0x10000; size *= 2) {
-    auto* buffer = static_cast<TPathChar*>(AllocateMemory(size * sizeof(TPathChar)));
-    if (buffer == nullptr) return false;
-    const DWORD length = query(Wide(buffer), size);
-    if (length > 0 && length < size) {
-      text = {buffer, length};
-      return true;
-    }
-    ReleaseMemory(buffer);
-    if (length == 0) return true;
-  }
-  return true;  // longer than any folder list Windows keeps: none
-}
-
 // The folder for 32-bit system libraries: SysWOW64 for a 32-bit process on
 // 64-bit Windows, named as such so that it holds also where the host has
 // turned file system redirection off; System32 on 32-bit Windows, where
@@ -62,11 +43,11 @@ bool QueryText(TQuery query, TPathText& text) {
 bool SystemFolder(TPathText& folder) {
   using TGetSystemWow64Directory = UINT(WINAPI*)(LPWSTR, UINT);
   if (auto wow64Folder = Kernel32Function<TGetSystemWow64Directory>("GetSystemWow64DirectoryW")) {
-    if (!QueryText([wow64Folder](wchar_t* buffer, DWORD size) { return wow64Folder(buffer, size); }, folder))
+    if (!QuerySystemText([wow64Folder](wchar_t* buffer, DWORD size) { return wow64Folder(buffer, size); }, folder))
       return false;
     if (folder.Length > 0) return true;
   }
-  return QueryText([](wchar_t* buffer, DWORD size) { return GetSystemDirectoryW(buffer, size); }, folder);
+  return QuerySystemText([](wchar_t* buffer, DWORD size) { return GetSystemDirectoryW(buffer, size); }, folder);
 }
 
 // GetDllDirectoryW: Windows XP SP1 and later.
@@ -75,7 +56,8 @@ bool DllDirectory(TPathText& folder) {
   folder = {nullptr, 0};
   auto getDllDirectory = Kernel32Function<TGetDllDirectory>("GetDllDirectoryW");
   return getDllDirectory == nullptr ||
-         QueryText([getDllDirectory](wchar_t* buffer, DWORD size) { return getDllDirectory(size, buffer); }, folder);
+         QuerySystemText([getDllDirectory](wchar_t* buffer, DWORD size) { return getDllDirectory(size, buffer); },
+                         folder);
 }
 
 TLibraryHandle TakeLoaded(const char* fileName) {
@@ -120,15 +102,13 @@ void ReleaseSearchPlaces(TLibrarySearchPlaces& places);
 bool GetSearchPlaces(TLibrarySearchPlaces& places) {
   places = {};
   const bool complete =
-      QueryText([](wchar_t* buffer, DWORD size) { return GetModuleFileNameW(nullptr, buffer, size); },
-                places.ProgramFile) &&
-      QueryText([](wchar_t* buffer, DWORD size) { return GetModuleFileNameW(ThisModule(), buffer, size); },
-                places.ModuleFile) &&
+      ModuleFileName(nullptr, places.ProgramFile) && ModuleFileName(ThisModule(), places.ModuleFile) &&
       DllDirectory(places.DllDirectory) && SystemFolder(places.SystemFolder) &&
-      QueryText([](wchar_t* buffer, DWORD size) { return GetWindowsDirectoryW(buffer, size); }, places.WindowsFolder) &&
+      QuerySystemText([](wchar_t* buffer, DWORD size) { return GetWindowsDirectoryW(buffer, size); },
+                      places.WindowsFolder) &&
       System16Folder(places.WindowsFolder, places.System16Folder) &&
-      QueryText([](wchar_t* buffer, DWORD size) { return GetEnvironmentVariableW(L"PATH", buffer, size); },
-                places.Path);
+      QuerySystemText([](wchar_t* buffer, DWORD size) { return GetEnvironmentVariableW(L"PATH", buffer, size); },
+                      places.Path);
   if (!complete) ReleaseSearchPlaces(places);
   return complete;
 }
@@ -146,16 +126,12 @@ bool IsFile(const TPathChar* path) {
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-// Out of memory ends the search with nothing loaded, for the same reason.
 bool LoadFrom(TPathText folder, const char* fileName, TLibraryHandle& handle) {
-  TPathChar name[MaxFileName];
-  if (!WideFileName(fileName, name)) return true;
-  TPathChar* path = JoinedPath(folder, Text(name));
-  if (path == nullptr) return true;
-  const bool found = IsFile(path);
-  if (found) handle = LoadLibraryFile(Wide(path));
+  TPathChar* path = nullptr;
+  if (!SearchEndsInFolder(folder, fileName, path)) return false;
+  if (path != nullptr) handle = LoadLibraryFile(Wide(path));
   ReleaseMemory(path);
-  return found;
+  return true;
 }
 
 TLibraryProc Lookup(TLibraryHandle handle, const char* name) {
@@ -165,6 +141,11 @@ TLibraryProc Lookup(TLibraryHandle handle, const char* name) {
 void Free(TLibraryHandle handle) {
   TLoaderCallGuard guard;
   FreeLibrary(static_cast<HMODULE>(handle));
+}
+
+TLibraryHandle SearchQuietly(TLibraryHandle (*search)()) {
+  TQuietErrorMode quiet;
+  return search();
 }
 
 // The library's own dependencies: where LoadLibraryEx has the
@@ -182,6 +163,18 @@ DWORD DependencySearchFlags() {
 }
 
 }  // namespace
+
+// Out of memory ends the search with nothing found, for the same reason.
+bool SearchEndsInFolder(TPathText folder, const char* fileName, TPathChar*& path) {
+  path = nullptr;
+  TPathChar name[MaxFileName];
+  if (!WideFileName(fileName, name)) return true;
+  path = JoinedPath(folder, Text(name));
+  if (path == nullptr || IsFile(path)) return true;
+  ReleaseMemory(path);
+  path = nullptr;
+  return false;
+}
 
 HMODULE LoadLibraryFile(const wchar_t* path) {
   const DWORD flags = DependencySearchFlags();
@@ -203,4 +196,5 @@ extern const TLibraryLoader PlatformLibraryLoader = {
     .LoadFrom = LoadFrom,
     .Lookup = Lookup,
     .Free = Free,
+    .SearchQuietly = SearchQuietly,
 };

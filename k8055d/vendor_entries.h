@@ -19,6 +19,11 @@
 #define K8055_STDCALL
 #endif
 
+// The vendor library's file name: what the module looks for and loads, and
+// what the tools name in their texts ("Cannot load " VENDOR_LIBRARY_FILE).
+#define VENDOR_LIBRARY_FILE "k8055d.dll"
+inline constexpr char VendorLibraryName[] = VENDOR_LIBRARY_FILE;
+
 #define VENDOR_ENTRY_LIST(X)                                                          \
   X(OpenDevice, int32_t, (int32_t address), 4, Called)                                \
   X(CloseDevice, void, (), 0, Called)                                                 \

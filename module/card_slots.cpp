@@ -2,11 +2,17 @@
 
 #include "k8055d/k8055d.h"
 
-int32_t CardStatus[CardAddressCount] = {SlotClosed, SlotClosed, SlotClosed, SlotClosed};
+namespace {
+static_assert(CardAddressCount == 4, "an initial value for each slot");
+constinit TCardSlots Slots{{SlotClosed, SlotClosed, SlotClosed, SlotClosed}};
+}  // namespace
+
+TCardSlots& CardSlots() { return Slots; }
 
 void OpenCard(int32_t address) {
-  if (!DriverReady || address < 0 || address >= CardAddressCount) return;
-  if (CardStatus[address] < SlotNotAvailable) CardStatus[address] = OpenDevice(address);
+  if (!DriverReady() || address < 0 || address >= CardAddressCount) return;
+  int32_t& slot = CardSlots().Status[address];
+  if (slot < SlotNotAvailable) slot = OpenDevice(address);
 }
 
 void OpenAllCards() {
@@ -14,7 +20,7 @@ void OpenAllCards() {
 }
 
 void CloseAllCards() {
-  if (!DriverReady) return;
+  if (!DriverReady()) return;
   for (int32_t address = 0; address < CardAddressCount; ++address) {
     if (!CardIsOpen(address)) continue;
     SetCurrentDevice(address);

@@ -4,18 +4,22 @@
 
 #include <cstdint>
 
-inline constexpr int32_t CardAddressCount = 4;
+#include "module/module_abi.h"
+
 inline constexpr int32_t SlotClosed = -2;        // never tried
 inline constexpr int32_t SlotNotAvailable = -1;  // tried, did not open
 // Any value above SlotNotAvailable is an open board.
 
-extern int32_t CardStatus[CardAddressCount];
+struct TCardSlots {
+  int32_t Status[CardAddressCount];  // by card address
+};
 
-// Puts every slot back to closed, as a fresh process has them; for tests
-// that run many sessions in one process.
-void ResetCardSlots();
+// The process's slots, as OpenCard leaves them; all SlotClosed at load time
+// (constant-initialised, no code runs).
+TCardSlots& CardSlots();
 
-inline bool CardIsOpen(int32_t address) { return CardStatus[address] > SlotNotAvailable; }
+inline int32_t CardSlot(int32_t address) { return CardSlots().Status[address]; }
+inline bool CardIsOpen(int32_t address) { return CardSlot(address) > SlotNotAvailable; }
 
 // Opens the board at address (0 ... 3) if its slot is still closed and the
 // vendor library is usable; other addresses are ignored.

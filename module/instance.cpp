@@ -18,6 +18,8 @@ constexpr char ChannelList[] =
     "Digital output 7 status|Digital output 8 status|"
     "Analog output 1 value|Analog output 2 value|";
 static_assert(sizeof(ChannelList) - 1 == 236);
+constexpr int EntriesIn(const char* list) { return *list == '\0' ? 0 : (*list == '|') + EntriesIn(list + 1); }
+static_assert(EntriesIn(ChannelList) == ChannelCount, "one entry per channel");
 
 constexpr char EmptyText[] = "";
 
@@ -41,8 +43,8 @@ TOutputInstance* CreateInstance(int32_t hostTag) {
 
   auto* instance = new (record) TOutputInstance{};
   instance->HostTag = hostTag;
-  instance->Caption = DriverReady ? ReadyCaption : UnusableCaption;
-  instance->Ready = DriverReady ? 1 : 0;
+  instance->Caption = DriverReady() ? ReadyCaption : UnusableCaption;
+  instance->Ready = DriverReady() ? 1 : 0;
   instance->Reserved1 = instance->Reserved2 = instance->Reserved3 = -1;
   instance->Reserved4 = instance->Reserved5 = -1;
   instance->ChannelCount = ChannelCount;

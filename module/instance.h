@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "k8055d/vendor_entries.h"
 #include "module/module_abi.h"
 
 // Per-instance state: the settings panel's controls (null while no panel is
@@ -18,9 +19,8 @@ class TDetails {
 
 inline constexpr char ModuleInformationText[] = "OVelleman K8055D|Hardware";
 inline constexpr char ReadyCaption[] = "Velleman K8055D";
-inline constexpr char UnusableCaption[] = "Cannot load k8055d.dll";
+inline constexpr char UnusableCaption[] = "Cannot load " VENDOR_LIBRARY_FILE;
 inline constexpr uint32_t ChannelNamesSize = 65535;
-inline constexpr int32_t ChannelCount = 10;
 
 // init: the module information text into buffer. Returns characters written.
 int32_t ModuleInformation(char* buffer, uint32_t size);

@@ -8,7 +8,7 @@ uint8_t OutputAction(const TOutputInstance* instance, int32_t channel, const uin
   if (instance == nullptr || samples == nullptr) return 0;
   if (channel < 1 || channel > LastChannel) return 0;
   const int32_t card = instance->Details->Card;
-  if (card < 1 || card > CardAddressCount || !DriverReady || !CardIsOpen(card - 1)) return 0;
+  if (card < 1 || card > CardAddressCount || !DriverReady() || !CardIsOpen(card - 1)) return 0;
 
   SetCurrentDevice(card - 1);
   const int32_t mean = AverageSamples(samples, 1, SamplesPerBlock);

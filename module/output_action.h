@@ -7,7 +7,7 @@
 
 inline constexpr int32_t LastChannel = ChannelCount;
 
-// Sends the rounded mean of the 1024 samples to channel 1 ... 8 (on when not
-// 0) or 9 ... 10 (mean / 20, at most 255) of the instance's open board.
+// Sends the rounded mean of the SamplesPerBlock samples to the instance's
+// open board, as module_abi.h tells.
 // Sends nothing for other channels, cards or null pointers. Always 0.
 uint8_t OutputAction(const TOutputInstance* instance, int32_t channel, const uint16_t* samples);

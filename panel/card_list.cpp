@@ -9,8 +9,8 @@
 namespace {
 
 const char* SlotStateText(int32_t address) {
-  if (CardStatus[address] < SlotNotAvailable) return SlotClosedText;
-  if (CardStatus[address] == SlotNotAvailable) return SlotNotAvailableText;
+  if (CardSlot(address) < SlotNotAvailable) return SlotClosedText;
+  if (CardSlot(address) == SlotNotAvailable) return SlotNotAvailableText;
   return SlotOpenText;
 }
 

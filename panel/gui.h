@@ -23,9 +23,10 @@ struct TGui {
   bool (*IsWindow)(uintptr_t handle);
 
   // Creation gives null on failure. The group box has no owner and no
-  // parent; a label or list is destroyed with its owner. onGone(details)
-  // runs when the group box is destroyed other than by Destroy.
-  TControl (*CreateGroupBox)(TGoneHandler onGone, TDetails* details);
+  // parent, and is made to be placed in hostWindow (PlaceInWindow) later; a
+  // label or list is destroyed with its owner. onGone(details) runs when
+  // the group box is destroyed other than by Destroy.
+  TControl (*CreateGroupBox)(uintptr_t hostWindow, TGoneHandler onGone, TDetails* details);
   TControl (*CreateLabel)(TControl owner);
   // A pick-only list; onChange(details) runs when the user picks an entry,
   // never for the module's own clearing, filling or selecting.
@@ -41,8 +42,9 @@ struct TGui {
   // Label: fit its size to its caption.
   void (*SetAutoSize)(TControl label, bool on);
   void (*PlaceInControl)(TControl control, TControl parent);
-  // Makes a parentless control a child of a foreign window; false when the
-  // system refuses (a window of another DPI awareness context, for one).
+  // Makes a parentless control a child of a foreign window, its keyboard
+  // cues shown or hidden as the window's are; false when the system refuses
+  // (a window of another DPI awareness context, for one).
   bool (*PlaceInWindow)(TControl control, uintptr_t window);
 
   // Drop-down list.

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "common/allocation.h"
+#include "panel/window_dpi_context_win32.h"
 
 extern "C" IMAGE_DOS_HEADER __ImageBase;
 
@@ -219,11 +220,18 @@ bool RegisterGroupBoxClass() {
 
 bool IsWindowHandle(uintptr_t handle) { return handle != 0 && ::IsWindow(reinterpret_cast<HWND>(handle)); }
 
-// Hidden and parentless until PlaceInWindow makes it a child.
-TControl CreateGroupBox(TGoneHandler onGone, TDetails* details) {
+// Hidden and parentless until PlaceInWindow makes it a child of
+// hostWindow. Made under hostWindow's DPI awareness context, so that
+// Windows lets the two join; its label and list, made as its children,
+// share it. The thread's own context is back right after.
+TControl CreateGroupBox(uintptr_t hostWindow, TGoneHandler onGone, TDetails* details) {
   if (!RegisterGroupBoxClass()) return nullptr;
-  HWND box = CreateWindowExA(WS_EX_CONTROLPARENT, GroupBoxClass, "", WS_POPUP | WS_CLIPCHILDREN, 0, 0, 0, 0,
-                             nullptr, nullptr, ModuleInstance(), nullptr);
+  HWND box;
+  {
+    TWindowDpiContext hostContext(reinterpret_cast<HWND>(hostWindow));
+    box = CreateWindowExA(WS_EX_CONTROLPARENT, GroupBoxClass, "", WS_POPUP | WS_CLIPCHILDREN, 0, 0, 0, 0, nullptr,
+                          nullptr, ModuleInstance(), nullptr);
+  }
   if (box == nullptr) {
     if (LiveGroupBoxes == 0) UnregisterClassA(GroupBoxClass, ModuleInstance());
     return nullptr;
@@ -323,6 +331,18 @@ void PlaceInControl(TControl control, TControl parent) {
   if (GetParent(Window(control)) != Window(parent)) SetParent(Window(control), Window(parent));
 }
 
+// The parent's keyboard cues (focus rectangles, access key underlines)
+// hidden or shown in the child and its children alike, as SetParent asks:
+// the messages that later show or hide them stop at a window that has the
+// state already, so a child that differs from its parent would keep its own.
+void TakeKeyboardCues(HWND child, HWND parent) {
+  constexpr WORD Cues = UISF_HIDEFOCUS | UISF_HIDEACCEL;
+  const WORD hidden = static_cast<WORD>(SendMessageA(parent, WM_QUERYUISTATE, 0, 0) & Cues);
+  const WORD shown = static_cast<WORD>(Cues & ~hidden);
+  if (hidden != 0) SendMessageA(child, WM_UPDATEUISTATE, MAKEWPARAM(UIS_SET, hidden), 0);
+  if (shown != 0) SendMessageA(child, WM_UPDATEUISTATE, MAKEWPARAM(UIS_CLEAR, shown), 0);
+}
+
 // SetParent alone leaves a top-level style: the window becomes WS_CHILD
 // first, keeps its position, now relative to the new parent, and shows.
 // SetParent fails where Windows refuses the parent (Windows 10's default
@@ -334,6 +354,7 @@ bool PlaceInWindow(TControl control, uintptr_t window) {
   const LONG_PTR style = GetWindowLongPtrA(child, GWL_STYLE);
   SetWindowLongPtrA(child, GWL_STYLE, (style & ~static_cast<LONG_PTR>(WS_POPUP)) | WS_CHILD);
   if (SetParent(child, reinterpret_cast<HWND>(window)) == nullptr) return false;
+  TakeKeyboardCues(child, reinterpret_cast<HWND>(window));
   SetWindowPos(child, HWND_TOP, bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top,
                SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_SHOWWINDOW);
   return true;

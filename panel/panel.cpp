@@ -15,13 +15,14 @@ void ForgetPanel(TDetails* details) {
   details->AddressCombo = nullptr;
 }
 
-// Creates the three controls into details; false if one could not be made
-// (those made so far are left in details for HidePanel to remove).
-bool BuildControls(TDetails* details) {
+// Creates the three controls into details, to be placed in parentWindow;
+// false if one could not be made (those made so far are left in details for
+// HidePanel to remove).
+bool BuildControls(TDetails* details, uintptr_t parentWindow) {
   const TGui& gui = PlatformGui;
-  TControl box = details->GroupBox = gui.CreateGroupBox(ForgetPanel, details);
+  TControl box = details->GroupBox = gui.CreateGroupBox(parentWindow, ForgetPanel, details);
   if (box == nullptr) return false;
-  gui.SetBounds(box, 4, 4, 728, 176);
+  gui.SetBounds(box, PanelBounds.Left, PanelBounds.Top, PanelBounds.Width, PanelBounds.Height);
   gui.SetCtl3D(box, true);
   gui.SetSystemColour(box, ButtonFaceColour);
   gui.SetCaption(box, "Velleman K8055D Settings");
@@ -52,7 +53,7 @@ void ShowPanel(TOutputInstance* instance, uintptr_t parentWindow) {
   if (instance == nullptr || !PlatformGui.IsWindow(parentWindow)) return;
   TDetails* details = instance->Details;
   HidePanel(instance);
-  if (!BuildControls(details) || !PlatformGui.PlaceInWindow(details->GroupBox, parentWindow)) {
+  if (!BuildControls(details, parentWindow) || !PlatformGui.PlaceInWindow(details->GroupBox, parentWindow)) {
     HidePanel(instance);
     return;
   }

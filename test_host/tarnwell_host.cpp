@@ -5,33 +5,12 @@
 #include <vector>
 
 #include "test_host/commands/command_line.h"
-#include "test_host/commands/commands_win32.h"
+#include "test_host/commands/command_table.h"
 #include "test_host/console/console_output_win32.h"
 #include "test_host/console/double_click_start_win32.h"
 #include "test_host/console/exit_status_win32.h"
 #include "test_host/console/stop_request_win32.h"
 #include "test_host/text/wide_text_win32.h"
-
-namespace {
-
-int Run(const TCommand& command) {
-  switch (command.Kind) {
-    case TCommandKind::Help: WriteOut(UsageText); return ExitDone;
-    case TCommandKind::Version: return RunVersion(command);
-    case TCommandKind::Info: return RunInfo(command);
-    case TCommandKind::Cards: return RunCards(command);
-    case TCommandKind::Set: return RunSet(command);
-    case TCommandKind::Play: return RunPlay(command);
-    case TCommandKind::Identify: return RunIdentify(command);
-    case TCommandKind::Off: return RunOff(command);
-    case TCommandKind::Panel: return RunPanel(command);
-    case TCommandKind::Try: return RunTry(command);
-    case TCommandKind::Timeline: return RunTimeline(command);
-  }
-  return ExitBadInput;
-}
-
-}  // namespace
 
 int wmain(int argc, wchar_t** argv) {
   std::vector<std::string> args;
@@ -47,7 +26,7 @@ int wmain(int argc, wchar_t** argv) {
   }
   if (!ParseCommandLine(args, command, error)) return Fail(ExitBadInput, error);
   command.DoubleClicked = doubleClicked;
-  const int status = Run(command);
+  const int status = command.Row->Run(command);
   FlushOutput();
   StopDone();  // every module session has ended: finish was called
   return status;

@@ -2,8 +2,8 @@
 
 namespace {
 
-bool ValidDigital(int32_t channel) { return channel >= 1 && channel <= 8; }
-bool ValidAnalog(int32_t channel) { return channel == 1 || channel == 2; }
+bool ValidDigital(int32_t channel) { return channel >= 1 && channel <= DigitalChannels; }
+bool ValidAnalog(int32_t channel) { return channel >= 1 && channel <= AnalogChannels; }
 
 }  // namespace
 
@@ -46,11 +46,11 @@ int32_t TBoardModel::Output(TVendorEntry entry, int32_t a, int32_t b) {
     case veClearAnalogChannel:
     case veSetAnalogChannel:
       if (!ValidAnalog(a)) return -1;
-      board.Analog[a - 1] = entry == veSetAnalogChannel ? 255 : 0;
+      board.Analog[a - 1] = entry == veSetAnalogChannel ? AnalogMax : 0;
       break;
     case veClearAllAnalog:
     case veSetAllAnalog:
-      board.Analog[0] = board.Analog[1] = entry == veSetAllAnalog ? 255 : 0;
+      board.Analog[0] = board.Analog[1] = entry == veSetAllAnalog ? AnalogMax : 0;
       break;
     case veWriteAllDigital:
       board.Digital = static_cast<uint8_t>(a);

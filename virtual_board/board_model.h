@@ -7,15 +7,16 @@
 #include <cstdint>
 
 #include "k8055d/vendor_entries.h"
+#include "module/module_abi.h"
 
 struct TVirtualBoard {
   bool Open;
   uint8_t Digital;    // bit n-1: digital output n
-  int32_t Analog[2];  // analog outputs 1 and 2, 0 ... 255
+  int32_t Analog[AnalogChannels];  // analog outputs 1, 2, ..., 0 ... AnalogMax
 };
 
 struct TBoardModel {
-  TVirtualBoard Boards[4]{};
+  TVirtualBoard Boards[CardAddressCount]{};  // by card address
   int32_t Current = -1;  // the address that output calls go to
 
   bool AnyOpen() const;

@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <cwchar>
 
+#include "common/allocation.h"
+#include "k8055d/system_text_win32.h"
 #include "virtual_board/desktop_folder_win32.h"
 #include "virtual_board/fixed_text.h"
 
@@ -197,11 +199,12 @@ void LoadBoardSettings(const wchar_t* libraryPath, TBoardSettings& settings) {
   if (settings.Forward[0] != '\0') MakeAbsolute(settings.Forward, sizeof(settings.Forward));
 }
 
+// Without its path (out of memory) the board's folder is unknown.
 void LoadBoardSettingsOf(HMODULE board, TBoardSettings& settings) {
-  wchar_t path[SettingsTextSize];
-  const DWORD n = GetModuleFileNameW(board, path, SettingsTextSize);
-  path[n < SettingsTextSize ? n : 0] = L'\0';  // Windows XP leaves a cut path without its NUL
-  LoadBoardSettings(path, settings);
+  TPathText path{};
+  ModuleFileName(board, path);
+  LoadBoardSettings(path.Text != nullptr ? reinterpret_cast<const wchar_t*>(path.Text) : L"", settings);
+  ReleaseMemory(const_cast<TPathChar*>(path.Text));
 }
 
 void AddRecordProblem(TBoardSettings& settings, DWORD error) {

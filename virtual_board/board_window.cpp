@@ -2,9 +2,11 @@
 
 #include <windows.h>
 
+#include "module/module_abi.h"
 #include "virtual_board/board_settings_win32.h"
 #include "virtual_board/board_window_paint.h"
 #include "virtual_board/fixed_text.h"
+#include "virtual_board/window_dpi_win32.h"
 
 extern "C" IMAGE_DOS_HEADER __ImageBase;
 
@@ -19,36 +21,47 @@ constexpr UINT WmCloseBoard = WM_APP + 3;  // to a board window
 constexpr UINT WmEnd = WM_APP + 4;         // to the controller: no board is left
 constexpr int AddressIndex = 0;            // window extra bytes: the card address,
 constexpr int StateIndex = 4;              // the packed state,
-constexpr int LayoutIndex = 8;             // and the window's own TBoardLayout
+constexpr int LayoutIndex = 8;             // and the window's own TBoardWindow
 constexpr int WindowExtraBytes = LayoutIndex + sizeof(LONG_PTR);
+constexpr DWORD BoardStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, BoardExtendedStyle = WS_EX_TOPMOST;
 
 struct TShowBoard {
   const wchar_t* Title;
   const char* Problems;  // what the settings could not read, which the window shows too
 };
 
+// What a window draws, laid out for its DPI in a font made for it.
+struct TBoardWindow {
+  TBoardLayout Layout;
+  char Problems[SettingsTextSize];
+  HFONT Font;
+  UINT Dpi;
+};
+
 // The host's side, touched only by the board's entry points.
 HANDLE Thread = nullptr;    // the window thread while it runs
 HWND Controller = nullptr;  // its message-only window
-HWND Windows[4];
+HWND Windows[CardAddressCount];
 int OpenWindows = 0;
 
 HINSTANCE ThisModule() { return reinterpret_cast<HINSTANCE>(&__ImageBase); }
 
-// The window's layout, made with it; null until CreateBoardWindow has set it.
-TBoardLayout* LayoutOf(HWND window) { return reinterpret_cast<TBoardLayout*>(GetWindowLongPtrW(window, LayoutIndex)); }
+// The window's own, made with it; null until CreateBoardWindow has set it.
+TBoardWindow* BoardOf(HWND window) { return reinterpret_cast<TBoardWindow*>(GetWindowLongPtrW(window, LayoutIndex)); }
 
-void PaintBoardOf(HWND window, HDC dc, const TBoardLayout& layout) {
-  PaintBoard(dc, layout, GetWindowLongA(window, AddressIndex), static_cast<uint32_t>(GetWindowLongA(window, StateIndex)));
+void PaintBoardOf(HWND window, HDC dc, const TBoardWindow& board) {
+  PaintBoard(dc, board.Layout, GetWindowLongA(window, AddressIndex),
+             static_cast<uint32_t>(GetWindowLongA(window, StateIndex)), board.Font);
 }
 
-void PaintBuffered(HWND window, const TBoardLayout& layout) {
+void PaintBuffered(HWND window, const TBoardWindow& board) {
+  const TBoardLayout& layout = board.Layout;
   PAINTSTRUCT paint;
   HDC dc = BeginPaint(window, &paint);
   HDC buffer = CreateCompatibleDC(dc);
   HBITMAP bitmap = CreateCompatibleBitmap(dc, layout.Client.cx, layout.Client.cy);
   HGDIOBJ old = SelectObject(buffer, bitmap);
-  PaintBoardOf(window, buffer, layout);
+  PaintBoardOf(window, buffer, board);
   BitBlt(dc, 0, 0, layout.Client.cx, layout.Client.cy, buffer, 0, 0, SRCCOPY);
   SelectObject(buffer, old);
   DeleteObject(bitmap);
@@ -56,8 +69,38 @@ void PaintBuffered(HWND window, const TBoardLayout& layout) {
   EndPaint(window, &paint);
 }
 
+RECT WorkArea() {
+  RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  return work;
+}
+
+// Lays board out for dpi in a font made for it, within the work area's
+// height; returns the window's size for it.
+SIZE LayOutAt(TBoardWindow& board, UINT dpi) {
+  HFONT font = GuiFontForDpi(dpi);
+  RECT frame{0, 0, 0, 0};
+  AdjustFrameForDpi(frame, BoardStyle, BoardExtendedStyle, dpi);
+  const RECT work = WorkArea();
+  LayOutBoard(board.Problems, (work.bottom - work.top) - (frame.bottom - frame.top), board.Layout, font);
+  ReleaseGuiFont(board.Font);
+  board.Font = font;
+  board.Dpi = dpi;
+  frame = RECT{0, 0, board.Layout.Client.cx, board.Layout.Client.cy};
+  AdjustFrameForDpi(frame, BoardStyle, BoardExtendedStyle, dpi);
+  return SIZE{frame.right - frame.left, frame.bottom - frame.top};
+}
+
+// Lays the window out again for dpi, its top left corner at place.
+void LayOutAgain(HWND window, TBoardWindow& board, UINT dpi, POINT place) {
+  const SIZE size = LayOutAt(board, dpi);
+  SetWindowPos(window, nullptr, place.x, place.y, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+  KeepClientSize(window, board.Layout.Client.cx, board.Layout.Client.cy);
+  InvalidateRect(window, nullptr, FALSE);
+}
+
 LRESULT CALLBACK BoardProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  TBoardLayout* layout = LayoutOf(window);
+  TBoardWindow* board = BoardOf(window);
   switch (message) {
     case WmBoardState:
       SetWindowLongA(window, StateIndex, static_cast<LONG>(lParam));
@@ -71,30 +114,33 @@ LRESULT CALLBACK BoardProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     case WM_ERASEBKGND:
       return 1;
     case WM_PAINT:
-      if (layout == nullptr) break;
-      PaintBuffered(window, *layout);
+      if (board == nullptr) break;
+      PaintBuffered(window, *board);
       return 0;
     case WM_PRINTCLIENT:  // a picture of the window, as for a screenshot
-      if (layout == nullptr) break;
-      PaintBoardOf(window, reinterpret_cast<HDC>(wParam), *layout);
+      if (board == nullptr) break;
+      PaintBoardOf(window, reinterpret_cast<HDC>(wParam), *board);
       return 0;
     case WM_GETFONT:
-      return reinterpret_cast<LRESULT>(BoardFont());
+      return reinterpret_cast<LRESULT>(board != nullptr ? board->Font : BoardFont());
+    case WM_DPICHANGED: {  // moved to a monitor of another scaling: at the place Windows suggests
+      if (board == nullptr) break;
+      const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+      LayOutAgain(window, *board, HIWORD(wParam), POINT{suggested->left, suggested->top});
+      return 0;
+    }
     case WmQueryBoardLayout:
-      if (layout == nullptr) return 0;
-      *reinterpret_cast<TBoardLayout*>(lParam) = *layout;
+      if (board == nullptr) return 0;
+      *reinterpret_cast<TBoardLayout*>(lParam) = board->Layout;
       return 1;
     case WM_NCDESTROY:
-      if (layout != nullptr) HeapFree(GetProcessHeap(), 0, layout);
+      if (board != nullptr) {
+        ReleaseGuiFont(board->Font);
+        HeapFree(GetProcessHeap(), 0, board);
+      }
       break;
   }
   return DefWindowProcW(window, message, wParam, lParam);
-}
-
-RECT WorkArea() {
-  RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-  return work;
 }
 
 // The windows stay on top, as an instrument display does, so that a click
@@ -110,27 +156,30 @@ POINT BoardWindowPlace(int32_t address, int width, int height) {
 }
 
 // A window of its own layout, which grows with the problems it shows but
-// stays within the work area's height.
+// stays within the work area's height: laid out at the system's DPI, and
+// again at its own where it follows its monitor's.
 HWND CreateBoardWindow(int32_t address, const TShowBoard& show) {
-  const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, extendedStyle = WS_EX_TOPMOST;
-  auto* layout = static_cast<TBoardLayout*>(HeapAlloc(GetProcessHeap(), 0, sizeof(TBoardLayout)));
-  if (layout == nullptr) return nullptr;
-  RECT frame{0, 0, 0, 0};
-  AdjustWindowRectEx(&frame, style, FALSE, extendedStyle);
-  const RECT work = WorkArea();
-  LayOutBoard(show.Problems, (work.bottom - work.top) - (frame.bottom - frame.top), *layout);
-  frame = RECT{0, 0, layout->Client.cx, layout->Client.cy};
-  AdjustWindowRectEx(&frame, style, FALSE, extendedStyle);
-  const int width = frame.right - frame.left, height = frame.bottom - frame.top;
-  const POINT place = BoardWindowPlace(address, width, height);
-  HWND window = CreateWindowExW(extendedStyle, BoardClass, show.Title, style, place.x, place.y, width, height,
-                                nullptr, nullptr, ThisModule(), nullptr);
+  auto* board = static_cast<TBoardWindow*>(HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, sizeof(TBoardWindow)));
+  if (board == nullptr) return nullptr;
+  lstrcpynA(board->Problems, show.Problems != nullptr ? show.Problems : "", SettingsTextSize);
+  const SIZE size = LayOutAt(*board, SystemDpi());
+  const POINT place = BoardWindowPlace(address, size.cx, size.cy);
+  HWND window = CreateWindowExW(BoardExtendedStyle, BoardClass, show.Title, BoardStyle, place.x, place.y, size.cx,
+                                size.cy, nullptr, nullptr, ThisModule(), nullptr);
   if (window == nullptr) {
-    HeapFree(GetProcessHeap(), 0, layout);
+    ReleaseGuiFont(board->Font);
+    HeapFree(GetProcessHeap(), 0, board);
     return nullptr;
   }
-  SetWindowLongPtrW(window, LayoutIndex, reinterpret_cast<LONG_PTR>(layout));
+  SetWindowLongPtrW(window, LayoutIndex, reinterpret_cast<LONG_PTR>(board));
   SetWindowLongA(window, AddressIndex, address);
+  const UINT dpi = WindowDpi(window);
+  if (dpi != board->Dpi) {
+    const SIZE scaled = LayOutAt(*board, dpi);
+    const POINT at = BoardWindowPlace(address, scaled.cx, scaled.cy);
+    SetWindowPos(window, nullptr, at.x, at.y, scaled.cx, scaled.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+    KeepClientSize(window, board->Layout.Client.cx, board->Layout.Client.cy);
+  }
   EnableMenuItem(GetSystemMenu(window, FALSE), SC_CLOSE, MF_BYCOMMAND | MF_GRAYED);
   ShowWindow(window, SW_SHOWNOACTIVATE);
   UpdateWindow(window);

@@ -36,7 +36,7 @@ size_t FittingUnits(std::u16string_view text, void* context) {
   return static_cast<size_t>(fit);
 }
 
-// Sizes and spacing, from the texts measured in dc (BoardFont selected).
+// Sizes and spacing, from the texts measured in dc (the font selected).
 // At 96 DPI (a line of 13 pixels): a margin of 16, lamps of 22 with 13
 // between them, bars of 14.
 struct TMeasures {
@@ -49,7 +49,7 @@ struct TMeasures {
     GetTextMetricsA(dc, &metrics);
     Line = Max(static_cast<int>(metrics.tmHeight), 1);
     TitleWidth = NameWidth = DigitWidth = 0;
-    for (int address = 0; address < 4; ++address) {
+    for (int address = 0; address < CardAddressCount; ++address) {
       char title[32];
       BoardTitle(address, title);
       TitleWidth = Max(TitleWidth, TextWidth(dc, title));
@@ -129,7 +129,7 @@ void PlaceProblems(HDC dc, const TMeasures& m, int maxClientHeight, TBoardLayout
   PlaceLampsAndBars(m, top + m.Gap, layout);
 }
 
-// The layout for dc, which has BoardFont selected.
+// The layout for dc, which has the font selected.
 void LayOutFor(HDC dc, const char* problems, int maxClientHeight, TBoardLayout& layout) {
   const TMeasures m(dc);
   layout = TBoardLayout{};
@@ -147,9 +147,9 @@ void BoardTitle(int address, char (&text)[32]) { std::snprintf(text, sizeof(text
 
 void BarName(int bar, char (&text)[16]) { std::snprintf(text, sizeof(text), "Analog %d", bar + 1); }
 
-void LayOutBoard(const char* problems, int maxClientHeight, TBoardLayout& layout) {
+void LayOutBoard(const char* problems, int maxClientHeight, TBoardLayout& layout, HFONT font) {
   HDC dc = GetDC(nullptr);
-  HGDIOBJ old = SelectObject(dc, BoardFont());
+  HGDIOBJ old = SelectObject(dc, font);
   LayOutFor(dc, problems, maxClientHeight, layout);
   SelectObject(dc, old);
   ReleaseDC(nullptr, dc);

@@ -6,10 +6,11 @@
 
 #include <windows.h>
 
+#include "module/module_abi.h"
 #include "virtual_board/board_settings.h"
 
-inline constexpr int BoardLamps = 8;
-inline constexpr int BoardBars = 2;
+inline constexpr int BoardLamps = DigitalChannels;
+inline constexpr int BoardBars = AnalogChannels;
 inline constexpr int MaxProblemLines = 32;
 inline constexpr wchar_t ProblemsCutMark[] = L"...";
 
@@ -34,11 +35,12 @@ struct TBoardLayout {
   RECT Lamps[BoardLamps];       // output n's circle
   RECT LampLabels[BoardLamps];  // its number below it
   RECT BarNames[BoardBars];     // "Analog n"
-  RECT Bars[BoardBars];         // level 0 ... 255 across the inside, an outline around it
+  RECT Bars[BoardBars];         // level 0 ... AnalogMax across the inside, an outline around it
   RECT Levels[BoardBars];       // the level, "0" ... "255", at the right
 };
 
-// The font the window draws with (and gives for WM_GETFONT).
+// The font a window at the system's DPI draws with (and gives for
+// WM_GETFONT).
 HFONT BoardFont();
 
 // The texts, for drawing and for measuring.
@@ -46,11 +48,14 @@ void BoardTitle(int address, char (&text)[32]);
 void BarName(int bar, char (&text)[16]);  // bar 0, 1: "Analog 1", "Analog 2"
 
 // The layout for problems (UTF-8, a line each; "" for none), measured on a
-// screen DC in BoardFont: the same width for every card address and any
-// problems, so that the windows are alike; the problems' lines make it
-// taller, up to maxClientHeight, where lines that do not fit are left out.
-void LayOutBoard(const char* problems, int maxClientHeight, TBoardLayout& layout);
+// screen DC in font (BoardFont, or one made for the window's DPI): the same
+// width for every card address and any problems, so that the windows are
+// alike; the problems' lines make it taller, up to maxClientHeight, where
+// lines that do not fit are left out.
+void LayOutBoard(const char* problems, int maxClientHeight, TBoardLayout& layout, HFONT font = BoardFont());
 
-// A test's query to a board window of its own process: lParam points to a
-// TBoardLayout that receives the window's layout; the result is 1.
+// A diagnostic query to a board window from a thread of its own process:
+// lParam points to a TBoardLayout that receives the window's layout; the
+// result is 1. Kept in the released board, so that the layout tests check
+// the windows that users get rather than a build of their own.
 inline constexpr UINT WmQueryBoardLayout = WM_APP + 16;

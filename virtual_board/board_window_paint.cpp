@@ -34,7 +34,7 @@ void Bar(HDC dc, const TBoardLayout& layout, int bar, int level) {
   Text(dc, layout.BarNames[bar], text, DT_LEFT);
   RECT inside = layout.Bars[bar];
   Fill(dc, {inside.left - 1, inside.top - 1, inside.right + 1, inside.bottom + 1}, Outline);
-  const int filled = inside.left + level * (inside.right - inside.left) / 255;
+  const int filled = inside.left + level * (inside.right - inside.left) / AnalogMax;
   Fill(dc, {inside.left, inside.top, filled, inside.bottom}, BarFill);
   Fill(dc, {filled, inside.top, inside.right, inside.bottom}, BarEmpty);
   std::snprintf(text, sizeof(text), "%d", level);
@@ -57,9 +57,9 @@ void Problems(HDC dc, const TBoardLayout& layout) {
 
 }  // namespace
 
-void PaintBoard(HDC dc, const TBoardLayout& layout, int32_t address, uint32_t state) {
+void PaintBoard(HDC dc, const TBoardLayout& layout, int32_t address, uint32_t state, HFONT font) {
   Fill(dc, {0, 0, layout.Client.cx, layout.Client.cy}, Background);
-  HGDIOBJ oldFont = SelectObject(dc, BoardFont());
+  HGDIOBJ oldFont = SelectObject(dc, font);
   SetBkMode(dc, TRANSPARENT);
   char title[32];
   BoardTitle(static_cast<int>(address), title);

@@ -19,5 +19,5 @@ inline constexpr COLORREF BarFill = RGB(0x20, 0x80, 0xE0);
 inline constexpr COLORREF BarEmpty = RGB(0xFF, 0xFF, 0xFF);
 inline constexpr COLORREF ProblemText = RGB(0xB0, 0x00, 0x00);  // a warning's dark red
 
-// Draws on dc, in the window's layout.
-void PaintBoard(HDC dc, const TBoardLayout& layout, int32_t address, uint32_t state);
+// Draws on dc, in the window's layout and the font it was laid out in.
+void PaintBoard(HDC dc, const TBoardLayout& layout, int32_t address, uint32_t state, HFONT font);

@@ -1,16 +1,20 @@
-// The test host's command line: global options, one command, its options.
-// Texts are UTF-8, paths included; the Windows side converts them where it
-// calls the system.
+// The test host's command line: global options, one command, its options,
+// parsed by the rows of the command table (command_table.h). Texts are
+// UTF-8, paths included; the Windows side converts them where it calls the
+// system.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
-enum class TCommandKind { Help, Version, Info, Cards, Set, Play, Panel, Try, Identify, Off, Timeline };
+struct TCommandRow;
+// What runs without a command of the table: the help, and --version.
+extern const TCommandRow HelpCommand;
+extern const TCommandRow VersionCommand;
 
 struct TCommand {
-  TCommandKind Kind = TCommandKind::Help;
+  const TCommandRow* Row = &HelpCommand;  // the command to run
   std::string ModulePath;   // empty: out_tarnwell.dll beside the program
   std::string VendorDir;    // empty: the loader's search order only
   bool HasCard = false;     // --card given
@@ -29,12 +33,10 @@ struct TCommand {
   bool DoubleClicked = false;  // try, started by a double-click: no console
 };
 
-// args without the program name; none gives Help. On failure sets error to
-// one line that says what is wrong.
+// args without the program name; none gives the help, and so do --help or
+// -h where an option can stand and help as the command word. On failure
+// sets error to one line that says what is wrong.
 bool ParseCommandLine(const std::vector<std::string>& args, TCommand& command, std::string& error);
-
-// What --help prints.
-extern const char UsageText[];
 
 // What --version prints: the program's name and the release's version.
 extern const char VersionText[];

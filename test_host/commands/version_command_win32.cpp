@@ -1,6 +1,7 @@
 // --version: the test host's own version, and the version of the module and
 // of the k8055d.dll it would use, read from their files without loading
 // them; for the virtual board, also its settings.
+#include "k8055d/vendor_entries.h"
 #include "test_host/diagnosis/board_settings_report.h"
 #include "test_host/commands/commands_win32.h"
 #include "test_host/console/console_output_win32.h"
@@ -17,7 +18,7 @@ std::string DescribeInstalledVersions(const TCommand& command, const std::string
   const std::string loaded = VendorLibraryPath();
   const TFileVersion vendor = ReadFileVersion(loaded.empty() ? FindVendorLibrary(module) : loaded);
   std::string text = linePrefix + DescribeFileVersion("out_tarnwell.dll", ReadFileVersion(module)) + "\n" +
-                     linePrefix + DescribeFileVersion("k8055d.dll", vendor) + "\n";
+                     linePrefix + DescribeFileVersion(VendorLibraryName, vendor) + "\n";
   if (IsVirtualBoard(vendor)) {
     // What the board reads, from the same file and variables.
     TBoardSettings settings;

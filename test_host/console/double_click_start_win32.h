@@ -4,8 +4,9 @@
 #pragma once
 
 // No arguments given, and this process alone on its console (Explorer,
-// a shortcut or the Run box made the console for it). A console shared
-// with a shell, a redirected or missing console: false.
+// a shortcut or the Run box made the console for it), standard input and
+// output that console's. A console shared with a shell, input or output
+// redirected, no console: false.
 bool StartedByDoubleClick(bool noArguments);
 
 // Closes the console that came with the double-click: the user works in

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "k8055d/quiet_error_mode_win32.h"
 #include "test_host/text/wide_text_win32.h"
 
 namespace {
@@ -34,10 +35,13 @@ std::string StringValue(const std::vector<BYTE>& resource, const wchar_t* name) 
 
 }  // namespace
 
+// No system error box while the file is looked at (a path on an empty
+// removable drive).
 TFileVersion ReadFileVersion(const std::string& path) {
   TFileVersion file;
   file.Path = path;
   if (path.empty()) return file;
+  TQuietErrorMode quiet;
   const std::wstring widePath = Wide(path);
   file.Exists = GetFileAttributesW(widePath.c_str()) != INVALID_FILE_ATTRIBUTES;
   DWORD ignored = 0;

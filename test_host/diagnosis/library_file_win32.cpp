@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "k8055d/quiet_error_mode_win32.h"
 #include "test_host/diagnosis/image_kind.h"
 #include "test_host/diagnosis/message_inserts.h"
 #include "test_host/text/wide_text_win32.h"
@@ -12,7 +13,10 @@ constexpr DWORD HeadBytes = 4096;  // holds the headers of any ordinary DLL
 
 }  // namespace
 
+// No system error box while the file is looked at (a path on an empty
+// removable drive).
 std::string WhyNotA32BitDll(const std::string& path) {
+  TQuietErrorMode quiet;
   const std::wstring widePath = Wide(path);
   const DWORD attributes = GetFileAttributesW(widePath.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) {

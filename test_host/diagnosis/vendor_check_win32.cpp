@@ -2,22 +2,18 @@
 
 #include <windows.h>
 
+#include "common/allocation.h"
+
 #include "k8055d/k8055d.h"
 #include "k8055d/library_loader.h"
 #include "k8055d/library_loader_win32.h"
 #include "k8055d/library_search.h"
-#include "k8055d/path_join.h"
+#include "k8055d/quiet_error_mode_win32.h"
 #include "test_host/diagnosis/library_file_win32.h"
 #include "test_host/session/module_session_win32.h"
 #include "test_host/text/wide_text_win32.h"
 
 namespace {
-
-std::string ModulePath(HMODULE module) {
-  wchar_t path[MAX_PATH];
-  const DWORD n = GetModuleFileNameW(module, path, MAX_PATH);
-  return Utf8(std::wstring(path, n));
-}
 
 std::string MissingEntryPoints(HMODULE library) {
   std::string missing;
@@ -27,21 +23,15 @@ std::string MissingEntryPoints(HMODULE library) {
     missing += (count++ ? ", " : "") + std::string(name);
   }
   if (count == 0) return "";
-  return ModulePath(library) + " lacks the entry point" + (count > 1 ? "s " : " ") + missing +
+  return ModuleFilePath(library) + " lacks the entry point" + (count > 1 ? "s " : " ") + missing +
          ": it is not the K8055 driver library, or not a complete one.";
 }
 
-// The module's rule: the first folder holding a file of the name ends the
-// search. The path is joined as the module joins it.
 bool FindInFolder(TPathText folder, void* found) {
-  static constexpr TPathChar Name[] = u"k8055d.dll";
-  const TPathText name = {Name, sizeof(Name) / sizeof(Name[0]) - 1};
-  std::wstring path(JoinedPathSize(folder, name), L'\0');
-  JoinPath(folder, name, reinterpret_cast<TPathChar*>(&path[0]));
-  path.pop_back();
-  const DWORD attributes = GetFileAttributesW(path.c_str());
-  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return false;
-  *static_cast<std::string*>(found) = Utf8(path);
+  TPathChar* path = nullptr;
+  if (!SearchEndsInFolder(folder, VendorLibraryName, path)) return false;
+  if (path != nullptr) *static_cast<std::string*>(found) = Utf8(reinterpret_cast<const wchar_t*>(path));
+  ReleaseMemory(path);
   return true;
 }
 
@@ -49,7 +39,8 @@ bool FindInFolder(TPathText folder, void* found) {
 // empty when it is a 32-bit DLL.
 std::string NotA32BitDll(const std::string& path) {
   const std::string why = WhyNotA32BitDll(path);
-  return why.empty() ? "" : path + " " + why + "; the module needs the 32-bit k8055d.dll that comes with the K8055 boards.";
+  if (why.empty()) return "";
+  return path + " " + why + "; the module needs the 32-bit " VENDOR_LIBRARY_FILE " that comes with the K8055 boards.";
 }
 
 // The module's folder is named too when it is not the program's.
@@ -57,20 +48,23 @@ std::string NotFound(const std::string& modulePath) {
   const std::string moduleFolder = modulePath.substr(0, modulePath.find_last_of("\\/") + 1);
   const bool programsFolder = lstrcmpiW(Wide(moduleFolder).c_str(), Wide(ProgramFolder()).c_str()) == 0;
   const std::string besideModule = programsFolder ? "" : " or beside the module (" + moduleFolder + ")";
-  return "k8055d.dll was not found. Put the vendor's k8055d.dll beside the host program (" + ProgramFolder() + ")" +
+  return VENDOR_LIBRARY_FILE " was not found. Put the vendor's " VENDOR_LIBRARY_FILE " beside the host program (" +
+         ProgramFolder() + ")" +
          besideModule + " or in the Windows system folder, or add its folder to PATH.";
 }
 
 }  // namespace
 
 std::string VendorLibraryPath() {
-  HMODULE library = GetModuleHandleW(L"k8055d.dll");
-  return library ? ModulePath(library) : "";
+  HMODULE library = GetModuleHandleW(Wide(VendorLibraryName).c_str());
+  return library ? ModuleFilePath(library) : "";
 }
 
 // The places are this process's, where the module's own file is the
-// program: the module's path takes its place.
+// program: the module's path takes its place. As in the module, no probe
+// raises a system error box (an empty removable drive on PATH).
 std::string FindVendorLibrary(const std::string& modulePath) {
+  TQuietErrorMode quiet;
   TLibrarySearchPlaces places{};
   if (!PlatformLibraryLoader.GetSearchPlaces(places)) return "";
   const std::wstring module = Wide(modulePath);
@@ -83,12 +77,12 @@ std::string FindVendorLibrary(const std::string& modulePath) {
 }
 
 std::string WhyVendorUnusable(const std::string& modulePath) {
-  if (HMODULE loaded = GetModuleHandleW(L"k8055d.dll")) {
+  if (HMODULE loaded = GetModuleHandleW(Wide(VendorLibraryName).c_str())) {
     // Windows loads a program by that name too: it has none of the entry
     // points, and is named for what it is.
-    if (const std::string notDll = NotA32BitDll(ModulePath(loaded)); !notDll.empty()) return notDll;
+    if (const std::string notDll = NotA32BitDll(ModuleFilePath(loaded)); !notDll.empty()) return notDll;
     const std::string missing = MissingEntryPoints(loaded);
-    return missing.empty() ? ModulePath(loaded) + " is complete, yet the module could not use it." : missing;
+    return missing.empty() ? ModuleFilePath(loaded) + " is complete, yet the module could not use it." : missing;
   }
   const std::string path = FindVendorLibrary(modulePath);
   if (path.empty()) return NotFound(modulePath);

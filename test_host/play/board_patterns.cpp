@@ -1,8 +1,9 @@
 #include "test_host/play/board_patterns.h"
 
+#include "module/module_abi.h"
+
 namespace {
 
-constexpr int32_t Channels = 10;
 constexpr int32_t AllOn = 65535;  // digital on; analog 65535 / 20, clamped to 255
 constexpr int32_t FlashMs = 250;
 
@@ -10,7 +11,7 @@ constexpr int32_t FlashMs = 250;
 
 std::vector<TPlayRow> AllOutputsRows(int32_t card, int32_t timeMs, int32_t value) {
   std::vector<TPlayRow> rows;
-  for (int32_t channel = 1; channel <= Channels; ++channel) rows.push_back({timeMs, channel, value, card, 0});
+  for (int32_t channel = 1; channel <= ChannelCount; ++channel) rows.push_back({timeMs, channel, value, card, 0});
   return rows;
 }
 

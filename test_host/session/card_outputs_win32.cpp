@@ -1,5 +1,7 @@
 #include "test_host/session/card_outputs_win32.h"
 
+#include "k8055d/vendor_entries.h"
+
 #include "test_host/session/card_report.h"
 #include "test_host/session/channel_list.h"
 #include "test_host/console/exit_status_win32.h"
@@ -9,8 +11,8 @@ int TCardOutputs::Open(const TCommand& command, const std::vector<int32_t>& card
   TOutputInstance* instance = nullptr;
   if (const int status = CreateReadyInstance(command, Session_, instance, error)) return status;
   if (!Session_.CallsWatched) {
-    error = Session_.Path + " does not look up k8055d.dll's entry points with GetProcAddress, so the test host "
-            "cannot tell whether anything reaches a board";
+    error = Session_.Path + " does not look up " VENDOR_LIBRARY_FILE
+            "'s entry points with GetProcAddress, so the test host cannot tell whether anything reaches a board";
     return ExitUnusable;
   }
   for (const int32_t card : cards) {

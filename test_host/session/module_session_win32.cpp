@@ -1,5 +1,6 @@
 #include "test_host/session/module_session_win32.h"
 
+#include "k8055d/system_text_win32.h"
 #include "test_host/console/exit_status_win32.h"
 #include "test_host/diagnosis/library_file_win32.h"
 #include "test_host/session/vendor_call_watch_win32.h"
@@ -26,16 +27,17 @@ bool IsFolder(const std::string& path) {
 
 }  // namespace
 
+std::string ModuleFilePath(HMODULE module) {
+  TPathText path{};
+  if (!ModuleFileName(module, path)) return "";
+  const std::string text = Utf8(std::wstring(reinterpret_cast<const wchar_t*>(path.Text), path.Length));
+  ReleaseMemory(const_cast<TPathChar*>(path.Text));
+  return text;
+}
+
 std::string ProgramFolder() {
-  // GetModuleFileNameW cuts a long path to the buffer without saying more
-  // than that it filled it, so the buffer grows until the path fits.
-  std::wstring path(MAX_PATH, L'\0');
-  DWORD length = 0;
-  while ((length = GetModuleFileNameW(nullptr, &path[0], static_cast<DWORD>(path.size()))) == path.size() &&
-         path.size() < 32768)
-    path.resize(path.size() * 2);
-  path.resize(length);
-  return Utf8(path.substr(0, path.find_last_of(L"\\/") + 1));
+  const std::string path = ModuleFilePath(nullptr);
+  return path.substr(0, path.find_last_of("\\/") + 1);
 }
 
 std::string ModulePathOf(const TCommand& command) {

@@ -36,6 +36,10 @@ class TModuleSession {
   std::vector<TOutputInstance*> Instances_;
 };
 
+// The full path of a loaded module's file (null: the program's), whole
+// however long it is; empty when memory runs out.
+std::string ModuleFilePath(HMODULE module);
+
 // The folder of the running program, with a trailing backslash.
 std::string ProgramFolder();
 

@@ -6,14 +6,16 @@
 #include <string>
 #include <string_view>
 
+#include "module/module_abi.h"
+
 struct TQuantity {
   const char* Name;
   int32_t Min;
   int32_t Max;
 };
 
-inline constexpr TQuantity CardNumber{"card", 1, 4};
-inline constexpr TQuantity ChannelNumber{"channel", 1, 10};
+inline constexpr TQuantity CardNumber{"card", 1, CardAddressCount};
+inline constexpr TQuantity ChannelNumber{"channel", 1, ChannelCount};
 inline constexpr TQuantity SampleValue{"value", 0, 65535};
 inline constexpr TQuantity TimeMs{"time_ms", 0, 86400000};  // a day
 inline constexpr TQuantity ResendRate{"rate", 1, 1000};      // rounds a second

@@ -151,7 +151,7 @@ bool ReplayCall(std::string_view line, int lineNumber, TBoardModel& model, TReco
   int entry = 0;
   while (entry < VendorEntryCount && name != VendorEntryNames[entry]) ++entry;
   if (entry == VendorEntryCount) {
-    problem = QuotedField(name) + " is not an entry point of k8055d.dll";
+    problem = QuotedField(name) + " is not an entry point of " VENDOR_LIBRARY_FILE;
     return false;
   }
   int32_t arguments[2] = {0, 0};

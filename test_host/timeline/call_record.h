@@ -20,8 +20,10 @@
 #include <string_view>
 #include <vector>
 
+#include "module/module_abi.h"
+
 // A level from a time on: 0 or 1 for a digital output, 0 ... 255 for an
-// analog one, ClosedLevel while the board is closed.
+// analog one (0 ... AnalogMax), ClosedLevel while the board is closed.
 struct TLevelChange {
   int64_t TimeUs;
   int32_t Level;
@@ -29,8 +31,8 @@ struct TLevelChange {
 };
 inline constexpr int32_t ClosedLevel = -1;
 
-inline constexpr int DigitalLanes = 8;
-inline constexpr int LaneCount = 10;  // digital outputs 1 ... 8, analog outputs 1 and 2
+inline constexpr int DigitalLanes = DigitalChannels;
+inline constexpr int LaneCount = ChannelCount;  // the digital outputs, then the analog ones
 
 // A call that went on to the vendor's library.
 struct TLibraryCall {
@@ -62,7 +64,7 @@ struct TRecordSession {
   int64_t FirstUs = 0;
   int64_t LastUs = 0;
   size_t Calls = 0;
-  std::array<TBoardLanes, 4> Boards;  // by card address
+  std::array<TBoardLanes, CardAddressCount> Boards;  // by card address
   std::vector<int64_t> LibraryCallTimes;  // of every call that reached the library, in order
   TSlowestCall Slowest;
 };

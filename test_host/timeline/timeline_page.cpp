@@ -169,7 +169,7 @@ TBars Bars(const std::vector<std::pair<int64_t, int64_t>>& stretches, const TSca
 // An analog output's level over each stretch the board is open, as a
 // filled step plot from the lane's base.
 std::string LevelPlot(const std::vector<TLevelChange>& changes, const TScale& scale, int base) {
-  const auto y = [base](int32_t level) { return static_cast<int64_t>(base) * 10 - level * LevelHeight * 10 / 255; };
+  const auto y = [base](int32_t level) { return static_cast<int64_t>(base) * 10 - level * LevelHeight * 10 / AnalogMax; };
   std::string path;
   const auto add = [&path](char command, int64_t tenths) {
     path += command;
@@ -308,7 +308,7 @@ std::string LibrarySummary(const TRecordSession& session) {
 std::string Session(const TRecordSession& session, size_t number, size_t count) {
   std::vector<int> shown, quiet;
   size_t changes = 0;
-  for (int address = 0; address < 4; ++address) {
+  for (int address = 0; address < CardAddressCount; ++address) {
     const TBoardLanes& board = session.Boards[address];
     if (board.GotOutput) shown.push_back(address);
     else if (board.Opened) quiet.push_back(address);

@@ -6,6 +6,7 @@
 
 #include "test_host/session/channel_levels.h"
 #include "test_host/try/try_layout.h"
+#include "virtual_board/window_dpi_win32.h"
 
 namespace {
 
@@ -13,31 +14,28 @@ constexpr size_t MaxChannels = 10;
 constexpr int SliderPage = 16;
 constexpr char WidestLevel[] = "255";
 
-HWND CreateControl(HWND pane, const char* className, const std::string& text, DWORD style, int id) {
+HWND CreateControl(HWND pane, const char* className, const std::string& text, DWORD style, int id, HFONT font) {
   HWND control = CreateWindowExA(0, className, text.c_str(), WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, pane,
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
-  if (control != nullptr) SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+  if (control != nullptr) SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   return control;
 }
 
-bool CreateCheckBox(HWND pane, int channel, const std::string& name) {
+bool CreateCheckBox(HWND pane, int channel, const std::string& name, HFONT font) {
   const DWORD group = channel == 1 ? WS_GROUP : 0;
-  return CreateControl(pane, "Button", name, BS_AUTOCHECKBOX | WS_TABSTOP | group, channel) != nullptr;
+  return CreateControl(pane, "Button", name, BS_AUTOCHECKBOX | WS_TABSTOP | group, channel, font) != nullptr;
 }
 
 // The name, the slider and its level, in that order.
-bool CreateSliderRow(HWND pane, int channel, const std::string& name) {
-  if (!CreateControl(pane, "Static", name, SS_LEFT | SS_NOPREFIX, NameLabelId(channel))) return false;
+bool CreateSliderRow(HWND pane, int channel, const std::string& name, HFONT font) {
+  if (!CreateControl(pane, "Static", name, SS_LEFT | SS_NOPREFIX, NameLabelId(channel), font)) return false;
   HWND slider = CreateControl(pane, TRACKBAR_CLASSA, "",
-                              TBS_HORZ | TBS_AUTOTICKS | TBS_FIXEDLENGTH | WS_TABSTOP | WS_GROUP, channel);
+                              TBS_HORZ | TBS_AUTOTICKS | TBS_FIXEDLENGTH | WS_TABSTOP | WS_GROUP, channel, font);
   if (slider == nullptr) return false;
-  // The thumb as long as a scroll bar is high (and a little more, as
-  // Windows draws it at 96 DPI), so it grows with the system's metrics.
-  SendMessageA(slider, TBM_SETTHUMBLENGTH, static_cast<WPARAM>(GetSystemMetrics(SM_CYHSCROLL) + 4), 0);
   SendMessageA(slider, TBM_SETRANGE, FALSE, MAKELPARAM(0, AnalogMax));
   SendMessageA(slider, TBM_SETPAGESIZE, 0, SliderPage);
   SendMessageA(slider, TBM_SETTICFREQ, SliderPage, 0);
-  return CreateControl(pane, "Static", "0", SS_RIGHT, LevelLabelId(channel)) != nullptr;
+  return CreateControl(pane, "Static", "0", SS_RIGHT, LevelLabelId(channel), font) != nullptr;
 }
 
 std::string WindowText(HWND window) {
@@ -109,24 +107,25 @@ int StatusHeight(HWND status, const TTextMeasure& text, const TBox& box, const s
 
 size_t ControlledChannels(const std::vector<std::string>& names) { return std::min(names.size(), MaxChannels); }
 
-HWND CreateChannelControls(HWND pane, const std::vector<std::string>& names) {
+HWND CreateChannelControls(HWND pane, const std::vector<std::string>& names, HFONT font) {
   for (size_t i = 0; i < ControlledChannels(names); ++i) {
     const int channel = static_cast<int>(i + 1);
-    const bool made = IsAnalogChannel(channel) ? CreateSliderRow(pane, channel, names[i])
-                                               : CreateCheckBox(pane, channel, names[i]);
+    const bool made = IsAnalogChannel(channel) ? CreateSliderRow(pane, channel, names[i], font)
+                                               : CreateCheckBox(pane, channel, names[i], font);
     if (!made) return nullptr;
   }
-  return CreateControl(pane, "Static", "", SS_LEFT | SS_NOPREFIX | SS_SUNKEN, StatusLineId);
+  return CreateControl(pane, "Static", "", SS_LEFT | SS_NOPREFIX | SS_SUNKEN, StatusLineId, font);
 }
 
-SIZE PlaceChannelControls(HWND pane, int channels, const std::vector<std::string>& statusTexts, int minWidth) {
+SIZE PlaceChannelControls(HWND pane, int channels, const std::vector<std::string>& statusTexts, int minWidth,
+                          UINT dpi) {
   HWND status = GetDlgItem(pane, StatusLineId);
   TTextMeasure text(pane);
   TTryMeasures measures;
   text.In(status);
   measures.TextHeight = text.LineHeight();
   measures.CharWidth = text.CharWidth();
-  measures.CheckMark = std::max(GetSystemMetrics(SM_CXMENUCHECK), GetSystemMetrics(SM_CYMENUCHECK));
+  measures.CheckMark = std::max(SystemMetricForDpi(SM_CXMENUCHECK, dpi), SystemMetricForDpi(SM_CYMENUCHECK, dpi));
   measures.MinWidth = minWidth;
   size_t checkBoxes = 0, sliderRows = 0;
   for (int channel = 1; channel <= channels; ++channel) {
@@ -140,7 +139,10 @@ SIZE PlaceChannelControls(HWND pane, int channels, const std::vector<std::string
     HWND name = GetDlgItem(pane, NameLabelId(channel));
     measures.SliderNameWidth = std::max(measures.SliderNameWidth, text.In(name).Width(WindowText(name)));
     measures.LevelWidth = std::max(measures.LevelWidth, text.In(GetDlgItem(pane, LevelLabelId(channel))).Width(WidestLevel));
-    // The thumb, and below it the ticks.
+    // The thumb as long as a scroll bar is high (and a little more, as
+    // Windows draws it at 96 DPI), so it grows with the scaling; below it
+    // the ticks.
+    SendMessageA(control, TBM_SETTHUMBLENGTH, static_cast<WPARAM>(SystemMetricForDpi(SM_CYHSCROLL, dpi) + 4), 0);
     const int thumb = static_cast<int>(SendMessageA(control, TBM_GETTHUMBLENGTH, 0, 0));
     measures.SliderHeight = std::max(measures.SliderHeight, thumb + thumb / 2);
   }

@@ -16,14 +16,16 @@ inline int NameLabelId(int channel) { return 200 + channel; }
 inline constexpr int StatusLineId = 300;
 
 // Makes the controls for names (channel 1 first; names past the tenth are
-// left out) in pane, not placed yet. Returns the status line, or null when
-// a control could not be made.
-HWND CreateChannelControls(HWND pane, const std::vector<std::string>& names);
+// left out) in pane, in font, not placed yet. Returns the status line, or
+// null when a control could not be made.
+HWND CreateChannelControls(HWND pane, const std::vector<std::string>& names, HFONT font);
 
 // Places the controls that CreateChannelControls made for channels 1 ...
 // channels in pane, which is at least minWidth wide, with the status line
-// as high as the widest of statusTexts needs. Returns the pane's size.
-SIZE PlaceChannelControls(HWND pane, int channels, const std::vector<std::string>& statusTexts, int minWidth);
+// as high as the widest of statusTexts needs, in their fonts and the
+// system's sizes at dpi. Returns the pane's size.
+SIZE PlaceChannelControls(HWND pane, int channels, const std::vector<std::string>& statusTexts, int minWidth,
+                          UINT dpi);
 
 // How many channels get a control.
 size_t ControlledChannels(const std::vector<std::string>& names);

@@ -6,6 +6,7 @@
 #include "test_host/window/host_window_win32.h"
 #include "test_host/session/panel_card_states_win32.h"
 #include "test_host/try/try_pane_controls_win32.h"
+#include "virtual_board/window_dpi_win32.h"
 
 namespace {
 
@@ -40,6 +41,12 @@ TTryPane::TTryPane(const TModuleApi& api, TOutputInstance* instance, int32_t rat
       Outputs_(api.action, instance, static_cast<int32_t>(ControlledChannels(Names_))),
       RateHz_(rateHz) {}
 
+// The window, if it outlasts the pane, hears no more of it.
+TTryPane::~TTryPane() {
+  if (Window_ != nullptr && IsWindow(Window_)) SetWindowLongPtrA(Window_, GWLP_USERDATA, 0);
+  ReleaseGuiFont(Font_);
+}
+
 bool TTryPane::Create(HWND host) {
   const INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX), ICC_BAR_CLASSES};
   if (!InitCommonControlsEx(&classes) || !RegisterPaneClass(WindowProc)) return false;
@@ -48,12 +55,12 @@ bool TTryPane::Create(HWND host) {
   if (Window_ == nullptr) return false;
   // Last among the host's children, so that Tab reaches it after the panel.
   SetWindowPos(Window_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  Status_ = CreateChannelControls(Window_, Names_);
+  Dpi_ = WindowDpi(host);
+  Font_ = GuiFontForDpi(Dpi_);
+  Status_ = CreateChannelControls(Window_, Names_, Font_);
   if (Status_ == nullptr) return false;
-  const SIZE size = PlaceChannelControls(Window_, static_cast<int>(ControlledChannels(Names_)),
-                                         LongestTryStatuses(Status()), PanelHostWidth);
-  SetWindowPos(Window_, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  FitHostWindow(host, size.cx, PanelHostHeight + size.cy);
+  LayOut();
+  FollowDpiChanges(host, Window_);
   if (RateHz_ > 0) {
     Schedule_ = std::make_unique<TResendSchedule>(RateHz_, NowUs());
     // Keeps the rounds going while a modal loop (moving the window) runs
@@ -64,6 +71,26 @@ bool TTryPane::Create(HWND host) {
   Outputs_.FollowSettings(SettingsText());
   UpdateStatus();
   return true;
+}
+
+void TTryPane::LayOut() {
+  const SIZE size = PlaceChannelControls(Window_, static_cast<int>(ControlledChannels(Names_)),
+                                         LongestTryStatuses(Status()), PanelHostWidth, Dpi_);
+  SetWindowPos(Window_, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  FitHostWindow(GetParent(Window_), size.cx, PanelHostHeight + size.cy, Dpi_);
+}
+
+// The host window has taken the rectangle Windows suggests; the controls
+// get a font for the new DPI and are placed again from their texts in it.
+void TTryPane::FollowDpi(UINT dpi) {
+  HFONT font = GuiFontForDpi(dpi);
+  for (HWND control = GetWindow(Window_, GW_CHILD); control != nullptr; control = GetWindow(control, GW_HWNDNEXT))
+    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  ReleaseGuiFont(Font_);
+  Font_ = font;
+  Dpi_ = dpi;
+  LayOut();
+  InvalidateRect(Window_, nullptr, TRUE);
 }
 
 std::string TTryPane::SettingsText() const {
@@ -134,6 +161,9 @@ LRESULT CALLBACK TTryPane::WindowProc(HWND window, UINT message, WPARAM wParam, 
     case WM_TIMER:
       if (wParam == StatusTimer) pane->UpdateStatus();
       if (wParam == ResendTimer) pane->SendDue();
+      return 0;
+    case WM_DPICHANGED:  // passed on by the host window
+      pane->FollowDpi(HIWORD(wParam));
       return 0;
   }
   return DefWindowProcA(window, message, wParam, lParam);

@@ -21,12 +21,14 @@ class TTryPane {
  public:
   // rateHz 0: no resending.
   TTryPane(const TModuleApi& api, TOutputInstance* instance, int32_t rateHz);
+  ~TTryPane();
   TTryPane(const TTryPane&) = delete;
   TTryPane& operator=(const TTryPane&) = delete;
 
   // Makes the pane's window in host, below the panel and after it in the
-  // tab order, and fits host to the panel and the pane; false when it
-  // cannot be made. The window goes with host.
+  // tab order, and fits host to the panel and the pane, laid out for the
+  // host's DPI, and again for a new DPI whenever host moves to a monitor of
+  // another; false when it cannot be made. The window goes with host.
   bool Create(HWND host);
   // Sends what is due: every channel after a pick of another card in the
   // panel, and every channel when a round of the rate is due. Returns the
@@ -42,6 +44,8 @@ class TTryPane {
   void OnSlider(HWND slider);
   TTryStatus Status() const;
   void UpdateStatus();
+  void LayOut();
+  void FollowDpi(UINT dpi);
 
   const TModuleApi& Api_;
   TOutputInstance* Instance_;
@@ -52,4 +56,6 @@ class TTryPane {
   TRateMeter Rate_;
   HWND Window_ = nullptr;
   HWND Status_ = nullptr;
+  HFONT Font_ = nullptr;  // the controls', made for Dpi_
+  UINT Dpi_ = 0;
 };

@@ -2,9 +2,12 @@
 
 #include <algorithm>
 
+#include "virtual_board/window_dpi_win32.h"
+
 namespace {
 
 constexpr DWORD HostWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+constexpr char DpiFollowerProperty[] = "TarnwellDpiFollower";
 
 // Keeps the keyboard focus on the control that had it when the window is
 // activated again, as a dialog box does; Windows would give it to the
@@ -33,6 +36,19 @@ LRESULT CALLBACK HostWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       if (HIWORD(wParam)) break;  // minimized
       KeepControlFocus(window, wParam);
       return 0;
+    case WM_DPICHANGED: {  // moved to a monitor of another scaling: first to the place Windows suggests
+      const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
+      SetWindowPos(window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                   suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+      if (HWND follower = static_cast<HWND>(GetPropA(window, DpiFollowerProperty)))
+        SendMessageA(follower, WM_DPICHANGED, wParam, lParam);
+      else
+        FitHostWindow(window, PanelHostWidth, PanelHostHeight, HIWORD(wParam));
+      return 0;
+    }
+    case WM_NCDESTROY:
+      RemovePropA(window, DpiFollowerProperty);
+      break;
   }
   return DefWindowProcA(window, message, wParam, lParam);
 }
@@ -56,13 +72,19 @@ HWND CreateHostWindow(const char* title) {
   RegisterOnce(instance);
   RECT frame{0, 0, PanelHostWidth, PanelHostHeight};
   AdjustWindowRect(&frame, HostWindowStyle, FALSE);
-  return CreateWindowExA(0, HostWindowClass, title, HostWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT,
-                         frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, instance, nullptr);
+  HWND window = CreateWindowExA(0, HostWindowClass, title, HostWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+                                frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, instance, nullptr);
+  // On a monitor of another scaling than the system's, its frame is that monitor's.
+  if (window != nullptr && WindowDpi(window) != SystemDpi())
+    FitHostWindow(window, PanelHostWidth, PanelHostHeight, WindowDpi(window));
+  return window;
 }
 
-void FitHostWindow(HWND window, int width, int height) {
+void FollowDpiChanges(HWND window, HWND follower) { SetPropA(window, DpiFollowerProperty, follower); }
+
+void FitHostWindow(HWND window, int width, int height, UINT dpi) {
   RECT frame{0, 0, width, height};
-  AdjustWindowRect(&frame, HostWindowStyle, FALSE);
+  AdjustFrameForDpi(frame, HostWindowStyle, 0, dpi);
   const int frameWidth = frame.right - frame.left, frameHeight = frame.bottom - frame.top;
   RECT bounds;
   GetWindowRect(window, &bounds);
@@ -74,6 +96,7 @@ void FitHostWindow(HWND window, int width, int height) {
     bounds.top = std::max(std::min(bounds.top, work.bottom - frameHeight), work.top);
   }
   SetWindowPos(window, nullptr, bounds.left, bounds.top, frameWidth, frameHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+  KeepClientSize(window, width, height);
 }
 
 bool TakeDialogKey(HWND window, MSG& message) {

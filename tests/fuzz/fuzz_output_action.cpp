@@ -13,7 +13,7 @@
 #include "module/card_slots.h"
 #include "module/instance.h"
 #include "module/output_action.h"
-#include "tests/native/fake_vendor.h"
+#include "tests/fakes/fake_vendor.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 
 #include "module/instance.h"
 #include "module/settings_text.h"
-#include "tests/native/fake_vendor.h"
+#include "tests/fakes/fake_vendor.h"
 
 namespace {
 

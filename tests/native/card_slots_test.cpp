@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/native/fake_vendor.h"
+#include "tests/fakes/fake_vendor.h"
 #include "k8055d/k8055d.h"
 
 namespace {
@@ -17,19 +17,19 @@ class CardSlots : public ::testing::Test {
 
 TEST_F(CardSlots, StartClosed) {
   fake_vendor::Reset();
-  for (int32_t slot : CardStatus) EXPECT_EQ(slot, -2);
+  for (int32_t slot : ::CardSlots().Status) EXPECT_EQ(slot, -2);
 }
 
 TEST_F(CardSlots, EachAddressIsTriedOnce) {
   State.Answering = {0};
   OpenCard(0);
   OpenCard(1);
-  EXPECT_EQ(CardStatus[0], 0);
-  EXPECT_EQ(CardStatus[1], -1);
+  EXPECT_EQ(CardSlot(0), 0);
+  EXPECT_EQ(CardSlot(1), -1);
   State.Answering = {0, 1};  // board 1 plugged in after its failed try
   OpenCard(1);
   OpenCard(0);
-  EXPECT_EQ(CardStatus[1], -1);
+  EXPECT_EQ(CardSlot(1), -1);
   EXPECT_EQ(State.Calls, (Calls{"OpenDevice 0", "OpenDevice 1"}));
 }
 
@@ -39,10 +39,10 @@ TEST_F(CardSlots, OpenAllCardsTriesEveryClosedSlotInAddressOrder) {
   State.Calls.clear();
   OpenAllCards();
   EXPECT_EQ(State.Calls, (Calls{"OpenDevice 0", "OpenDevice 1", "OpenDevice 2"}));
-  EXPECT_EQ(CardStatus[0], -1);
-  EXPECT_EQ(CardStatus[1], 1);
-  EXPECT_EQ(CardStatus[2], -1);
-  EXPECT_EQ(CardStatus[3], 3);
+  EXPECT_EQ(CardSlot(0), -1);
+  EXPECT_EQ(CardSlot(1), 1);
+  EXPECT_EQ(CardSlot(2), -1);
+  EXPECT_EQ(CardSlot(3), 3);
   State.Calls.clear();
   OpenAllCards();
   EXPECT_TRUE(State.Calls.empty());
@@ -59,7 +59,7 @@ TEST_F(CardSlots, NothingIsCalledWhileTheLibraryIsUnusable) {
   LoadDriverOnce();
   OpenAllCards();
   OpenCard(0);
-  for (int32_t slot : CardStatus) EXPECT_EQ(slot, -2);
+  for (int32_t slot : ::CardSlots().Status) EXPECT_EQ(slot, -2);
   FinishModule();
   EXPECT_TRUE(State.Calls.empty());
   EXPECT_EQ(State.Frees, 1);  // loaded all the same, freed by finish
@@ -74,8 +74,8 @@ TEST_F(CardSlots, FinishClosesOpenBoardsInAddressOrderThenFreesTheLibrary) {
   FinishModule();
   EXPECT_EQ(State.Calls, (Calls{"SetCurrentDevice 0", "CloseDevice", "SetCurrentDevice 2", "CloseDevice"}));
   EXPECT_EQ(State.Frees, 1);
-  EXPECT_EQ(CardStatus[0], 0);  // slots keep their values
-  EXPECT_EQ(CardStatus[1], -1);
+  EXPECT_EQ(CardSlot(0), 0);  // slots keep their values
+  EXPECT_EQ(CardSlot(1), -1);
 }
 
 TEST_F(CardSlots, NothingReachesTheLibraryAfterFinish) {

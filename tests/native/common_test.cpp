@@ -7,6 +7,8 @@
 #include <random>
 #include <vector>
 
+#include "common/allocation.h"
+
 namespace {
 
 int32_t Mean(const std::vector<uint16_t>& samples) {
@@ -81,6 +83,41 @@ TEST(TextToBuffer, CopiesAtMostSizeCharactersAndANul) {
   EXPECT_EQ(TextToBuffer("abc", buffer, 0), 0);
   EXPECT_EQ(buffer[0], '\0');
   EXPECT_EQ(TextToBuffer("abc", nullptr, 10), 0);
+}
+
+// A heap set takes every allocation until the one before it is put back;
+// null puts the default back from wherever the chain stands.
+int Taken;
+void* TakingAllocate(size_t) {
+  ++Taken;
+  return nullptr;
+}
+void TakingRelease(void*) { ++Taken; }
+constexpr THeap TakingHeap{TakingAllocate, TakingRelease};
+
+TEST(Heap, SetHeapReplacesTheHeapAndGivesTheOneToPutBack) {
+  Taken = 0;
+  const THeap* before = SetHeap(&TakingHeap);
+  EXPECT_EQ(AllocateMemory(16), nullptr);
+  ReleaseMemory(nullptr);
+  EXPECT_EQ(Taken, 2);
+  EXPECT_EQ(SetHeap(before), &TakingHeap);
+  void* block = AllocateMemory(16);
+  EXPECT_NE(block, nullptr);
+  ReleaseMemory(block);
+  EXPECT_EQ(Taken, 2);
+}
+
+TEST(Heap, NullPutsTheDefaultHeapBack) {
+  Taken = 0;
+  const THeap* before = SetHeap(&TakingHeap);
+  SetHeap(&TakingHeap);
+  EXPECT_EQ(SetHeap(nullptr), &TakingHeap);
+  void* block = AllocateMemory(16);
+  EXPECT_NE(block, nullptr);
+  ReleaseMemory(block);
+  EXPECT_EQ(Taken, 0);
+  EXPECT_EQ(SetHeap(nullptr), before) << "the heap in use at the start was the default";
 }
 
 }  // namespace

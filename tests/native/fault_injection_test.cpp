@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "tests/native/failing_allocator.h"
-#include "tests/native/fake_vendor.h"
+#include "tests/fakes/failing_allocator.h"
+#include "tests/fakes/fake_vendor.h"
 #include "k8055d/k8055d.h"
 #include "module/card_slots.h"
 #include "module/instance.h"
@@ -52,7 +52,7 @@ int OutputCommands() {
 }
 
 void ExpectAllSlots(int32_t status) {
-  for (int32_t slot : CardStatus) EXPECT_EQ(slot, status);
+  for (int32_t slot : CardSlots().Status) EXPECT_EQ(slot, status);
 }
 
 class FaultInjection : public ::testing::Test {

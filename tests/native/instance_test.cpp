@@ -5,8 +5,8 @@
 #include <cstring>
 #include <string>
 
-#include "tests/native/fake_vendor.h"
-#include "tests/native/failing_allocator.h"
+#include "tests/fakes/fake_vendor.h"
+#include "tests/fakes/failing_allocator.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/native/fake_vendor.h"
+#include "tests/fakes/fake_vendor.h"
 
 namespace {
 
@@ -18,8 +18,8 @@ class Binding : public ::testing::Test {
 
 TEST_F(Binding, CompleteLibraryIsUsable) {
   EXPECT_TRUE(LoadDriver());
-  EXPECT_NE(DriverHandle, nullptr);
-  for (TLibraryProc entry : VendorTable) EXPECT_NE(entry, nullptr);
+  EXPECT_NE(DriverBinding().Handle, nullptr);
+  for (TLibraryProc entry : DriverBinding().Table) EXPECT_NE(entry, nullptr);
   UnloadDriver();
   EXPECT_EQ(State.Frees, 1);
   EXPECT_TRUE(State.Calls.empty());  // binding calls nothing in the library
@@ -28,8 +28,8 @@ TEST_F(Binding, CompleteLibraryIsUsable) {
 TEST_F(Binding, AbsentLibraryLeavesEverythingEmpty) {
   State.Present = false;
   EXPECT_FALSE(LoadDriver());
-  EXPECT_EQ(DriverHandle, nullptr);
-  for (TLibraryProc entry : VendorTable) EXPECT_EQ(entry, nullptr);
+  EXPECT_EQ(DriverBinding().Handle, nullptr);
+  for (TLibraryProc entry : DriverBinding().Table) EXPECT_EQ(entry, nullptr);
   UnloadDriver();
   EXPECT_EQ(State.Frees, 0);
 }
@@ -41,7 +41,7 @@ TEST_F(Binding, EachMissingNameMakesTheLibraryUnusable) {
     fake_vendor::Reset();
     State.Missing = name;
     EXPECT_FALSE(LoadDriver()) << name;
-    EXPECT_NE(DriverHandle, nullptr) << name;
+    EXPECT_NE(DriverBinding().Handle, nullptr) << name;
     EXPECT_EQ(State.Frees, 0);
     UnloadDriver();
     EXPECT_EQ(State.Frees, 1) << name;
@@ -49,11 +49,11 @@ TEST_F(Binding, EachMissingNameMakesTheLibraryUnusable) {
 }
 
 TEST_F(Binding, UnloadFreesOnceAndLeavesTheDriverUnusable) {
-  DriverReady = LoadDriver();
+  LoadDriverOnce();
   UnloadDriver();
   UnloadDriver();
   EXPECT_EQ(State.Frees, 1);
-  EXPECT_FALSE(DriverReady);
+  EXPECT_FALSE(DriverReady());
 }
 
 // The library is taken from the first search folder that holds it, by that
@@ -72,7 +72,7 @@ TEST_F(Binding, TheFirstFolderHoldingTheLibraryIsTheOne) {
 TEST_F(Binding, NotFoundInAnySearchFolder) {
   State.LibraryFolder = u"tools";
   EXPECT_FALSE(LoadDriver());
-  EXPECT_EQ(DriverHandle, nullptr);
+  EXPECT_EQ(DriverBinding().Handle, nullptr);
   EXPECT_EQ(State.Searched.back(), u"C:\\Tools");
   EXPECT_EQ(State.PlacesHeld, 0);
 }
@@ -83,7 +83,7 @@ TEST_F(Binding, ALibraryFoundThatWillNotLoadEndsTheSearch) {
   State.Loadable = false;
   EXPECT_FALSE(LoadDriver());
   EXPECT_EQ(State.Searched.size(), 1u);
-  EXPECT_EQ(DriverHandle, nullptr);
+  EXPECT_EQ(DriverBinding().Handle, nullptr);
 }
 
 // The host uses the board itself: the module takes a reference of its own
@@ -102,7 +102,19 @@ TEST_F(Binding, SearchPlacesThatCannotBeHadLoadNothing) {
   State.PlacesKnown = false;
   EXPECT_FALSE(LoadDriver());
   EXPECT_TRUE(State.Searched.empty());
-  EXPECT_EQ(DriverHandle, nullptr);
+  EXPECT_EQ(DriverBinding().Handle, nullptr);
+}
+
+// A probe of a folder on an empty removable drive must not raise the
+// system's box: the whole search, found or not, runs quietly.
+TEST_F(Binding, EveryProbeOfTheSearchRunsQuietly) {
+  State.LibraryFolder = u"C:\\Tools";
+  EXPECT_TRUE(LoadDriver());
+  State.Present = false;
+  EXPECT_FALSE(LoadDriver());
+  EXPECT_GT(State.Searched.size(), 6u);
+  EXPECT_EQ(State.LoudProbes, 0);
+  EXPECT_FALSE(State.Quiet) << "the quiet mode ends with the search";
 }
 
 TEST_F(Binding, ReloadClearsEntriesFromAnEarlierLoad) {
@@ -110,7 +122,7 @@ TEST_F(Binding, ReloadClearsEntriesFromAnEarlierLoad) {
   UnloadDriver();
   State.Present = false;
   EXPECT_FALSE(LoadDriver());
-  for (TLibraryProc entry : VendorTable) EXPECT_EQ(entry, nullptr);
+  for (TLibraryProc entry : DriverBinding().Table) EXPECT_EQ(entry, nullptr);
 }
 
 }  // namespace

@@ -4,7 +4,7 @@
 
 #include <climits>
 
-#include "tests/native/fake_vendor.h"
+#include "tests/fakes/fake_vendor.h"
 #include "module/card_slots.h"
 #include "module/settings_text.h"
 #include "tests/shared/sample_blocks.h"

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "tests/native/fake_gui.h"
-#include "tests/native/fake_vendor.h"
+#include "tests/fakes/fake_gui.h"
+#include "tests/fakes/fake_vendor.h"
 #include "module/card_slots.h"
 #include "module/settings_text.h"
 
@@ -66,6 +66,7 @@ TEST_F(Panel, ShowEmbedsThreeControlsInTheHostWindow) {
   EXPECT_EQ(box.Kind, TKind::GroupBox);
   EXPECT_EQ(box.Owner, nullptr);
   EXPECT_EQ(box.ParentWindow, fake_gui::HostWindow);
+  EXPECT_EQ(box.MadeFor, fake_gui::HostWindow) << "made for the window it joins (its DPI awareness)";
   EXPECT_EQ((std::vector<int32_t>{box.Left, box.Top, box.Width, box.Height}), (std::vector<int32_t>{4, 4, 728, 176}));
   EXPECT_EQ(box.Caption, "Velleman K8055D Settings");
   EXPECT_TRUE(box.Ctl3D);
@@ -140,7 +141,7 @@ TEST_F(Panel, SelectionFollowsTheCardAndFallsBackToNone) {
 TEST_F(Panel, PickSetsTheCardAndOpensAClosedBoardOnceUnderTheHourglass) {
   fake_vendor::State.Answering = {0, 1};
   Show();
-  CardStatus[1] = SlotClosed;  // as if show had not reached it
+  CardSlots().Status[1] = SlotClosed;  // as if show had not reached it
   const size_t before = fake_vendor::State.Calls.size();
   fake_gui::Pick(Details().AddressCombo, 2);
   EXPECT_EQ(Details().Card, 2);
@@ -159,7 +160,7 @@ TEST_F(Panel, PickSetsTheCardAndOpensAClosedBoardOnceUnderTheHourglass) {
 
 TEST_F(Panel, PickingAnAbsentBoardKeepsItSelectedAndRestoresTheCursor) {
   Show();  // only board 0 answers
-  CardStatus[3] = SlotClosed;
+  CardSlots().Status[3] = SlotClosed;
   const size_t before = fake_vendor::State.Calls.size();
   fake_gui::Pick(Details().AddressCombo, 4);
   EXPECT_EQ(CallsAfter(before), (Calls{"Cursor Hourglass", "OpenDevice 3", "Cursor Default"}));
@@ -172,12 +173,12 @@ TEST_F(Panel, PickingAnAbsentBoardKeepsItSelectedAndRestoresTheCursor) {
 TEST_F(Panel, PickingNoneChangesNoSlot) {
   ShowWithCard("1");
   const size_t before = fake_vendor::State.Calls.size();
-  const std::vector<int32_t> slots(CardStatus, CardStatus + CardAddressCount);
+  const std::vector<int32_t> slots(std::begin(CardSlots().Status), std::end(CardSlots().Status));
   fake_gui::Pick(Details().AddressCombo, 0);
   EXPECT_EQ(Details().Card, 0);
   EXPECT_EQ(Selected(), 0);
   EXPECT_TRUE(CallsAfter(before).empty());
-  EXPECT_EQ(std::vector<int32_t>(CardStatus, CardStatus + CardAddressCount), slots);
+  EXPECT_EQ(std::vector<int32_t>(std::begin(CardSlots().Status), std::end(CardSlots().Status)), slots);
   EXPECT_EQ(Entries()[1].Text, "0 (open)") << "the board chosen earlier stays open";
 }
 
@@ -221,7 +222,7 @@ TEST_F(Panel, APanelDestroyedWithTheHostWindowIsForgotten) {
 // may destroy its window meanwhile: the pick ends without touching the panel.
 TEST_F(Panel, APanelDestroyedDuringThePickIsLeftAlone) {
   Show();
-  CardStatus[2] = SlotClosed;
+  CardSlots().Status[2] = SlotClosed;
   static TDetails* picking;
   picking = &Details();
   fake_vendor::State.DuringOpenDevice = [] { fake_gui::DestroyWithHostWindow(picking->GroupBox); };

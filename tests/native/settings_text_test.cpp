@@ -6,7 +6,7 @@
 #include <cstring>
 #include <string>
 
-#include "tests/native/fake_vendor.h"
+#include "tests/fakes/fake_vendor.h"
 #include "module/card_slots.h"
 
 namespace {
@@ -50,7 +50,7 @@ TEST_F(Settings, OnlyTheFirstFieldCounts) {
   OpenSettings(Instance, "3,anything, at all");
   EXPECT_EQ(Instance->Details->Card, 3);
   EXPECT_EQ(State.Calls, (Calls{"OpenDevice 2"}));
-  EXPECT_EQ(CardStatus[2], 2);
+  EXPECT_EQ(CardSlot(2), 2);
   EXPECT_EQ(Saved(), "3");
 }
 

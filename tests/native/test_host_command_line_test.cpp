@@ -1,6 +1,9 @@
 // The test host's command line: commands, their options, and one clear
 // error for anything else.
 #include "test_host/commands/command_line.h"
+#include "test_host/commands/command_table.h"
+#include "test_host/commands/usage_text.h"
+#include "tests/native/command_runs_for_tests.h"
 #include "version/tarnwell_version.h"
 
 #include <gtest/gtest.h>
@@ -19,10 +22,12 @@ TParsed Parse(std::vector<std::string> args) {
   return parsed;
 }
 
+std::string NameOf(const TCommand& command) { return command.Row->Name; }
+
 TEST(TestHostCommandLine, EachCommandWithItsOptions) {
   TParsed set = Parse({"--vendor-dir", "boards", "set", "--card", "3", "--channel", "10", "--value", "65535"});
   ASSERT_TRUE(set.Ok) << set.Error;
-  EXPECT_EQ(set.Command.Kind, TCommandKind::Set);
+  EXPECT_EQ(NameOf(set.Command), "set");
   EXPECT_EQ(set.Command.VendorDir, "boards");
   EXPECT_EQ(set.Command.Card, 3);
   EXPECT_EQ(set.Command.Channel, 10);
@@ -38,7 +43,7 @@ TEST(TestHostCommandLine, EachCommandWithItsOptions) {
 
   TParsed play = Parse({"play", "--card", "2", "light.csv"});
   ASSERT_TRUE(play.Ok) << play.Error;
-  EXPECT_EQ(play.Command.Kind, TCommandKind::Play);
+  EXPECT_EQ(NameOf(play.Command), "play");
   EXPECT_EQ(play.Command.PlayFile, "light.csv");
   EXPECT_EQ(play.Command.Card, 2);
 
@@ -49,19 +54,19 @@ TEST(TestHostCommandLine, EachCommandWithItsOptions) {
 
   TParsed tryIt = Parse({"try", "--rate", "1000", "--settings", "2"});
   ASSERT_TRUE(tryIt.Ok) << tryIt.Error;
-  EXPECT_EQ(tryIt.Command.Kind, TCommandKind::Try);
+  EXPECT_EQ(NameOf(tryIt.Command), "try");
   EXPECT_EQ(tryIt.Command.Rate, 1000);
   EXPECT_EQ(tryIt.Command.Settings, "2");
   EXPECT_EQ(Parse({"try"}).Command.Rate, 0);  // no resending unless asked
 
-  EXPECT_EQ(Parse({"info"}).Command.Kind, TCommandKind::Info);
-  EXPECT_EQ(Parse({"cards"}).Command.Kind, TCommandKind::Cards);
+  EXPECT_EQ(NameOf(Parse({"info"}).Command), "info");
+  EXPECT_EQ(NameOf(Parse({"cards"}).Command), "cards");
 }
 
 TEST(TestHostCommandLine, IdentifyOffAndPlaysEnd) {
   TParsed off = Parse({"off"});
   ASSERT_TRUE(off.Ok) << off.Error;
-  EXPECT_EQ(off.Command.Kind, TCommandKind::Off);
+  EXPECT_EQ(NameOf(off.Command), "off");
   EXPECT_FALSE(off.Command.HasCard);  // every card that answers
 
   TParsed offOne = Parse({"off", "--card", "4"});
@@ -71,7 +76,7 @@ TEST(TestHostCommandLine, IdentifyOffAndPlaysEnd) {
 
   TParsed identify = Parse({"identify", "--card", "2"});
   ASSERT_TRUE(identify.Ok) << identify.Error;
-  EXPECT_EQ(identify.Command.Kind, TCommandKind::Identify);
+  EXPECT_EQ(NameOf(identify.Command), "identify");
   EXPECT_EQ(identify.Command.Card, 2);
 
   TParsed play = Parse({"play", "--off-at-end", "light.csv"});  // a flag takes no value
@@ -81,15 +86,47 @@ TEST(TestHostCommandLine, IdentifyOffAndPlaysEnd) {
   EXPECT_FALSE(Parse({"play", "light.csv"}).Command.OffAtEnd);
 }
 
-TEST(TestHostCommandLine, HelpWinsAnywhere) {
-  for (const char* help : {"--help", "-h", "help"}) {
+TEST(TestHostCommandLine, HelpOptionWinsOverBadInput) {
+  for (const char* help : {"--help", "-h"}) {
     TParsed parsed = Parse({"set", "--card", "9", help});
     EXPECT_TRUE(parsed.Ok) << help;
-    EXPECT_EQ(parsed.Command.Kind, TCommandKind::Help);
+    EXPECT_EQ(parsed.Command.Row, &HelpCommand);
   }
   EXPECT_TRUE(Parse({}).Ok);
-  EXPECT_EQ(Parse({}).Command.Kind, TCommandKind::Help) << "no arguments: the help";
-  EXPECT_NE(std::string(UsageText).find("play FILE"), std::string::npos);
+  EXPECT_EQ(Parse({}).Command.Row, &HelpCommand) << "no arguments: the help";
+  EXPECT_NE(UsageText().find("play FILE"), std::string::npos);
+}
+
+TEST(TestHostCommandLine, HelpOnlyWhereAnOptionCanStand) {
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"help"}, {"--module", "m.dll", "help"}, {"help", "play"}, {"help", "--card", "9"},
+        {"play", "-h"}, {"play", "light.csv", "--help"}, {"timeline", "-h", "calls.txt"}, {"blink", "--help"},
+        {"--bogus", "-h"}, {"--off-at-end", "help"}}) {
+    TParsed parsed = Parse(args);
+    EXPECT_TRUE(parsed.Ok) << args.front() << " " << parsed.Error;
+    EXPECT_EQ(parsed.Command.Row, &HelpCommand) << args.front() << " " << args.back();
+  }
+
+  TParsed play = Parse({"play", "help"});  // a file called help
+  ASSERT_TRUE(play.Ok) << play.Error;
+  EXPECT_EQ(NameOf(play.Command), "play");
+  EXPECT_EQ(play.Command.PlayFile, "help");
+  TParsed timeline = Parse({"timeline", "help", "--out", "help"});
+  ASSERT_TRUE(timeline.Ok) << timeline.Error;
+  EXPECT_EQ(timeline.Command.RecordFile, "help");
+  EXPECT_EQ(timeline.Command.OutFile, "help");
+  // An option's value is never the help, whatever it says.
+  for (const char* text : {"help", "--help", "-h"}) {
+    TParsed panel = Parse({"panel", "--settings", text});
+    ASSERT_TRUE(panel.Ok) << panel.Error;
+    EXPECT_EQ(NameOf(panel.Command), "panel");
+    EXPECT_EQ(panel.Command.Settings, text);
+  }
+  EXPECT_EQ(Parse({"--module", "-h", "info"}).Command.ModulePath, "-h");
+
+  EXPECT_EQ(Parse({"play", "a.csv", "help"}).Error, "unexpected argument \"help\" (try --help)");
+  EXPECT_EQ(Parse({"set", "--card", "9", "help"}).Error, "card \"9\" is not a whole number from 1 to 4");
+  EXPECT_EQ(Parse({"play", "help", "--version"}).Command.Row, &VersionCommand);
 }
 
 TEST(TestHostCommandLine, VersionAnywhereButHelpFirst) {
@@ -97,16 +134,16 @@ TEST(TestHostCommandLine, VersionAnywhereButHelpFirst) {
                                                {"set", "--card", "9", "--version"}}) {
     TParsed parsed = Parse(args);
     EXPECT_TRUE(parsed.Ok) << parsed.Error;
-    EXPECT_EQ(parsed.Command.Kind, TCommandKind::Version) << args.size();
+    EXPECT_EQ(parsed.Command.Row, &VersionCommand) << args.size();
   }
-  EXPECT_EQ(Parse({"--version", "--help"}).Command.Kind, TCommandKind::Help);
+  EXPECT_EQ(Parse({"--version", "--help"}).Command.Row, &HelpCommand);
   EXPECT_EQ(std::string(VersionText), "tarnwell_host " TARNWELL_VERSION_TEXT "\n");
 }
 
 TEST(TestHostCommandLine, VersionKeepsTheFilesItShows) {
   TParsed parsed = Parse({"--vendor-dir", "board", "--card", "9", "--module", "m.dll", "--version"});
   ASSERT_TRUE(parsed.Ok) << parsed.Error;
-  EXPECT_EQ(parsed.Command.Kind, TCommandKind::Version);
+  EXPECT_EQ(parsed.Command.Row, &VersionCommand);
   EXPECT_EQ(parsed.Command.VendorDir, "board");
   EXPECT_EQ(parsed.Command.ModulePath, "m.dll");
 }

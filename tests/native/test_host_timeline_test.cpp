@@ -9,6 +9,7 @@
 
 #include "test_host/timeline/call_record.h"
 #include "test_host/commands/command_line.h"
+#include "test_host/commands/command_table.h"
 #include "test_host/timeline/timeline_page.h"
 #include "tests/shared/markup_check.h"
 
@@ -302,7 +303,7 @@ TEST(TestHostTimelineCommand, RecordOutAndWhereThePageGoes) {
   TCommand command;
   std::string error;
   ASSERT_TRUE(ParseCommandLine({"timeline", "calls.txt", "--out", "show.html"}, command, error)) << error;
-  EXPECT_EQ(command.Kind, TCommandKind::Timeline);
+  EXPECT_STREQ(command.Row->Name, "timeline");
   EXPECT_EQ(command.RecordFile, "calls.txt");
   EXPECT_EQ(command.OutFile, "show.html");
   ASSERT_TRUE(ParseCommandLine({"timeline", "calls.txt"}, command, error)) << error;

@@ -1,11 +1,12 @@
 """Checks the built PE files: out_tarnwell.dll's exports, ordinals, version
-resource, icon and imports, the test host's icon, the virtual board's
+resource, icon and imports, the test host's icon and manifest, the virtual board's
 exports, and that every shipped file carries the release's version.
     check_pe.py BIN VERSION"""
 import os
 import re
 import sys
 import unittest
+import xml.etree.ElementTree as ElementTree
 
 import pefile
 
@@ -107,6 +108,43 @@ class TestHost(unittest.TestCase):
             image = self.data(images[int.from_bytes(entry[12:14], "little")])
             self.assertEqual(int.from_bytes(image[0:4], "little"), 40, "a DIB, not PNG")
             self.assertEqual(int.from_bytes(image[4:8], "little"), entry[0] or 256)
+
+
+    def test_manifest_declares_what_the_program_is(self):
+        """One manifest, id 1 (the process's own), well-formed XML that runs
+        the program as the user who starts it, declares it aware of each
+        monitor's DPI (system-aware where Windows knows no more), names
+        Windows Vista to 11 and asks for the common controls 6."""
+        manifests = self.resource("RT_MANIFEST")
+        self.assertEqual(len(manifests), 1)
+        self.assertEqual([e.id for e in manifests[0].directory.entries], [1])
+        root = ElementTree.fromstring(self.data(manifests[0].directory.entries[0]))
+        v1, v3 = "{urn:schemas-microsoft-com:asm.v1}", "{urn:schemas-microsoft-com:asm.v3}"
+        self.assertEqual(root.tag, v1 + "assembly")
+        self.assertEqual(root.get("manifestVersion"), "1.0")
+        level = root.find(f"{v3}trustInfo/{v3}security/{v3}requestedPrivileges/{v3}requestedExecutionLevel")
+        self.assertEqual((level.get("level"), level.get("uiAccess")), ("asInvoker", "false"))
+        settings = f"{v3}application/{v3}windowsSettings/"
+        aware = root.find(settings + "{http://schemas.microsoft.com/SMI/2005/WindowsSettings}dpiAware")
+        self.assertEqual(aware.text.strip(), "true/pm")
+        awareness = root.find(settings + "{http://schemas.microsoft.com/SMI/2016/WindowsSettings}dpiAwareness")
+        self.assertEqual([part.strip() for part in awareness.text.split(",")], ["PerMonitorV2", "PerMonitor"])
+        compatibility = "{urn:schemas-microsoft-com:compatibility.v1}"
+        systems = root.findall(f"{compatibility}compatibility/{compatibility}application/{compatibility}supportedOS")
+        self.assertEqual([system.get("Id") for system in systems], [
+            "{e2011457-1546-43c5-a5fe-008deee3d3f0}",  # Vista
+            "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}",  # 7
+            "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}",  # 8
+            "{1f676c76-80e1-4239-95bb-83d0f6d0da78}",  # 8.1
+            "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}",  # 10 and 11
+        ])
+        controls = [e for e in root.iter(v1 + "assemblyIdentity")
+                    if e.get("name") == "Microsoft.Windows.Common-Controls"]
+        self.assertEqual(len(controls), 1)
+        self.assertEqual({k: controls[0].get(k) for k in ("type", "version", "processorArchitecture", "publicKeyToken")},
+                         {"type": "win32", "version": "6.0.0.0", "processorArchitecture": "x86",
+                          "publicKeyToken": "6595b64144ccf1df"})
+        self.assertIs(root.find(f"{v1}dependency/{v1}dependentAssembly/{v1}assemblyIdentity"), controls[0])
 
 
 # Every virtual board also exports this, by which it refuses to forward to

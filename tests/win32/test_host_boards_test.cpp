@@ -91,7 +91,7 @@ TEST_F(TestHostBoards, PlayGoesOnWhileItsOutputIsHeld) {
   });
   Sleep(500);  // the pipe is full; the filler waits in its write
   TTempFile rows("0,1,65535\n300,1,0\n600,2,65535\n");
-  THostProcess play({"--vendor-dir", FullBoardFolder(), "play", rows.Path()}, "", false, writeEnd);
+  THostProcess play({"--vendor-dir", FullBoardFolder(), "play", rows.Path()}, "", THostProcess::TConsole::Shared, writeEnd);
   const bool played = [&] {
     for (int tries = 0; tries < 100; ++tries, Sleep(100))
       if (Trace.Calls().size() >= 6) return true;

@@ -199,6 +199,16 @@ TEST_F(TestHost, PlaySendsNothingFromAFileWithABadRow) {
   EXPECT_EQ(absent.Err, "tarnwell_host: play: cannot read C:\\no\\such.csv\n");
 }
 
+TEST_F(TestHost, PlayHelpPlaysAFileCalledHelp) {
+  // help is the help only as the command word; here it is play's FILE, and
+  // no such file is in the working folder.
+  const THostRun run = RunWithBoard({"play", "help"});
+  EXPECT_EQ(run.Status, 2u);
+  EXPECT_EQ(run.Err, "tarnwell_host: play: cannot read help\n");
+  EXPECT_EQ(run.Out, "");
+  EXPECT_TRUE(Trace.Calls().empty());
+}
+
 TEST_F(TestHost, PanelWindowClosedGivesTheSettingsText) {
   SetEnvironmentVariableA("VIRTUAL_K8055_BOARDS", "2");
   THostProcess host({"--vendor-dir", FullBoardFolder(), "panel", "--settings", "3"});

@@ -2,6 +2,8 @@
 // a module or k8055d.dll that is not a 32-bit DLL is named with what it is,
 // Windows' error texts name the file, play reads the files of spreadsheets
 // and PowerShell, and panel says why k8055d.dll cannot be used.
+#include <windows.h>
+
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -39,6 +41,23 @@ class TestHostFiles : public ::testing::Test {
  protected:
   TBoardTrace Trace;
 };
+
+// The module and the virtual board beside it in a folder whose path is
+// longer than MAX_PATH (a program cannot be started from there): the module
+// finds the board in its own folder, and the test host names both paths
+// whole (it once read the library's path into MAX_PATH characters).
+TEST_F(TestHostFiles, PathsLongerThanMaxPath) {
+  TTempFolder folder(std::string(150, 'l'));
+  const std::string inner = std::string(150, 'm') + "\\";
+  ASSERT_GT(folder.Add(inner.substr(0, 150), true).size(), static_cast<size_t>(MAX_PATH));
+  const std::string module = folder.Copy(ModuleFile, inner + "out_tarnwell.dll");
+  const std::string library = folder.Copy(BoardFile, inner + "k8055d.dll");
+
+  const THostRun info = RunHost({"--module", module, "info"});
+  EXPECT_EQ(info.Status, 0u) << info.Err;
+  EXPECT_TRUE(Contains(info.Out, "module:   " + module + "\n")) << info.Out;
+  EXPECT_TRUE(Contains(info.Out, "k8055d:   " + library + "\n")) << info.Out;
+}
 
 TEST_F(TestHostFiles, PathsOutsideTheAnsiCodePage) {
   // The test host and the module in a folder of their own, the virtual

@@ -58,8 +58,8 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM param) {
 std::string HostProgram() { return TModuleHost::BinFolder() + "\\tarnwell_host.exe"; }
 std::string FullBoardFolder() { return TModuleHost::BoardFolder("full"); }
 
-THostProcess::THostProcess(const std::vector<std::string>& args, const std::string& program, bool ownConsole,
-                           HANDLE output)
+THostProcess::THostProcess(const std::vector<std::string>& args, const std::string& program, TConsole console,
+                           HANDLE output, HANDLE errors)
     : OutPath_(TempPath("tho")), ErrPath_(TempPath("the")) {
   std::string commandLine = Quoted(program.empty() ? HostProgram() : program);
   for (const std::string& arg : args) commandLine += " " + Quoted(arg);
@@ -67,12 +67,13 @@ THostProcess::THostProcess(const std::vector<std::string>& args, const std::stri
   HANDLE in = InheritableFile("NUL", true), out = InheritableFile(OutPath_), err = InheritableFile(ErrPath_);
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
-  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.dwFlags = console == TConsole::Own ? 0 : STARTF_USESTDHANDLES;
   startup.hStdInput = in;  // at its end at once: a "press any key" never waits
   startup.hStdOutput = output != nullptr ? output : out;
-  startup.hStdError = err;
-  EXPECT_TRUE(CreateProcessW(nullptr, &wideCommandLine[0], nullptr, nullptr, TRUE, ownConsole ? CREATE_NEW_CONSOLE : 0,
-                             nullptr, nullptr, &startup, &Process_))
+  startup.hStdError = errors != nullptr ? errors : err;
+  const DWORD flags = console == TConsole::Shared ? 0 : CREATE_NEW_CONSOLE;
+  EXPECT_TRUE(CreateProcessW(nullptr, &wideCommandLine[0], nullptr, nullptr, TRUE, flags, nullptr, nullptr, &startup,
+                             &Process_))
       << commandLine;
   CloseHandle(in);
   CloseHandle(out);

@@ -33,11 +33,13 @@ class THostProcess {
  public:
   // program: a copy of the test host elsewhere (or a script that starts
   // it), or empty for HostProgram().
-  // ownConsole: started in a console of its own, as Explorer starts it on
-  // a double-click. output: an inheritable handle for its standard output
-  // instead of a file (Out stays empty).
-  explicit THostProcess(const std::vector<std::string>& args, const std::string& program = "", bool ownConsole = false,
-                        HANDLE output = nullptr);
+  // console: this process's, or a console of its own with its standard
+  // handles (as Explorer starts it on a double-click) or redirected to
+  // files. output, errors: inheritable handles for its standard output and
+  // error instead of files (Out, Err stay empty).
+  enum class TConsole { Shared, Own, OwnRedirected };
+  explicit THostProcess(const std::vector<std::string>& args, const std::string& program = "",
+                        TConsole console = TConsole::Shared, HANDLE output = nullptr, HANDLE errors = nullptr);
   ~THostProcess();
   // The process's first top-level window of class, visible unless hidden
   // is asked for, waiting up to 20 s.

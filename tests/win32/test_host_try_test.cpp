@@ -248,7 +248,7 @@ TEST_F(TestHostTry, WithoutAUsableVendorLibraryTheWindowSaysSo) {
 
 TEST_F(TestHostTry, DoubleClickedItOpensTheWindowAndSaysWhyNoBoardIsReached) {
   // No arguments and a console of its own; no k8055d.dll where it looks.
-  THostProcess host({}, "", true);
+  THostProcess host({}, "", THostProcess::TConsole::Own);
   HWND box = host.WaitForWindow("#32770");
   ASSERT_NE(box, nullptr) << "a message box says why";
   char text[2048] = "";

@@ -2,8 +2,9 @@
 // scaling of the wine prefix this runs in (tests/win32/at_dpi.sh sets it):
 // each control's text fits its rectangle in the control's own font, no two
 // controls overlap, none leaves its parent's client area, and the windows
-// lie inside the screen's work area. Read back from the windows (their
-// texts, fonts and rectangles), not from pixels.
+// lie inside the screen's work area; the try window and the panel both
+// without visual styles and with Common Controls 6. Read back from the
+// windows (their texts, fonts and rectangles), not from pixels.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -11,11 +12,13 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "tests/win32/host_window_in_process.h"
 #include "tests/win32/temp_folder.h"
+#include "tests/win32/visual_styles.h"
 #include "virtual_board/board_window_layout.h"
 
 namespace {
@@ -168,17 +171,25 @@ std::vector<HWND> Children(HWND parent) {
   return children;
 }
 
+// The display's DPI, as the test's process sees it.
+UINT ScreenDpi() {
+  HDC screen = GetDC(nullptr);
+  const UINT dpi = static_cast<UINT>(GetDeviceCaps(screen, LOGPIXELSY));
+  ReleaseDC(nullptr, screen);
+  return dpi;
+}
+
 // Every control below parent, at every depth: its text fits, it lies in
 // its parent's client area, and it overlaps none of its siblings. The
 // module's panel keeps the places it has always had (label at 20, list at
 // 40), so from a line of more than 20 pixels (192 DPI) its label's
-// rectangle reaches into the list: the panel's controls are not checked
-// for overlap.
+// rectangle reaches into the list: above 144 DPI the panel's controls are
+// not checked for overlap.
 void ExpectControlsFit(HWND parent) {
   RECT client;
   GetClientRect(parent, &client);
   const std::vector<HWND> children = Children(parent);
-  const bool modulePanel = ClassOf(parent) == "TarnwellGroupBox";
+  const bool modulePanel = ClassOf(parent) == "TarnwellGroupBox" && ScreenDpi() > 144;
   for (size_t i = 0; i < children.size(); ++i) {
     const RECT bounds = InParent(children[i]);
     EXPECT_TRUE(Inside(bounds, client)) << Describe(children[i]) << " at " << Describe(bounds) << " leaves "
@@ -199,16 +210,80 @@ void ExpectOnTheWorkArea(HWND window) {
                                           << Describe(WorkArea());
 }
 
+// The DPI of a monitor of the next scaling up, as a window moved there
+// hears of it.
+UINT NextDpi() { return ScreenDpi() + 48; }
+
+// The font's height as a window's font for dpi must have it: the stock
+// font's scaled from the system's DPI.
+LONG FontHeightAt(UINT dpi) {
+  LOGFONTA stock{};
+  GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof(stock), &stock);
+  return MulDiv(stock.lfHeight, static_cast<int>(dpi), static_cast<int>(ScreenDpi()));
+}
+
+LONG FontHeightOf(HWND window) {
+  LOGFONTA font{};
+  GetObjectA(reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0)), sizeof(font), &font);
+  return font.lfHeight;
+}
+
+// Sends window what Windows sends when it is moved to a monitor of dpi: the
+// rectangle suggested at the work area's top left, the window's size
+// scaled. Returns that rectangle.
+RECT MoveToDpi(HWND window, UINT dpi, UINT fromDpi) {
+  RECT bounds;
+  GetWindowRect(window, &bounds);
+  const RECT work = WorkArea();
+  const RECT suggested{work.left, work.top,
+                       work.left + MulDiv(bounds.right - bounds.left, static_cast<int>(dpi), static_cast<int>(fromDpi)),
+                       work.top + MulDiv(bounds.bottom - bounds.top, static_cast<int>(dpi), static_cast<int>(fromDpi))};
+  SendMessageA(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+  return suggested;
+}
+
+void ExpectAtTopLeftOf(HWND window, const RECT& suggested) {
+  RECT bounds;
+  GetWindowRect(window, &bounds);
+  EXPECT_EQ(bounds.left, suggested.left) << "at the suggested place";
+  EXPECT_EQ(bounds.top, suggested.top) << "at the suggested place";
+}
+
 TEST(WindowLayout, RunsAtTheDisplayScalingAsked) {
   const char* asked = std::getenv("TARNWELL_DPI");
   ASSERT_NE(asked, nullptr) << "run by tests/win32/at_dpi.sh";
-  HDC screen = GetDC(nullptr);
-  EXPECT_EQ(GetDeviceCaps(screen, LOGPIXELSY), std::atoi(asked));
-  ReleaseDC(nullptr, screen);
+  EXPECT_EQ(static_cast<int>(ScreenDpi()), std::atoi(asked));
+}
+
+// The user32 controls below parent (buttons, texts, lists), at every
+// depth, all of Common Controls 6 when visual styles are on, none of them
+// when off. Gives how many there are.
+int ExpectCommonControls6(HWND parent, bool visualStyles) {
+  int controls = 0;
+  for (HWND child : Children(parent)) {
+    const std::string name = ClassOf(child);
+    if (name == "Button" || name == "Static" || name == "ComboBox") {
+      ++controls;
+      EXPECT_EQ(FromCommonControls6(child), visualStyles)
+          << Describe(child) << (visualStyles ? ": not" : ":") << " of Common Controls 6";
+    }
+    controls += ExpectCommonControls6(child, visualStyles);
+  }
+  return controls;
+}
+
+// Visual styles on (the test host's manifest active) for the windows made
+// while the result lives, or off (null).
+std::unique_ptr<TVisualStyles> VisualStyles(bool on) {
+  if (!on) return nullptr;
+  auto styles = std::make_unique<TVisualStyles>();
+  EXPECT_TRUE(styles->Active()) << "no activation context from tarnwell_host.exe's manifest: " << styles->Error();
+  return styles;
 }
 
 // At --rate 1000 the status line reads "... 10000.0 per second".
-TEST(WindowLayout, TryFitsItsTexts) {
+void ExpectTryFitsItsTexts(bool visualStyles) {
+  const std::unique_ptr<TVisualStyles> styles = VisualStyles(visualStyles);
   TTryWindowInProcess window(1000);
   ASSERT_TRUE(window.Made);
   RunMessagesFor(1500, &window.Pane);
@@ -218,19 +293,50 @@ TEST(WindowLayout, TryFitsItsTexts) {
   const size_t rate = status.rfind(", ");
   ASSERT_NE(rate, std::string::npos) << status;
   EXPECT_GE(std::atof(status.c_str() + rate + 2), 1000.0) << status;
+  EXPECT_GT(ExpectCommonControls6(window.Shown.Window, visualStyles), 0);
   ExpectControlsFit(window.Shown.Window);
   ExpectOnTheWorkArea(window.Shown.Window);
 }
 
-TEST(WindowLayout, PanelFitsItsTexts) {
+TEST(WindowLayout, TryFitsItsTexts) { ExpectTryFitsItsTexts(false); }
+
+TEST(WindowLayout, TryFitsItsTextsWithVisualStyles) { ExpectTryFitsItsTexts(true); }
+
+// Moved to a monitor of the next scaling up, the try window takes the
+// place Windows suggests; its channel controls get a font made for the new
+// DPI and are placed again from their texts in it.
+TEST(WindowLayout, TryFollowsAMoveToAMonitorOfAnotherScaling) {
+  TTryWindowInProcess window(0);
+  ASSERT_TRUE(window.Made);
+  RunMessagesFor(200, &window.Pane);
+  const HWND firstBox = GetDlgItem(window.Channels(), 1);
+  ASSERT_EQ(FontHeightOf(firstBox), FontHeightAt(NextDpi() - 48));
+  const RECT suggested = MoveToDpi(window.Shown.Window, NextDpi(), NextDpi() - 48);
+  RunMessagesFor(200, &window.Pane);
+  ExpectAtTopLeftOf(window.Shown.Window, suggested);
+  for (HWND control : Children(window.Channels())) {
+    if (ClassOf(control) != TRACKBAR_CLASSA) {  // a slider keeps no font
+      EXPECT_EQ(FontHeightOf(control), FontHeightAt(NextDpi())) << Describe(control) << ": in a font of the new DPI";
+    }
+  }
+  ExpectControlsFit(window.Shown.Window);
+}
+
+void ExpectPanelFitsItsTexts(bool visualStyles) {
+  const std::unique_ptr<TVisualStyles> styles = VisualStyles(visualStyles);
   THostWindowWithPanel shown;
   ASSERT_NE(shown.Window, nullptr);
   ShowWindow(shown.Window, SW_SHOWNORMAL);
   RunMessagesFor(200);
   ASSERT_NE(FindWindowExA(shown.Window, nullptr, "TarnwellGroupBox", nullptr), nullptr);
+  EXPECT_GT(ExpectCommonControls6(shown.Window, visualStyles), 0);
   ExpectControlsFit(shown.Window);
   ExpectOnTheWorkArea(shown.Window);
 }
+
+TEST(WindowLayout, PanelFitsItsTexts) { ExpectPanelFitsItsTexts(false); }
+
+TEST(WindowLayout, PanelFitsItsTextsWithVisualStyles) { ExpectPanelFitsItsTexts(true); }
 
 // The board windows of this process, by card address: those whose titles
 // name no problem, or those whose titles do.
@@ -361,6 +467,27 @@ TEST(WindowLayout, BoardWindowsFitTheirTextsAndTheScreen) {
   }
   // The windows stay until the process ends: closing each takes 2 s under
   // wine without a window manager.
+}
+
+// A board window moved to a monitor of the next scaling up takes the place
+// Windows suggests and lays itself out again in a font made for the new
+// DPI, its texts fitting.
+TEST(WindowLayout, BoardWindowFollowsAMoveToAMonitorOfAnotherScaling) {
+  if (BoardWindows(false).empty()) {
+    ASSERT_NO_FATAL_FAILURE(OpenFourBoards(TModuleHost::BoardFolder("full") + "\\k8055d.dll"));
+  }
+  const std::vector<HWND> windows = BoardWindows(false);
+  ASSERT_EQ(windows.size(), 4u);
+  const HWND moved = windows[3];
+  EXPECT_EQ(FontHeightOf(moved), FontHeightAt(NextDpi() - 48));
+  TBoardLayout before{};
+  SendMessageA(moved, WmQueryBoardLayout, 0, reinterpret_cast<LPARAM>(&before));
+  const RECT suggested = MoveToDpi(moved, NextDpi(), NextDpi() - 48);
+  ExpectAtTopLeftOf(moved, suggested);
+  EXPECT_EQ(FontHeightOf(moved), FontHeightAt(NextDpi()));
+  const TBoardLayout after = ExpectBoardWindowFits(moved, 3);
+  EXPECT_GT(after.Client.cx, before.Client.cx);
+  EXPECT_GT(after.Client.cy, before.Client.cy);
 }
 
 // The text of the problems without its blanks and line ends, to compare

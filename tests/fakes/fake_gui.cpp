@@ -1,9 +1,9 @@
-#include "tests/native/fake_gui.h"
+#include "tests/fakes/fake_gui.h"
 
 #include <cstdio>
 #include <cstdlib>
 
-#include "tests/native/fake_vendor.h"
+#include "tests/fakes/fake_vendor.h"
 
 namespace fake_gui {
 
@@ -26,9 +26,10 @@ void DestroyWithOwned(TFakeControl& control) {
 }
 
 bool IsWindow(uintptr_t handle) { return State.Windows.count(handle) != 0; }
-TControl CreateGroupBox(TGoneHandler onGone, TDetails* details) {
+TControl CreateGroupBox(uintptr_t hostWindow, TGoneHandler onGone, TDetails* details) {
   TControl box = Create(TKind::GroupBox, nullptr);
   if (box != nullptr) {
+    Of(box).MadeFor = hostWindow;
     Of(box).OnGone = onGone;
     Of(box).Details = details;
   }

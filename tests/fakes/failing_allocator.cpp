@@ -1,4 +1,4 @@
-#include "tests/native/failing_allocator.h"
+#include "tests/fakes/failing_allocator.h"
 
 #include <cstdlib>
 
@@ -7,8 +7,7 @@
 namespace {
 
 int AllocationCount, FailingAllocation, LiveBlocks;
-void* (*ModuleAllocate)(size_t);
-void (*ModuleRelease)(void*);
+const THeap* ModuleHeap;
 
 void* CountingAllocate(size_t size) {
   if (++AllocationCount == FailingAllocation) return nullptr;
@@ -21,21 +20,17 @@ void CountingRelease(void* memory) {
   std::free(memory);
 }
 
+constexpr THeap CountingHeap{CountingAllocate, CountingRelease};
+
 }  // namespace
 
 TFailingAllocator::TFailingAllocator(int failAt) {
   AllocationCount = LiveBlocks = 0;
   FailingAllocation = failAt;
-  ModuleAllocate = AllocateMemory;
-  ModuleRelease = ReleaseMemory;
-  AllocateMemory = CountingAllocate;
-  ReleaseMemory = CountingRelease;
+  ModuleHeap = SetHeap(&CountingHeap);
 }
 
-TFailingAllocator::~TFailingAllocator() {
-  AllocateMemory = ModuleAllocate;
-  ReleaseMemory = ModuleRelease;
-}
+TFailingAllocator::~TFailingAllocator() { SetHeap(ModuleHeap); }
 
 int TFailingAllocator::Allocations() const { return AllocationCount; }
 int TFailingAllocator::Live() const { return LiveBlocks; }

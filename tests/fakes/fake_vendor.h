@@ -3,9 +3,12 @@
 // virtual board's trace.
 #pragma once
 
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
+
+#include "k8055d/library_loader.h"
 
 namespace fake_vendor {
 
@@ -25,18 +28,22 @@ struct TState {
   std::u16string Path = u"C:\\Tools;tools";
   std::vector<std::u16string> Searched;  // folders looked into, in order
   int PlacesHeld = 0;                    // search places got, not yet released
+  bool Quiet = false;  // inside SearchQuietly, where the system shows no error box
+  int LoudProbes = 0;  // places had, folders looked into or loaded host's copies taken outside it
   std::string Missing;           // an entry point the library lacks
   std::set<int> Answering = {0}; // card addresses whose OpenDevice succeeds
   int Loads = 0;  // references taken, by a load or on a loaded library
   int Frees = 0;
   std::vector<std::string> Calls;
   void (*DuringOpenDevice)() = nullptr;  // runs inside every OpenDevice call
+  // Entry points the library offers instead of its recording ones, by name.
+  std::map<std::string, TLibraryProc> Replaced;
 };
 
 extern TState State;
 
-// Fresh fake and fresh module state (driver binding, card slots), as in a
-// newly started process.
+// Fresh fake and fresh module state (driver binding, card slots, through
+// their accessors), as in a newly started process.
 void Reset();
 
 // Reset, then bind the fake library as the first create of a process does.

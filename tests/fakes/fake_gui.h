@@ -25,6 +25,7 @@ struct TFakeControl {
   TFakeControl* Owner = nullptr;
   TFakeControl* Parent = nullptr;
   uintptr_t ParentWindow = 0;  // the foreign window it was placed in
+  uintptr_t MadeFor = 0;       // a group box's: the window it was made to be placed in
   bool Alive = true;
   int32_t Left = 0, Top = 0, Width = 0, Height = 0;
   std::string Caption;

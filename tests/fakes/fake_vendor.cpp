@@ -1,4 +1,4 @@
-#include "tests/native/fake_vendor.h"
+#include "tests/fakes/fake_vendor.h"
 
 #include <cstring>
 #include <type_traits>
@@ -48,9 +48,12 @@ void FakeUncalled() { Record("uncalled"); }
 const TLibraryProc FakeEntries[VendorEntryCount] = {VENDOR_ENTRY_LIST(FAKE_PROC)};
 #undef FAKE_PROC
 
-bool IsLibraryName(const char* fileName) { return std::strcmp(fileName, "k8055d.dll") == 0; }
+bool IsLibraryName(const char* fileName) { return std::strcmp(fileName, VendorLibraryName) == 0; }
+
+void NoteProbe() { State.LoudProbes += State.Quiet ? 0 : 1; }
 
 TLibraryHandle TakeLoaded(const char* fileName) {
+  NoteProbe();
   if (!IsLibraryName(fileName) || !State.AlreadyLoaded) return nullptr;
   ++State.Loads;
   return &LibraryToken;
@@ -59,6 +62,7 @@ TLibraryHandle TakeLoaded(const char* fileName) {
 TPathText Text(const std::u16string& text) { return {text.data(), text.size()}; }
 
 bool GetSearchPlaces(TLibrarySearchPlaces& places) {
+  NoteProbe();
   if (!State.PlacesKnown) return false;
   places = {Text(State.ProgramFile),    Text(State.ModuleFile),    Text(State.DllDirectory), Text(State.SystemFolder),
             Text(State.System16Folder), Text(State.WindowsFolder), Text(State.Path)};
@@ -69,6 +73,7 @@ bool GetSearchPlaces(TLibrarySearchPlaces& places) {
 void ReleaseSearchPlaces(TLibrarySearchPlaces&) { --State.PlacesHeld; }
 
 bool LoadFrom(TPathText folder, const char* fileName, TLibraryHandle& handle) {
+  NoteProbe();
   State.Searched.emplace_back(folder.Text, folder.Length);
   if (!IsLibraryName(fileName) || !State.Present || State.Searched.back() != State.LibraryFolder) return false;
   handle = State.Loadable ? &LibraryToken : nullptr;
@@ -78,6 +83,7 @@ bool LoadFrom(TPathText folder, const char* fileName, TLibraryHandle& handle) {
 
 TLibraryProc Lookup(TLibraryHandle handle, const char* name) {
   if (handle != &LibraryToken || State.Missing == name) return nullptr;
+  if (const auto replaced = State.Replaced.find(name); replaced != State.Replaced.end()) return replaced->second;
   for (int i = 0; i < VendorEntryCount; ++i)
     if (std::strcmp(VendorEntryNames[i], name) == 0) return FakeEntries[i];
   return nullptr;
@@ -87,12 +93,25 @@ void Free(TLibraryHandle handle) {
   if (handle == &LibraryToken) ++State.Frees;
 }
 
+TLibraryHandle SearchQuietly(TLibraryHandle (*search)()) {
+  State.Quiet = true;
+  TLibraryHandle handle = search();
+  State.Quiet = false;
+  return handle;
+}
+
+// The binding and the slots as a fresh process has them: nothing loaded or
+// tried, every slot closed.
+void ResetModuleState() {
+  DriverBinding() = TDriverBinding{};
+  for (int32_t& slot : CardSlots().Status) slot = SlotClosed;
+}
+
 }  // namespace
 
 void Reset() {
   State = TState{};
-  ResetDriverState();
-  ResetCardSlots();
+  ResetModuleState();
 }
 
 void ResetAndLoad() {
@@ -109,4 +128,5 @@ extern const TLibraryLoader PlatformLibraryLoader = {
     .LoadFrom = fake_vendor::LoadFrom,
     .Lookup = fake_vendor::Lookup,
     .Free = fake_vendor::Free,
+    .SearchQuietly = fake_vendor::SearchQuietly,
 };

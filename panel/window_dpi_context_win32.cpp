@@ -1,0 +1,28 @@
+#include "panel/window_dpi_context_win32.h"
+
+namespace {
+
+template <typename TFunction>
+TFunction User32Function(const char* name) {
+  return reinterpret_cast<TFunction>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), name)));
+}
+
+}  // namespace
+
+// GetWindowDpiAwarenessContext gives null for a window that is gone;
+// SetThreadDpiAwarenessContext gives null (and changes nothing) for a
+// context it does not take. Either way the thread keeps its own.
+TWindowDpiContext::TWindowDpiContext(HWND window) {
+  using TGetWindowDpiAwarenessContext = DPI_AWARENESS_CONTEXT(WINAPI*)(HWND window);
+  auto getWindowContext = User32Function<TGetWindowDpiAwarenessContext>("GetWindowDpiAwarenessContext");
+  auto setThreadContext = User32Function<TSetThreadDpiAwarenessContext>("SetThreadDpiAwarenessContext");
+  if (getWindowContext == nullptr || setThreadContext == nullptr) return;
+  const DPI_AWARENESS_CONTEXT context = getWindowContext(window);
+  if (context == nullptr) return;
+  Previous_ = setThreadContext(context);
+  if (Previous_ != nullptr) SetThreadContext_ = setThreadContext;
+}
+
+TWindowDpiContext::~TWindowDpiContext() {
+  if (SetThreadContext_ != nullptr) SetThreadContext_(Previous_);
+}
