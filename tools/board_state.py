@@ -49,6 +49,17 @@ def apply(name, args):
     return None
 
 
+def call_arguments(fields):
+    """The call's arguments: the numbers before what a line may add after
+    them (" = result (N us)", " @process")."""
+    arguments = []
+    for field in fields:
+        if not field.lstrip("-").isdigit():
+            break
+        arguments.append(int(field))
+    return arguments
+
+
 def follow():
     pending, idle_since = "", time.time()
     while time.time() - idle_since < 10:
@@ -74,7 +85,7 @@ def follow():
                 for board in changed:
                     show(board)
                 changed = []
-            board = apply(fields[0], [int(a) for a in fields[1:]])
+            board = apply(fields[0], call_arguments(fields[1:]))
             if board is not None and board not in changed:
                 changed.append(board)
             if fields[0] == "CloseDevice" and not opened:
