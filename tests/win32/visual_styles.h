@@ -11,11 +11,13 @@ class TVisualStyles {
  public:
   TVisualStyles();
   ~TVisualStyles();
-  TVisualStyles(const TVisualStyles&) = delete;
-  TVisualStyles& operator=(const TVisualStyles&) = delete;
 
   bool Active() const { return Cookie_ != 0; }
   DWORD Error() const { return Error_; }  // why not active
+
+  // One activation per context, deactivated once.
+  TVisualStyles(const TVisualStyles&) = delete;
+  TVisualStyles& operator=(const TVisualStyles&) = delete;
 
  private:
   HANDLE Context_ = INVALID_HANDLE_VALUE;
