@@ -22,12 +22,6 @@ TLibraryHandle LoadVendorLibrary() {
 
 }  // namespace
 
-namespace {
-constinit TDriverBinding Binding{};
-}  // namespace
-
-TDriverBinding& DriverBinding() { return Binding; }
-
 bool LoadDriver() {
   TDriverBinding& binding = DriverBinding();
   for (TLibraryProc& entry : binding.Table) entry = nullptr;

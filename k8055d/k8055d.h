@@ -22,8 +22,12 @@ struct TDriverBinding {
 };
 
 // The process's binding, as LoadDriver, LoadDriverOnce and UnloadDriver
-// leave it; all empty at load time (constant-initialised, no code runs).
-TDriverBinding& DriverBinding();
+// leave it; all empty at load time (constant-initialised, no code runs, no
+// guard). Inline, so that the output call reads it without a call.
+inline TDriverBinding& DriverBinding() {
+  static constinit TDriverBinding binding{};
+  return binding;
+}
 
 inline bool DriverReady() { return DriverBinding().Ready; }
 

@@ -2,13 +2,6 @@
 
 #include "k8055d/k8055d.h"
 
-namespace {
-static_assert(CardAddressCount == 4, "an initial value for each slot");
-constinit TCardSlots Slots{{SlotClosed, SlotClosed, SlotClosed, SlotClosed}};
-}  // namespace
-
-TCardSlots& CardSlots() { return Slots; }
-
 void OpenCard(int32_t address) {
   if (!DriverReady() || address < 0 || address >= CardAddressCount) return;
   int32_t& slot = CardSlots().Status[address];
