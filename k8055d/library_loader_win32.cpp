@@ -8,7 +8,7 @@
 #include <initializer_list>
 
 #include "common/allocation.h"
-#include "k8055d/kernel32_function_win32.h"
+#include "k8055d/system_function_win32.h"
 #include "k8055d/library_loader_win32.h"
 #include "k8055d/loader_call_guard_win32.h"
 #include "k8055d/path_join.h"

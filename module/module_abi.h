@@ -65,6 +65,7 @@ inline constexpr int32_t DigitalChannels = 8;
 inline constexpr int32_t AnalogChannels = 2;
 inline constexpr int32_t ChannelCount = DigitalChannels + AnalogChannels;
 inline constexpr int32_t AnalogMax = 255;
+inline constexpr bool IsCardAddress(int32_t address) { return address >= 0 && address < CardAddressCount; }
 
 // action takes one block of SamplesPerBlock samples (0 ... 65535) for one
 // channel and sends their rounded mean: a digital output is on unless the

@@ -1,13 +1,6 @@
 #include "panel/window_dpi_context_win32.h"
 
-namespace {
-
-template <typename TFunction>
-TFunction User32Function(const char* name) {
-  return reinterpret_cast<TFunction>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), name)));
-}
-
-}  // namespace
+#include "k8055d/system_function_win32.h"
 
 // GetWindowDpiAwarenessContext gives null for a window that is gone;
 // SetThreadDpiAwarenessContext gives null (and changes nothing) for a

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "module/module_abi.h"
 #include "virtual_board/board_settings.h"
 
 bool AddressListed(const char* variable, int32_t address, bool whenUnset) {
@@ -9,6 +10,6 @@ bool AddressListed(const char* variable, int32_t address, bool whenUnset) {
   const DWORD n = GetEnvironmentVariableA(variable, list, sizeof(list));
   if (n == 0) return whenUnset;
   uint8_t addresses = 0;
-  return n < sizeof(list) && ParseCardAddresses(list, addresses) && address >= 0 && address <= 3 &&
+  return n < sizeof(list) && ParseCardAddresses(list, addresses) && IsCardAddress(address) &&
          (addresses >> address & 1) != 0;
 }

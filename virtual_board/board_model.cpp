@@ -25,7 +25,7 @@ int32_t TBoardModel::Close() {
 }
 
 bool TBoardModel::Select(int32_t address) {
-  if (address < 0 || address > 3 || !Boards[address].Open) return false;
+  if (!IsCardAddress(address) || !Boards[address].Open) return false;
   Current = address;
   return true;
 }

@@ -272,7 +272,7 @@ bool StartThread() {
 }  // namespace
 
 void ShowBoardWindow(int32_t address, const char* problems) {
-  if (address < 0 || address > 3 || Windows[address] != nullptr) return;
+  if (!IsCardAddress(address) || Windows[address] != nullptr) return;
   if (Controller == nullptr && !StartThread()) return;
   // "Virtual K8055, card address 0", and the problems after " - ", "; "
   // between them.
@@ -294,12 +294,12 @@ void ShowBoardWindow(int32_t address, const char* problems) {
 }
 
 void UpdateBoardWindow(int32_t address, uint8_t digital, int32_t analog1, int32_t analog2) {
-  if (address >= 0 && address <= 3 && Windows[address] != nullptr)
+  if (IsCardAddress(address) && Windows[address] != nullptr)
     PostMessageA(Windows[address], WmBoardState, 0, static_cast<LPARAM>(PackBoardState(digital, analog1, analog2)));
 }
 
 void CloseBoardWindow(int32_t address) {
-  if (address < 0 || address > 3 || Windows[address] == nullptr) return;
+  if (!IsCardAddress(address) || Windows[address] == nullptr) return;
   PostMessageA(Windows[address], WmCloseBoard, 0, 0);
   Windows[address] = nullptr;
   if (--OpenWindows == 0) EndThread();

@@ -20,6 +20,7 @@
 #include <cstdint>
 
 #include "virtual_board/board_settings.h"
+#include "virtual_board/library_answer.h"
 
 // Makes settings.Record the file that calls go to (none when it is empty),
 // keeping it open when it is open already. When it cannot be opened, says
@@ -29,16 +30,6 @@ void UseCallRecord(TBoardSettings& settings);
 // The time of a call, in microseconds since the library was loaded: read
 // as the call arrives.
 int64_t CallTime();
-
-// What the vendor's library gave for a forwarded call, which its line
-// shows after the arguments: " = RESULT" for an entry point with a result,
-// and " (N us)", the microseconds the call spent in the library, when it
-// was called ("12.345 ReadCounter 1 = 42 (950 us)").
-struct TLibraryAnswer {
-  bool HasResult = false;
-  int32_t Result = 0;
-  int64_t SpentUs = -1;  // -1: the library was not called (it is refused)
-};
 
 // Appends one line for the call that arrived at time. anyBoardOpen:
 // whether a board is open once the call has taken effect. answer: for a

@@ -4,6 +4,8 @@
 
 #include <cwchar>
 
+#include "k8055d/system_function_win32.h"
+
 namespace {
 
 // FOLDERID_Desktop, {B4BFCC3A-DB2C-424C-B029-7FE99A87C641}.
@@ -12,12 +14,6 @@ constexpr int DesktopDirectory = 0x0010;  // CSIDL_DESKTOPDIRECTORY: the file sy
 using TGetKnownFolderPath = HRESULT(WINAPI*)(const GUID& id, DWORD flags, HANDLE token, wchar_t** path);
 using TGetFolderPath = HRESULT(WINAPI*)(HWND owner, int folder, HANDLE token, DWORD flags, wchar_t* path);
 using TTaskMemFree = void(WINAPI*)(void* memory);
-
-template <typename TFunction>
-TFunction Function(HMODULE library, const char* name) {
-  return library == nullptr ? nullptr
-                            : reinterpret_cast<TFunction>(reinterpret_cast<void*>(GetProcAddress(library, name)));
-}
 
 bool Copy(const wchar_t* folder, wchar_t* path, size_t size) {
   const size_t length = wcslen(folder);
@@ -29,9 +25,9 @@ bool Copy(const wchar_t* folder, wchar_t* path, size_t size) {
 // SHGetKnownFolderPath's text, freed with CoTaskMemFree whether it
 // succeeds or not, as its documentation asks.
 bool KnownFolder(HMODULE shell, wchar_t* path, size_t size, bool& tried) {
-  const auto getKnownFolderPath = Function<TGetKnownFolderPath>(shell, "SHGetKnownFolderPath");
+  const auto getKnownFolderPath = SystemFunction<TGetKnownFolderPath>(shell, "SHGetKnownFolderPath");
   HMODULE ole = getKnownFolderPath != nullptr ? LoadLibraryW(L"ole32.dll") : nullptr;
-  const auto taskMemFree = Function<TTaskMemFree>(ole, "CoTaskMemFree");
+  const auto taskMemFree = SystemFunction<TTaskMemFree>(ole, "CoTaskMemFree");
   tried = taskMemFree != nullptr;
   bool found = false;
   if (tried) {
@@ -53,7 +49,7 @@ bool DesktopFolder(wchar_t* path, size_t size) {
   bool tried = false;
   bool found = KnownFolder(shell, path, size, tried);
   if (!tried) {
-    const auto getFolderPath = Function<TGetFolderPath>(shell, "SHGetFolderPathW");
+    const auto getFolderPath = SystemFunction<TGetFolderPath>(shell, "SHGetFolderPathW");
     wchar_t folder[MAX_PATH] = L"";
     found = getFolderPath != nullptr && getFolderPath(nullptr, DesktopDirectory, nullptr, 0, folder) == S_OK &&
             Copy(folder, path, size);

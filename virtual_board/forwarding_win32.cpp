@@ -78,7 +78,7 @@ bool Forwards(TVendorEntry entry) {
 }
 
 void ShowForwardedWindow(int32_t address, int32_t answer) {
-  if (!Settings.Window || address < 0 || address > 3) return;
+  if (!Settings.Window || !IsCardAddress(address)) return;
   char text[2 * SettingsTextSize] = "";
   TFixedText problems(text, sizeof(text));
   problems << Settings.Problems;
@@ -95,7 +95,7 @@ void ShowForwardedWindow(int32_t address, int32_t answer) {
 
 // The end of a forwarded session: no board is open.
 void EndSession() {
-  for (int32_t address = 0; address <= 3; ++address)
+  for (int32_t address = 0; address < CardAddressCount; ++address)
     if (UnansweredWindows >> address & 1) CloseBoardWindow(address);
   UnansweredWindows = 0;
   FreeForwardLibrary(Library);
@@ -107,7 +107,7 @@ void Forwarded(TVendorEntry entry, int64_t time, int argc, const int32_t* words,
   const int32_t answer = library.Result;
   const int32_t a = words[0], b = words[1];
   if (entry == veOpenDevice) {
-    if (answer != -1 && a >= 0 && a <= 3) Model.Open(a);
+    if (answer != -1 && IsCardAddress(a)) Model.Open(a);
     ShowForwardedWindow(a, answer);
   } else if (entry == veSetCurrentDevice) {
     if (answer != -1) Model.Select(a);

@@ -56,7 +56,7 @@ void Changed(int32_t address) {
 BOARD_API int32_t OpenDevice(int32_t address) {
   const int64_t time = CallTime();
   ReadSettings();
-  const bool answers = address >= 0 && address <= 3 && (Settings.Boards >> address & 1) != 0;
+  const bool answers = IsCardAddress(address) && (Settings.Boards >> address & 1) != 0;
   if (answers) {
     Model.Open(address);
     if (Settings.Window) ShowBoardWindow(address, Settings.Problems);

@@ -1,17 +1,12 @@
 #include "virtual_board/window_dpi_win32.h"
 
+#include "k8055d/system_function_win32.h"
+
 namespace {
 
 using TGetDpiForWindow = UINT(WINAPI*)(HWND);
 using TGetSystemMetricsForDpi = int(WINAPI*)(int, UINT);
 using TAdjustWindowRectExForDpi = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
-
-// A user32 function that Windows XP lacks, or null.
-template <typename TFunction>
-TFunction User32Function(const char* name) {
-  const FARPROC found = GetProcAddress(GetModuleHandleA("user32.dll"), name);
-  return reinterpret_cast<TFunction>(reinterpret_cast<void (*)()>(found));
-}
 
 HFONT StockGuiFont() { return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)); }
 

@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+#include "module/module_abi.h"
+
 namespace {
 
 std::string Origin(TSettingOrigin origin, const char* variable) {
@@ -15,7 +17,7 @@ std::string Origin(TSettingOrigin origin, const char* variable) {
 std::string Addresses(uint8_t boards) {
   std::string list;
   int count = 0;
-  for (int address = 0; address <= 3; ++address) {
+  for (int address = 0; address < CardAddressCount; ++address) {
     if ((boards >> address & 1) == 0) continue;
     const bool last = (boards >> (address + 1)) == 0;
     list += (count == 0 ? "" : last ? " and " : ", ") + std::to_string(address);

@@ -7,6 +7,7 @@
 #include "test_host/text/number_text.h"
 #include "test_host/text/text_lines.h"
 #include "virtual_board/board_model.h"
+#include "virtual_board/library_answer.h"
 
 namespace {
 
@@ -88,12 +89,6 @@ bool ParseArgument(std::string_view text, int32_t& value) {
 
 // What a forwarded call's line gives after its arguments, from field on:
 // "= RESULT" and "(N us)", each optional.
-struct TLibraryAnswer {
-  bool HasResult = false;
-  int32_t Result = 0;
-  int64_t SpentUs = -1;  // -1: not in the line
-};
-
 bool ParseAnswer(std::string_view field, std::string_view& line, std::string_view name, TLibraryAnswer& answer,
                  std::string& problem) {
   if (field == "=") {
@@ -177,7 +172,7 @@ bool ReplayCall(std::string_view line, int lineNumber, TBoardModel& model, TReco
   int32_t address = -1;
   switch (entry) {
     case veOpenDevice:
-      if (arguments[0] >= 0 && arguments[0] <= 3 && !(answer.HasResult && answer.Result == -1)) {
+      if (IsCardAddress(arguments[0]) && !(answer.HasResult && answer.Result == -1)) {
         model.Open(arguments[0]);
         address = arguments[0];
         session.Boards[address].Opened = true;
@@ -194,7 +189,7 @@ bool ReplayCall(std::string_view line, int lineNumber, TBoardModel& model, TReco
     const TLibraryCall call{timeUs, answer.SpentUs};
     // The board it was for: OpenDevice's address, whether it answered or not.
     const int32_t board = entry == veOpenDevice ? arguments[0] : address >= 0 ? address : model.Current;
-    if (board >= 0 && board <= 3) session.Boards[board].LibraryCalls.push_back(call);
+    if (IsCardAddress(board)) session.Boards[board].LibraryCalls.push_back(call);
     session.LibraryCallTimes.push_back(timeUs);
     if (answer.SpentUs > session.Slowest.Time.SpentUs) {
       std::string text(name);
