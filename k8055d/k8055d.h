@@ -10,9 +10,6 @@
 #include "k8055d/library_loader.h"
 #include "k8055d/vendor_entries.h"
 
-// Exported names, indexed by TVendorEntry.
-extern const char* const VendorEntryNames[VendorEntryCount];
-
 // The binding's state.
 struct TDriverBinding {
   TLibraryProc Table[VendorEntryCount];  // the looked-up entry points; empty entries are null

@@ -55,6 +55,9 @@ enum TVendorEntry {
   VendorEntryCount
 };
 
+// Exported names, indexed by TVendorEntry (k8055d/vendor_entry_names.cpp).
+extern const char* const VendorEntryNames[VendorEntryCount];
+
 // The stdcall pointer type of a row's signature.
 template <typename TSignature>
 struct TVendorSignature;

@@ -35,7 +35,6 @@ struct TBoardWindow {
   TBoardLayout Layout;
   char Problems[SettingsTextSize];
   HFONT Font;
-  UINT Dpi;
 };
 
 // The host's side, touched only by the board's entry points.
@@ -85,17 +84,20 @@ SIZE LayOutAt(TBoardWindow& board, UINT dpi) {
   LayOutBoard(board.Problems, (work.bottom - work.top) - (frame.bottom - frame.top), board.Layout, font);
   ReleaseGuiFont(board.Font);
   board.Font = font;
-  board.Dpi = dpi;
   frame = RECT{0, 0, board.Layout.Client.cx, board.Layout.Client.cy};
   AdjustFrameForDpi(frame, BoardStyle, BoardExtendedStyle, dpi);
   return SIZE{frame.right - frame.left, frame.bottom - frame.top};
 }
 
-// Lays the window out again for dpi, its top left corner at place.
-void LayOutAgain(HWND window, TBoardWindow& board, UINT dpi, POINT place) {
-  const SIZE size = LayOutAt(board, dpi);
+// Gives the window its place and the size of its layout.
+void PlaceLaidOut(HWND window, const TBoardWindow& board, POINT place, SIZE size) {
   SetWindowPos(window, nullptr, place.x, place.y, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
   KeepClientSize(window, board.Layout.Client.cx, board.Layout.Client.cy);
+}
+
+// Lays the window out again for dpi, its top left corner at place.
+void LayOutAgain(HWND window, TBoardWindow& board, UINT dpi, POINT place) {
+  PlaceLaidOut(window, board, place, LayOutAt(board, dpi));
   InvalidateRect(window, nullptr, FALSE);
 }
 
@@ -162,7 +164,8 @@ HWND CreateBoardWindow(int32_t address, const TShowBoard& show) {
   auto* board = static_cast<TBoardWindow*>(HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, sizeof(TBoardWindow)));
   if (board == nullptr) return nullptr;
   lstrcpynA(board->Problems, show.Problems != nullptr ? show.Problems : "", SettingsTextSize);
-  const SIZE size = LayOutAt(*board, SystemDpi());
+  const UINT systemDpi = SystemDpi();
+  const SIZE size = LayOutAt(*board, systemDpi);
   const POINT place = BoardWindowPlace(address, size.cx, size.cy);
   HWND window = CreateWindowExW(BoardExtendedStyle, BoardClass, show.Title, BoardStyle, place.x, place.y, size.cx,
                                 size.cy, nullptr, nullptr, ThisModule(), nullptr);
@@ -174,11 +177,9 @@ HWND CreateBoardWindow(int32_t address, const TShowBoard& show) {
   SetWindowLongPtrW(window, LayoutIndex, reinterpret_cast<LONG_PTR>(board));
   SetWindowLongA(window, AddressIndex, address);
   const UINT dpi = WindowDpi(window);
-  if (dpi != board->Dpi) {
+  if (dpi != systemDpi) {
     const SIZE scaled = LayOutAt(*board, dpi);
-    const POINT at = BoardWindowPlace(address, scaled.cx, scaled.cy);
-    SetWindowPos(window, nullptr, at.x, at.y, scaled.cx, scaled.cy, SWP_NOZORDER | SWP_NOACTIVATE);
-    KeepClientSize(window, board->Layout.Client.cx, board->Layout.Client.cy);
+    PlaceLaidOut(window, *board, BoardWindowPlace(address, scaled.cx, scaled.cy), scaled);
   }
   EnableMenuItem(GetSystemMenu(window, FALSE), SC_CLOSE, MF_BYCOMMAND | MF_GRAYED);
   ShowWindow(window, SW_SHOWNOACTIVATE);

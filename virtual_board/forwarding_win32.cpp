@@ -37,10 +37,6 @@ extern "C" IMAGE_DOS_HEADER __ImageBase;
 VENDOR_ENTRY_LIST(DECLARE_VIRTUAL_ENTRY)
 #undef DECLARE_VIRTUAL_ENTRY
 
-// The rows' names (k8055d/vendor_entry_names.cpp), declared here since
-// k8055d/k8055d.h declares the module's calls under the entry points' names.
-extern const char* const VendorEntryNames[VendorEntryCount];
-
 // The export by which a forward library is known as a virtual board.
 extern "C" void VirtualK8055BoardMarker() {}
 
