@@ -7,6 +7,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/install-deps.sh
+tools/wine-can-run || exit 1
 # Wine needs an X display for windows; without one, a virtual one.
 if [ -z "${DISPLAY:-}" ]; then DEMO_VIRTUAL_DISPLAY=1 exec xvfb-run -a bash "$0" "$@"; fi
 [ -n "${DEMO_VIRTUAL_DISPLAY:-}" ] || export VIRTUAL_K8055_WINDOW=1

@@ -21,5 +21,11 @@ echo "Installing: ${missing[*]}"
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
 dpkg --print-foreign-architectures | grep -qx i386 || $sudo dpkg --add-architecture i386
-$sudo apt-get update -q
+# A mirror in mid-sync can fail one index of the update; try again, then
+# install from the lists that did arrive (the install says what is missing).
+for attempt in 1 2 3; do
+  $sudo apt-get update -q && break
+  echo "apt-get update failed (attempt $attempt of 3)" >&2
+  sleep $((attempt * 10))
+done
 DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
