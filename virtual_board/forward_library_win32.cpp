@@ -1,37 +1,19 @@
 #include "virtual_board/forward_library_win32.h"
 
-#include <cstring>
+#include <string_view>
 
 #include "k8055d/k8055d.h"
 #include "k8055d/library_loader_win32.h"
 #include "k8055d/loader_call_guard_win32.h"
 #include "virtual_board/board_settings.h"
 #include "virtual_board/board_settings_win32.h"
+#include "virtual_board/image_kind.h"
 
 namespace {
 
-// What keeps a file whose first bytes are head from being a 32-bit x86 DLL,
-// or null when nothing does, told before loading it so that no program's
-// code and no 64-bit library is mapped for nothing.
-const char* HeaderProblem(const unsigned char* head, DWORD size) {
-  IMAGE_DOS_HEADER dos;
-  IMAGE_NT_HEADERS32 nt;
-  if (size < sizeof(dos)) return "is not a Windows library";
-  std::memcpy(&dos, head, sizeof(dos));
-  if (dos.e_magic != IMAGE_DOS_SIGNATURE || dos.e_lfanew < 0 || size < sizeof(nt) ||
-      static_cast<DWORD>(dos.e_lfanew) > size - sizeof(nt))
-    return "is not a Windows library";
-  std::memcpy(&nt, head + dos.e_lfanew, sizeof(nt));  // a PE32+ header has Magic at the same place
-  if (nt.Signature != IMAGE_NT_SIGNATURE) return "is not a Windows library";
-  if (nt.OptionalHeader.Magic == IMAGE_NT_OPTIONAL_HDR64_MAGIC)
-    return "is a 64-bit DLL; the vendor's 32-bit k8055d.dll is needed";
-  if (nt.OptionalHeader.Magic != IMAGE_NT_OPTIONAL_HDR32_MAGIC || nt.FileHeader.Machine != IMAGE_FILE_MACHINE_I386)
-    return "is not a 32-bit x86 library";
-  if ((nt.FileHeader.Characteristics & IMAGE_FILE_DLL) == 0) return "is a program, not a DLL";
-  return nullptr;
-}
-
-// Reads the file's headers; false, with the reason, when it is no 32-bit DLL.
+// Reads the file's headers; false, with the reason, when it is no 32-bit
+// DLL, told before loading it so that no program's code and no 64-bit
+// library is mapped for nothing.
 bool CheckFile(const wchar_t* path, TFixedText& reason) {
   const DWORD attributes = GetFileAttributesW(path);
   if (attributes == INVALID_FILE_ATTRIBUTES) {
@@ -50,7 +32,7 @@ bool CheckFile(const wchar_t* path, TFixedText& reason) {
     AddWindowsError(reason << "cannot be read: ", GetLastError());
     return false;
   }
-  unsigned char head[4096];  // the headers of any ordinary library
+  char head[4096];  // the headers of any ordinary library
   DWORD count = 0;
   const bool read = ReadFile(file, head, sizeof(head), &count, nullptr);
   const DWORD error = GetLastError();
@@ -59,9 +41,11 @@ bool CheckFile(const wchar_t* path, TFixedText& reason) {
     AddWindowsError(reason << "cannot be read: ", error);
     return false;
   }
-  const char* problem = HeaderProblem(head, count);
-  if (problem != nullptr) reason << problem;
-  return problem == nullptr;
+  const TImageKind kind = ClassifyImage(std::string_view(head, count));
+  if (kind == TImageKind::Dll32) return true;
+  reason << DescribeImageKind(kind);
+  if (kind == TImageKind::Dll64) reason << "; the vendor's 32-bit k8055d.dll is needed";
+  return false;
 }
 
 // The module whose code address lies in, or null.

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "test_host/session/card_report.h"
-#include "test_host/diagnosis/image_kind.h"
+#include "virtual_board/image_kind.h"
 #include "test_host/diagnosis/message_inserts.h"
 #include "test_host/diagnosis/no_window_text.h"
 #include "test_host/text/number_text.h"
@@ -52,8 +52,8 @@ TEST(TestHostImageKind, HeadersTellWhatAFileIs) {
   farOffset[0x3F] = '\x7F';  // "PE" beyond 2 GiB
   EXPECT_EQ(ClassifyImage(farOffset), TImageKind::NotAnImage);
 
-  EXPECT_EQ(DescribeImageKind(TImageKind::Dll64), "is a 64-bit DLL");
-  EXPECT_EQ(DescribeImageKind(TImageKind::Dll32), "");
+  EXPECT_STREQ(DescribeImageKind(TImageKind::Dll64), "is a 64-bit DLL");
+  EXPECT_STREQ(DescribeImageKind(TImageKind::Dll32), "");
 }
 
 TEST(TestHostReports, PlayEndCountsLateAndUndeliveredRows) {

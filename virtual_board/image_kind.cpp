@@ -1,6 +1,7 @@
-#include "test_host/diagnosis/image_kind.h"
+#include "virtual_board/image_kind.h"
 
 #include <cstdint>
+#include <cstring>
 
 namespace {
 
@@ -24,11 +25,13 @@ TImageKind ClassifyImage(std::string_view head) {
   if (head.empty()) return TImageKind::Empty;
   uint32_t peOffset = 0, machine = 0, characteristics = 0, magic = 0;
   // The reads come first: they check that the headers lie within head.
-  if (head.substr(0, 2) != "MZ" || !ReadLittleEndian(head, DosNewHeaderOffset, 4, peOffset) ||
+  // Compared in place, not through substr, which could throw: the virtual
+  // board has no exceptions.
+  if (head.size() < 2 || head[0] != 'M' || head[1] != 'Z' || !ReadLittleEndian(head, DosNewHeaderOffset, 4, peOffset) ||
       !ReadLittleEndian(head, uint64_t{peOffset} + 4, 2, machine) ||
       !ReadLittleEndian(head, uint64_t{peOffset} + 22, 2, characteristics) ||
       !ReadLittleEndian(head, uint64_t{peOffset} + 24, 2, magic) ||
-      head.substr(peOffset, 4) != std::string_view("PE\0\0", 4))
+      std::memcmp(head.data() + peOffset, "PE\0\0", 4) != 0)
     return TImageKind::NotAnImage;
   const bool dll = (characteristics & FileIsDll) != 0;
   if (magic == OptionalMagic64) return dll ? TImageKind::Dll64 : TImageKind::Program64;
@@ -37,7 +40,7 @@ TImageKind ClassifyImage(std::string_view head) {
   return dll ? TImageKind::Dll32 : TImageKind::Program32;
 }
 
-std::string DescribeImageKind(TImageKind kind) {
+const char* DescribeImageKind(TImageKind kind) {
   switch (kind) {
     case TImageKind::Empty: return "is empty";
     case TImageKind::NotAnImage: return "is not a Windows library";
