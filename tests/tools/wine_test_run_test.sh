@@ -34,6 +34,11 @@ status=$?
 printf '#!/bin/sh\nread line; echo "read $line"\n' >"$runner"
 [ "$(echo hello | WINE_RUN="$runner" timeout 20 "$tools/wine-test-run" prefix)" = "read hello" ] ||
   fail "standard input did not reach the program"
+# A closed standard input is no reason to fail.
+printf '#!/bin/sh\necho ran\n' >"$runner"
+[ "$(WINE_RUN="$runner" timeout 20 "$tools/wine-test-run" prefix <&-)" = ran ] ||
+  fail "without a standard input the program did not run"
+
 # A program that does not end is stopped at the limit, with what it printed.
 printf '#!/bin/sh\necho started; sleep 60\n' >"$runner"
 WINE_RUN="$runner" WINE_TEST_LIMIT=1 timeout 20 "$tools/wine-test-run" prefix hanging.exe >"$work/out" 2>"$work/err"
