@@ -11,12 +11,13 @@ runner="$work/runner"
 cat >"$runner" <<'RUNNER'
 #!/bin/sh
 sleep 60 &
+echo $! >"$(dirname "$0")/leftover.pid"
 echo "out: $*"
 echo "err: $2" >&2
 exit 3
 RUNNER
 chmod +x "$runner"
-leftover() { pkill -f "^sleep 60$" 2>/dev/null; rm -rf "$work"; }
+leftover() { [ -f "$work/leftover.pid" ] && kill "$(cat "$work/leftover.pid")" 2>/dev/null; rm -rf "$work"; }
 trap leftover EXIT
 
 fail() { echo "FAIL: $*"; exit 1; }
@@ -40,7 +41,7 @@ printf '#!/bin/sh\necho ran\n' >"$runner"
   fail "without a standard input the program did not run"
 
 # A program that does not end is stopped at the limit, with what it printed.
-printf '#!/bin/sh\necho started; sleep 60\n' >"$runner"
+printf '#!/bin/sh\necho started; exec sleep 60\n' >"$runner"
 WINE_RUN="$runner" WINE_TEST_LIMIT=1 timeout 20 "$tools/wine-test-run" prefix hanging.exe >"$work/out" 2>"$work/err"
 status=$?
 [ $status -eq 124 ] || fail "a program past the limit: exit status $status, not 124"
