@@ -3,7 +3,7 @@
 #include "k8055d/k8055d.h"
 
 void OpenCard(int32_t address) {
-  if (!DriverReady() || address < 0 || address >= CardAddressCount) return;
+  if (!DriverReady() || !IsCardAddress(address)) return;
   int32_t& slot = CardSlots().Status[address];
   if (slot < SlotNotAvailable) slot = OpenDevice(address);
 }

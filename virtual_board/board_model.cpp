@@ -13,9 +13,11 @@ bool TBoardModel::AnyOpen() const {
   return false;
 }
 
-void TBoardModel::Open(int32_t address) {
+bool TBoardModel::Open(int32_t address) {
+  if (!IsCardAddress(address)) return false;
   Boards[address].Open = true;
   Current = address;
+  return true;
 }
 
 int32_t TBoardModel::Close() {

@@ -20,8 +20,9 @@ struct TBoardModel {
   int32_t Current = -1;  // the address that output calls go to
 
   bool AnyOpen() const;
-  // OpenDevice for an address 0 ... 3 that answers: opened and selected.
-  void Open(int32_t address);
+  // OpenDevice for an address that answers: opened and selected. False, and
+  // nothing changed, for an address that is no card address.
+  bool Open(int32_t address);
   // CloseDevice: the selected board closed, its outputs back to 0. Returns
   // its address, or -1 when none was open.
   int32_t Close();

@@ -103,7 +103,7 @@ void Forwarded(TVendorEntry entry, int64_t time, int argc, const int32_t* words,
   const int32_t answer = library.Result;
   const int32_t a = words[0], b = words[1];
   if (entry == veOpenDevice) {
-    if (answer != -1 && IsCardAddress(a)) Model.Open(a);
+    if (answer != -1) Model.Open(a);
     ShowForwardedWindow(a, answer);
   } else if (entry == veSetCurrentDevice) {
     if (answer != -1) Model.Select(a);

@@ -172,8 +172,7 @@ bool ReplayCall(std::string_view line, int lineNumber, TBoardModel& model, TReco
   int32_t address = -1;
   switch (entry) {
     case veOpenDevice:
-      if (IsCardAddress(arguments[0]) && !(answer.HasResult && answer.Result == -1)) {
-        model.Open(arguments[0]);
+      if (!(answer.HasResult && answer.Result == -1) && model.Open(arguments[0])) {
         address = arguments[0];
         session.Boards[address].Opened = true;
       }

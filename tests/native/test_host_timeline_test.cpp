@@ -189,6 +189,28 @@ TEST(TestHostCallRecord, AForwardedSessionsResultsAndTimesInTheLibrary) {
   EXPECT_EQ(BusiestSecond(old, start), 0u);
 }
 
+// Addresses that are no card address open no board, and a forwarded call
+// for one counts for the session but for none of its four boards.
+TEST(TestHostCallRecord, AddressesOutsideTheBoardsOpenNothing) {
+  const std::vector<TRecordSession> sessions = Parse(
+      "# session 2025-01-31 14:02:11.123\r\n"
+      "0.000 OpenDevice 4\r\n"
+      "0.010 OpenDevice -1\r\n"
+      "0.020 OpenDevice 2147483647 = 7 (5 us)\r\n"
+      "1.000 SetCurrentDevice 4 = -1 (3 us)\r\n"
+      "1.001 SetDigitalChannel 3\r\n"
+      "1.002 CloseDevice\r\n");
+  ASSERT_EQ(sessions.size(), 1u);
+  const TRecordSession& session = sessions[0];
+  EXPECT_EQ(session.Calls, 6u);
+  for (const TBoardLanes& board : session.Boards) {
+    EXPECT_FALSE(board.Opened);
+    EXPECT_FALSE(board.GotOutput);
+    EXPECT_TRUE(board.LibraryCalls.empty());
+  }
+  EXPECT_EQ(session.LibraryCallTimes.size(), 2u);
+}
+
 size_t Count(const std::string& text, const std::string& part) {
   size_t count = 0;
   for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
