@@ -24,12 +24,10 @@ debootstrap --variant=minbase bookworm "$work" "$mirror" >"$work.log" 2>&1 ||
   { tail -n 20 "$work.log" >&2; echo "wine-root-setup: debootstrap failed" >&2; exit 1; }
 cp /etc/resolv.conf "$work/etc/resolv.conf"
 
-# apt inside the root sees /proc and /dev through mounts that exist only in a
-# mount namespace of its own, so nothing stays mounted on this machine.
-in_root() {
-  unshare --mount sh -c 'mount --rbind /proc "$0/proc" && mount --rbind /dev "$0/dev" && exec chroot "$0" "$@"' \
-    "$work" "$@"
-}
+# apt runs inside the root as wine will, through tools/enter-root, from the
+# project's folder, one that it sees there.
+tools=$(cd "$(dirname "$0")" && pwd)
+in_root() { (cd "$tools" && "$tools/enter-root" "$work" "$@"); }
 in_root dpkg --add-architecture i386
 for attempt in 1 2 3; do
   in_root apt-get update -qq && break

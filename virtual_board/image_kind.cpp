@@ -24,10 +24,10 @@ bool ReadLittleEndian(std::string_view head, uint64_t offset, int bytes, uint32_
 TImageKind ClassifyImage(std::string_view head) {
   if (head.empty()) return TImageKind::Empty;
   uint32_t peOffset = 0, machine = 0, characteristics = 0, magic = 0;
-  // The reads come first: they check that the headers lie within head.
-  // Compared in place, not through substr, which could throw: the virtual
-  // board has no exceptions.
-  if (head.size() < 2 || head[0] != 'M' || head[1] != 'Z' || !ReadLittleEndian(head, DosNewHeaderOffset, 4, peOffset) ||
+  // The reads come first: they check that the headers lie within head. The
+  // signature is compared in place, not through substr, which could throw:
+  // the virtual board has no exceptions.
+  if (!head.starts_with("MZ") || !ReadLittleEndian(head, DosNewHeaderOffset, 4, peOffset) ||
       !ReadLittleEndian(head, uint64_t{peOffset} + 4, 2, machine) ||
       !ReadLittleEndian(head, uint64_t{peOffset} + 22, 2, characteristics) ||
       !ReadLittleEndian(head, uint64_t{peOffset} + 24, 2, magic) ||
