@@ -2,8 +2,8 @@
 // host program can check a library without the binding itself.
 #include "k8055d/k8055d.h"
 
-const char* const VendorEntryNames[VendorEntryCount] = {
+const char* const VendorEntryNames[LibraryEntryCount] = {
 #define VENDOR_NAME(name, result, params, bytes, use) #name,
-    VENDOR_ENTRY_LIST(VENDOR_NAME)
+    LIBRARY_ENTRY_LIST(VENDOR_NAME)
 #undef VENDOR_NAME
 };

@@ -12,6 +12,10 @@ void OpenAllCards() {
   for (int32_t address = 0; address < CardAddressCount; ++address) OpenCard(address);
 }
 
+void DropCard(int32_t address) {
+  if (IsCardAddress(address) && CardIsOpen(address)) CardSlots().Status[address] = SlotNotAvailable;
+}
+
 void CloseAllCards() {
   if (!DriverReady()) return;
   for (int32_t address = 0; address < CardAddressCount; ++address) {

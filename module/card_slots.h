@@ -31,6 +31,12 @@ inline bool CardIsOpen(int32_t address) { return CardSlot(address) > SlotNotAvai
 void OpenCard(int32_t address);
 void OpenAllCards();
 
+// The library no longer answers for the open board at address (its
+// SetCurrentDevice gave -1: the board was unplugged while open): the slot
+// becomes not available, as for a board that never answered, and is never
+// opened again in this process.
+void DropCard(int32_t address);
+
 // Closes every open board in address order; the slots keep their values.
 void CloseAllCards();
 

@@ -61,3 +61,7 @@ void CardListChange(TDetails* details) {
   }
   if (details->AddressCombo != nullptr) RefreshCardList(details);
 }
+
+void ShowCardStatesSoon(TDetails* details) {
+  if (details->AddressCombo != nullptr) PlatformGui.RequestRefresh(details->AddressCombo);
+}

@@ -29,8 +29,10 @@ struct TGui {
   TControl (*CreateGroupBox)(uintptr_t hostWindow, TGoneHandler onGone, TDetails* details);
   TControl (*CreateLabel)(TControl owner);
   // A pick-only list; onChange(details) runs when the user picks an entry,
-  // never for the module's own clearing, filling or selecting.
-  TControl (*CreateDropDownList)(TControl owner, TChangeHandler onChange, TDetails* details);
+  // never for the module's own clearing, filling or selecting; onRefresh(details)
+  // runs as the user opens the list, and after RequestRefresh.
+  TControl (*CreateDropDownList)(TControl owner, TChangeHandler onChange, TChangeHandler onRefresh,
+                                 TDetails* details);
   void (*Destroy)(TControl control);  // removes it from the screen
 
   // Position and size in pixels relative to the parent.
@@ -54,6 +56,9 @@ struct TGui {
   int32_t (*SelectedIndex)(TControl list);  // -1 when none is selected
   void (*Select)(TControl list, int32_t index);
   int32_t (*ItemValue)(TControl list, int32_t index);
+  // Has the list's onRefresh run soon on the thread that runs the panel's
+  // windows; may be called from any thread, returns at once.
+  void (*RequestRefresh)(TControl list);
 
   // Group box: the mouse cursor over it and its children.
   void (*SetCursor)(TControl groupBox, TCursor cursor);

@@ -14,6 +14,8 @@ namespace {
 constexpr char GroupBoxClass[] = "TarnwellGroupBox";
 constexpr int DropDownHeight = 160;  // the opened list, room for all entries
 constexpr int CaptionIndent = 8;
+// Posted to a group box: lParam, its list, shows the slots' states anew.
+constexpr UINT WmRefreshList = WM_APP + 1;
 
 // Window extra bytes of a group box.
 constexpr int Ctl3DSlot = 0;
@@ -30,9 +32,10 @@ constexpr int GroupBoxExtraBytes = 6 * sizeof(LONG_PTR);
 // right: the class is unregistered when the last one goes.
 int LiveGroupBoxes = 0;
 
-// A list's change handler, kept in the list's GWLP_USERDATA.
+// A list's handlers, kept in the list's GWLP_USERDATA.
 struct TListBinding {
   TChangeHandler OnChange;
+  TChangeHandler OnRefresh;
   TDetails* Details;
 };
 
@@ -136,6 +139,14 @@ __attribute__((noinline)) void RunChangeHandler(HWND box, const TListBinding& bi
   asm volatile("movl %0, %%fs:0" : : "r"(frame.Previous) : "memory");
 }
 
+// The handlers of list, a child of box; null for any other window (a
+// message posted before the list went may arrive after it).
+const TListBinding* BindingOf(HWND box, LPARAM list) {
+  HWND window = reinterpret_cast<HWND>(list);
+  if (GetParent(window) != box || !OfClass(window, "ComboBox")) return nullptr;
+  return reinterpret_cast<const TListBinding*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+}
+
 LRESULT CALLBACK GroupBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_ERASEBKGND: {
@@ -158,12 +169,17 @@ LRESULT CALLBACK GroupBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lPar
       return reinterpret_cast<LRESULT>(BackgroundBrush(box));
     case WM_COMMAND:
       if (HIWORD(wParam) == CBN_SELCHANGE && lParam != 0) {
-        const auto* binding =
-            reinterpret_cast<const TListBinding*>(GetWindowLongPtrA(reinterpret_cast<HWND>(lParam), GWLP_USERDATA));
-        if (binding != nullptr) RunChangeHandler(box, *binding);
+        if (const TListBinding* binding = BindingOf(box, lParam)) RunChangeHandler(box, *binding);
+        return 0;
+      }
+      if (HIWORD(wParam) == CBN_DROPDOWN && lParam != 0) {
+        if (const TListBinding* binding = BindingOf(box, lParam)) binding->OnRefresh(binding->Details);
         return 0;
       }
       break;
+    case WmRefreshList:
+      if (const TListBinding* binding = BindingOf(box, lParam)) binding->OnRefresh(binding->Details);
+      return 0;
     case WM_SETCURSOR:
       // Children ask their parent first, so the hourglass covers them too.
       if (GetWindowLongPtrA(box, BusySlot)) {
@@ -251,10 +267,10 @@ HWND CreateChild(const char* className, DWORD style, int height, TControl owner)
 
 TControl CreateLabel(TControl owner) { return CreateChild("Static", SS_LEFT | SS_NOPREFIX, 0, owner); }
 
-TControl CreateDropDownList(TControl owner, TChangeHandler onChange, TDetails* details) {
+TControl CreateDropDownList(TControl owner, TChangeHandler onChange, TChangeHandler onRefresh, TDetails* details) {
   auto* binding = static_cast<TListBinding*>(AllocateMemory(sizeof(TListBinding)));
   if (binding == nullptr) return nullptr;
-  *binding = TListBinding{onChange, details};
+  *binding = TListBinding{onChange, onRefresh, details};
   HWND list = CreateChild("ComboBox", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, DropDownHeight, owner);
   if (list == nullptr) {
     ReleaseMemory(binding);
@@ -377,6 +393,16 @@ int32_t ItemValue(TControl list, int32_t index) {
   return static_cast<int32_t>(SendMessageA(Window(list), CB_GETITEMDATA, static_cast<WPARAM>(index), 0));
 }
 
+// Posted, so that the list is touched only by the thread that runs it.
+// Checked first to be a list in one of the module's group boxes, since the
+// handle may be stale.
+void RequestRefresh(TControl list) {
+  HWND window = Window(list);
+  HWND box = GetParent(window);
+  if (OfClass(window, "ComboBox") && OfClass(box, GroupBoxClass))
+    PostMessageA(box, WmRefreshList, 0, reinterpret_cast<LPARAM>(window));
+}
+
 // Shown at once when the pointer is over the group box; afterwards kept by
 // the group box's WM_SETCURSOR.
 void SetCursor(TControl groupBox, TCursor cursor) {
@@ -406,5 +432,6 @@ extern const TGui PlatformGui = {
     .SelectedIndex = SelectedIndex,
     .Select = Select,
     .ItemValue = ItemValue,
+    .RequestRefresh = RequestRefresh,
     .SetCursor = SetCursor,
 };

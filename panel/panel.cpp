@@ -34,7 +34,7 @@ bool BuildControls(TDetails* details, uintptr_t parentWindow) {
   gui.SetCaption(label, "Card address:");
   gui.PlaceInControl(label, box);
 
-  TControl list = details->AddressCombo = gui.CreateDropDownList(box, CardListChange, details);
+  TControl list = details->AddressCombo = gui.CreateDropDownList(box, CardListChange, RefreshCardList, details);
   if (list == nullptr) return false;
   gui.SetBounds(list, 8, 40, 300, KeepSize);
   gui.PlaceInControl(list, box);

@@ -1,5 +1,6 @@
 #include "virtual_board/board_settings.h"
 
+#include <cstdint>
 #include <cstring>
 
 #include "virtual_board/fixed_text.h"
@@ -11,7 +12,9 @@ constexpr std::string_view BoardsKey = "boards";
 constexpr std::string_view WindowKey = "window";
 constexpr std::string_view RecordKey = "record";
 constexpr std::string_view ForwardKey = "forward";
-constexpr std::string_view Keys[] = {BoardsKey, WindowKey, RecordKey, ForwardKey};
+constexpr std::string_view PaceKey = "pace";
+constexpr std::string_view UnplugKey = "unplug";
+constexpr std::string_view Keys[] = {BoardsKey, WindowKey, RecordKey, ForwardKey, PaceKey, UnplugKey};
 
 std::string_view Trim(std::string_view text) {
   while (!text.empty() && (text.front() == ' ' || text.front() == '\t' || text.front() == '\r')) text.remove_prefix(1);
@@ -48,6 +51,19 @@ void ValueProblem(TBoardSettings& settings, const TPlace& place, std::string_vie
   else problems << place.Variable;
   problems << " ";
   problems.Quoted(value) << " " << what;
+}
+
+// Decimal digits alone, at most max.
+bool ParseWhole(std::string_view text, uint32_t max, uint32_t& value) {
+  if (text.empty() || text.size() > 10) return false;
+  uint64_t number = 0;
+  for (const char c : text) {
+    if (c < '0' || c > '9') return false;
+    number = number * 10 + static_cast<uint64_t>(c - '0');
+  }
+  if (number > max) return false;
+  value = static_cast<uint32_t>(number);
+  return true;
 }
 
 bool IsAbsolute(std::string_view path) {
@@ -96,6 +112,17 @@ void ApplyValue(const TBoardSettingsSources& sources, TBoardSettings& settings, 
   if (key == BoardsKey) {
     if (ParseCardAddresses(value, settings.Boards)) settings.BoardsOrigin = place.Origin;
     else ValueProblem(settings, place, key, value, "is not a list of card addresses 0 ... 3 (such as 0,1) or none");
+  } else if (key == PaceKey) {
+    uint32_t pace = 0;
+    if (ParseWhole(value, MaxPaceMs, pace)) {
+      settings.PaceMs = static_cast<int32_t>(pace);
+      settings.PaceOrigin = place.Origin;
+    } else {
+      ValueProblem(settings, place, key, value, "is not a number of milliseconds 0 ... 1000 (such as 8)");
+    }
+  } else if (key == UnplugKey) {
+    if (ParseUnplugTimes(value, settings.Unplug)) settings.UnplugOrigin = place.Origin;
+    else ValueProblem(settings, place, key, value, "is not a card address and call, such as 0@200 or 0@200-400, or none");
   } else if (key == WindowKey) {
     if (value == "0" || value == "1") {
       settings.Window = value == "1";
@@ -156,7 +183,7 @@ void ReadFile(const TBoardSettingsSources& sources, TBoardSettings& settings) {
     if (equals == std::string_view::npos || known == nullptr) {
       problems.NextLine() << BoardSettingsFile << " line " << line << ": ";
       problems.Quoted(text)
-          << " is not a setting of the virtual board (boards = ..., window = ..., record = ..., forward = ...)";
+          << " is not a setting of the virtual board (boards, window, record, forward, pace or unplug = ...)";
       continue;
     }
     ApplyValue(sources, settings, place, *known, Trim(From(text, equals + 1)));
@@ -180,6 +207,29 @@ bool ParseCardAddresses(std::string_view text, uint8_t& addresses) {
   return true;
 }
 
+bool ParseUnplugTimes(std::string_view text, TUnplugTimes (&times)[CardAddressCount]) {
+  TUnplugTimes read[CardAddressCount] = {};
+  bool any = SameIgnoringCase(text, "none");
+  for (std::string_view rest = any ? std::string_view() : text; !rest.empty();) {
+    const size_t end = rest.find_first_of(",; \t");
+    std::string_view item = rest.substr(0, end);
+    rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
+    if (item.empty()) continue;
+    if (item.size() < 3 || item[0] < '0' || item[0] > '3' || item[1] != '@') return false;
+    TUnplugTimes& board = read[item[0] - '0'];
+    item.remove_prefix(2);
+    const size_t dash = item.find('-');
+    const std::string_view back = dash == std::string_view::npos ? std::string_view() : From(item, dash + 1);
+    if (!ParseWhole(item.substr(0, dash), UINT32_MAX, board.At) || board.At == 0) return false;
+    if (dash != std::string_view::npos && (!ParseWhole(back, UINT32_MAX, board.Back) || board.Back <= board.At))
+      return false;
+    any = true;
+  }
+  if (!any) return false;
+  for (int address = 0; address < CardAddressCount; ++address) times[address] = read[address];
+  return true;
+}
+
 void AddSettingsProblem(TBoardSettings& settings, std::string_view problem) {
   TFixedText(settings.Problems, sizeof(settings.Problems)).NextLine() << problem;
 }
@@ -193,7 +243,9 @@ void ReadBoardSettings(const TBoardSettingsSources& sources, TBoardSettings& set
   } variables[] = {{sources.Boards, BoardsVariable, BoardsKey},
                    {sources.Window, WindowVariable, WindowKey},
                    {sources.Record, RecordVariable, RecordKey},
-                   {sources.Forward, ForwardVariable, ForwardKey}};
+                   {sources.Forward, ForwardVariable, ForwardKey},
+                   {sources.Pace, PaceVariable, PaceKey},
+                   {sources.Unplug, UnplugVariable, UnplugKey}};
   for (const auto& variable : variables)
     if (variable.Value != nullptr)
       ApplyValue(sources, settings, {TSettingOrigin::Environment, 0, variable.Variable}, variable.Key,

@@ -187,11 +187,14 @@ void LoadBoardSettings(const wchar_t* libraryPath, TBoardSettings& settings) {
   sources.FileFound = text != nullptr;
   sources.FileText = std::string_view(text != nullptr ? text : "", textLength);
   sources.FileFolder = folder;
-  char boards[SettingsTextSize], window[SettingsTextSize], record[SettingsTextSize], forward[SettingsTextSize];
+  char boards[SettingsTextSize], window[SettingsTextSize], record[SettingsTextSize], forward[SettingsTextSize],
+      pace[SettingsTextSize], unplug[SettingsTextSize];
   sources.Boards = Variable(BoardsVariable, boards, sizeof(boards), settings);
   sources.Window = Variable(WindowVariable, window, sizeof(window), settings);
   sources.Record = Variable(RecordVariable, record, sizeof(record), settings);
   sources.Forward = Variable(ForwardVariable, forward, sizeof(forward), settings);
+  sources.Pace = Variable(PaceVariable, pace, sizeof(pace), settings);
+  sources.Unplug = Variable(UnplugVariable, unplug, sizeof(unplug), settings);
   sources.Lookup = LookUpVariable;
   ReadBoardSettings(sources, settings);
   std::free(text);

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "module/module_abi.h"
+#include "virtual_board/board_plugs_win32.h"
 #include "virtual_board/board_settings_win32.h"
 #include "virtual_board/board_window_paint.h"
 #include "virtual_board/fixed_text.h"
@@ -25,9 +26,12 @@ constexpr int LayoutIndex = 8;             // and the window's own TBoardWindow
 constexpr int WindowExtraBytes = LayoutIndex + sizeof(LONG_PTR);
 constexpr DWORD BoardStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, BoardExtendedStyle = WS_EX_TOPMOST;
 
+constexpr int PlugButtonId = 1;
+
 struct TShowBoard {
   const wchar_t* Title;
   const char* Problems;  // what the settings could not read, which the window shows too
+  bool Pluggable;
 };
 
 // What a window draws, laid out for its DPI in a font made for it.
@@ -35,6 +39,8 @@ struct TBoardWindow {
   TBoardLayout Layout;
   char Problems[SettingsTextSize];
   HFONT Font;
+  HWND PlugButton;     // a pluggable board's
+  TPlugStatus Status;  // the plug's status shown now
 };
 
 // The host's side, touched only by the board's entry points.
@@ -48,9 +54,28 @@ HINSTANCE ThisModule() { return reinterpret_cast<HINSTANCE>(&__ImageBase); }
 // The window's own, made with it; null until CreateBoardWindow has set it.
 TBoardWindow* BoardOf(HWND window) { return reinterpret_cast<TBoardWindow*>(GetWindowLongPtrW(window, LayoutIndex)); }
 
+uint32_t StateOf(HWND window) { return static_cast<uint32_t>(GetWindowLongA(window, StateIndex)); }
+
+// The plug's status for the window's board: whether it is out now, and
+// what its board's state says.
+TPlugStatus PlugStatusNow(HWND window, const TBoardWindow& board) {
+  if (!board.Layout.Pluggable) return TPlugStatus::None;
+  const uint32_t state = StateOf(window);
+  return PlugStatusOf(IsPulledOut(GetWindowLongA(window, AddressIndex)), state & DroppedBit,
+                      state & ConnectionLostBit);
+}
+
+// The status's lines and the button's caption follow the plug.
+void FollowPlug(HWND window, TBoardWindow& board) {
+  const TPlugStatus status = PlugStatusNow(window, board);
+  if (status == board.Status) return;
+  board.Status = status;
+  LayOutPlugStatus(status, board.Layout, board.Font);
+  if (board.PlugButton != nullptr) SetWindowTextA(board.PlugButton, PlugButtonText(status));
+}
+
 void PaintBoardOf(HWND window, HDC dc, const TBoardWindow& board) {
-  PaintBoard(dc, board.Layout, GetWindowLongA(window, AddressIndex),
-             static_cast<uint32_t>(GetWindowLongA(window, StateIndex)), board.Font);
+  PaintBoard(dc, board.Layout, GetWindowLongA(window, AddressIndex), StateOf(window), board.Font, board.Status);
 }
 
 void PaintBuffered(HWND window, const TBoardWindow& board) {
@@ -81,7 +106,8 @@ SIZE LayOutAt(TBoardWindow& board, UINT dpi) {
   RECT frame{0, 0, 0, 0};
   AdjustFrameForDpi(frame, BoardStyle, BoardExtendedStyle, dpi);
   const RECT work = WorkArea();
-  LayOutBoard(board.Problems, (work.bottom - work.top) - (frame.bottom - frame.top), board.Layout, font);
+  LayOutBoard(board.Problems, board.Layout.Pluggable, (work.bottom - work.top) - (frame.bottom - frame.top),
+              board.Layout, font, board.Status);
   ReleaseGuiFont(board.Font);
   board.Font = font;
   frame = RECT{0, 0, board.Layout.Client.cx, board.Layout.Client.cy};
@@ -89,10 +115,32 @@ SIZE LayOutAt(TBoardWindow& board, UINT dpi) {
   return SIZE{frame.right - frame.left, frame.bottom - frame.top};
 }
 
-// Gives the window its place and the size of its layout.
+// Gives the window its place and the size of its layout, and its button
+// the place and font of the layout's.
 void PlaceLaidOut(HWND window, const TBoardWindow& board, POINT place, SIZE size) {
   SetWindowPos(window, nullptr, place.x, place.y, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
   KeepClientSize(window, board.Layout.Client.cx, board.Layout.Client.cy);
+  if (board.PlugButton == nullptr) return;
+  const RECT& button = board.Layout.PlugButton;
+  SendMessageW(board.PlugButton, WM_SETFONT, reinterpret_cast<WPARAM>(board.Font), FALSE);
+  SetWindowPos(board.PlugButton, nullptr, button.left, button.top, button.right - button.left,
+               button.bottom - button.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// The user pulls the board out or plugs it back in. Its outputs go off:
+// a board out has no power, and one plugged back in starts with all off.
+void TogglePlug(HWND window, TBoardWindow& board) {
+  const int32_t address = GetWindowLongA(window, AddressIndex);
+  uint32_t state = StateOf(window) & ~OutputBits;
+  if (IsPulledOut(address)) {
+    PlugBackIn(address);
+    if (!(state & DroppedBit)) state |= ConnectionLostBit;  // the library still holds the dead connection
+  } else {
+    PullOut(address);
+  }
+  SetWindowLongA(window, StateIndex, static_cast<LONG>(state));
+  FollowPlug(window, board);
+  InvalidateRect(window, nullptr, FALSE);
 }
 
 // Lays the window out again for dpi, its top left corner at place.
@@ -106,8 +154,15 @@ LRESULT CALLBACK BoardProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
   switch (message) {
     case WmBoardState:
       SetWindowLongA(window, StateIndex, static_cast<LONG>(lParam));
+      if (board != nullptr) FollowPlug(window, *board);
       InvalidateRect(window, nullptr, FALSE);
       return 0;
+    case WM_COMMAND:
+      if (board != nullptr && LOWORD(wParam) == PlugButtonId && HIWORD(wParam) == BN_CLICKED) {
+        TogglePlug(window, *board);
+        return 0;
+      }
+      break;
     case WmCloseBoard:
       DestroyWindow(window);
       return 0;
@@ -164,6 +219,8 @@ HWND CreateBoardWindow(int32_t address, const TShowBoard& show) {
   auto* board = static_cast<TBoardWindow*>(HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, sizeof(TBoardWindow)));
   if (board == nullptr) return nullptr;
   lstrcpynA(board->Problems, show.Problems != nullptr ? show.Problems : "", SettingsTextSize);
+  board->Layout.Pluggable = show.Pluggable;
+  board->Status = show.Pluggable ? PlugStatusOf(IsPulledOut(address), false, false) : TPlugStatus::None;
   const UINT systemDpi = SystemDpi();
   const SIZE size = LayOutAt(*board, systemDpi);
   const POINT place = BoardWindowPlace(address, size.cx, size.cy);
@@ -176,10 +233,16 @@ HWND CreateBoardWindow(int32_t address, const TShowBoard& show) {
   }
   SetWindowLongPtrW(window, LayoutIndex, reinterpret_cast<LONG_PTR>(board));
   SetWindowLongA(window, AddressIndex, address);
+  if (show.Pluggable)
+    board->PlugButton = CreateWindowExW(0, L"BUTTON", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0, 0,
+                                        0, 0, window, reinterpret_cast<HMENU>(PlugButtonId), ThisModule(), nullptr);
+  if (board->PlugButton != nullptr) SetWindowTextA(board->PlugButton, PlugButtonText(board->Status));
   const UINT dpi = WindowDpi(window);
   if (dpi != systemDpi) {
     const SIZE scaled = LayOutAt(*board, dpi);
     PlaceLaidOut(window, *board, BoardWindowPlace(address, scaled.cx, scaled.cy), scaled);
+  } else {
+    PlaceLaidOut(window, *board, place, size);
   }
   EnableMenuItem(GetSystemMenu(window, FALSE), SC_CLOSE, MF_BYCOMMAND | MF_GRAYED);
   ShowWindow(window, SW_SHOWNOACTIVATE);
@@ -272,7 +335,7 @@ bool StartThread() {
 
 }  // namespace
 
-void ShowBoardWindow(int32_t address, const char* problems) {
+void ShowBoardWindow(int32_t address, const char* problems, bool pluggable) {
   if (!IsCardAddress(address) || Windows[address] != nullptr) return;
   if (Controller == nullptr && !StartThread()) return;
   // "Virtual K8055, card address 0", and the problems after " - ", "; "
@@ -287,16 +350,17 @@ void ShowBoardWindow(int32_t address, const char* problems) {
   }
   wchar_t wide[sizeof(text)];
   WideText(title.View(), wide, sizeof(text));
-  const TShowBoard show{wide, problems};
+  const TShowBoard show{wide, problems, pluggable};
   Windows[address] =
       reinterpret_cast<HWND>(SendMessageA(Controller, WmShowBoard, address, reinterpret_cast<LPARAM>(&show)));
   if (Windows[address] != nullptr) ++OpenWindows;
   else if (OpenWindows == 0) EndThread();
 }
 
-void UpdateBoardWindow(int32_t address, uint8_t digital, int32_t analog1, int32_t analog2) {
+void UpdateBoardWindow(int32_t address, const TBoardView& view) {
   if (IsCardAddress(address) && Windows[address] != nullptr)
-    PostMessageA(Windows[address], WmBoardState, 0, static_cast<LPARAM>(PackBoardState(digital, analog1, analog2)));
+    PostMessageA(Windows[address], WmBoardState, 0,
+                 static_cast<LPARAM>(PackBoardState(view.Outputs, view.Dropped, view.ConnectionLost)));
 }
 
 void CloseBoardWindow(int32_t address) {

@@ -9,6 +9,8 @@
 namespace {
 
 constexpr char WidestLevel[] = "255";
+constexpr char UnplugCaption[] = "Unplug";
+constexpr char PlugInCaption[] = "Plug in";
 
 int Max(int a, int b) { return a > b ? a : b; }
 
@@ -36,15 +38,23 @@ size_t FittingUnits(std::u16string_view text, void* context) {
   return static_cast<size_t>(fit);
 }
 
+// The lines of text wrapped to width in dc's font, at most max.
+int WrapText(HDC dc, const wchar_t* text, int width, TLineSpan* spans, int max) {
+  TMeasure measure{dc, width};
+  return static_cast<int>(
+      WrapLines(std::u16string_view(reinterpret_cast<const char16_t*>(text)), FittingUnits, &measure, spans, max));
+}
+
 // Sizes and spacing, from the texts measured in dc (the font selected).
 // At 96 DPI (a line of 13 pixels): a margin of 16, lamps of 22 with 13
-// between them, bars of 14.
+// between them, bars of 14, a button 23 high.
 struct TMeasures {
   int Line, Margin, Gap;
   int TitleWidth, NameWidth, DigitWidth, LevelWidth;
   int LampSize, LampGap, BarWidth, Width;
+  int ButtonWidth = 0, ButtonHeight = 0, StatusLines = 0;  // a pluggable board's
 
-  explicit TMeasures(HDC dc) {
+  TMeasures(HDC dc, bool pluggable) {
     TEXTMETRICA metrics{};
     GetTextMetricsA(dc, &metrics);
     Line = Max(static_cast<int>(metrics.tmHeight), 1);
@@ -71,7 +81,19 @@ struct TMeasures {
     const int lampRowWidth = BoardLamps * LampSize + (BoardLamps - 1) * LampGap;
     BarWidth = Max(lampRowWidth - NameWidth - LevelWidth - 2 * Gap, 4 * Line);
     Width = Max(Max(lampRowWidth, NameWidth + LevelWidth + BarWidth + 2 * Gap), TitleWidth);
+    if (!pluggable) return;
+    ButtonWidth = Max(TextWidth(dc, UnplugCaption), TextWidth(dc, PlugInCaption)) + 2 * Line;
+    ButtonHeight = Line * 7 / 4;
+    Width = Max(Width, TitleWidth + Gap + ButtonWidth);
+    for (const TPlugStatus status : PlugStatuses) {
+      wchar_t text[SettingsTextSize];
+      WideText(PlugStatusText(status), text, SettingsTextSize);
+      TLineSpan spans[MaxStatusLines];
+      StatusLines = Max(StatusLines, WrapText(dc, text, Width, spans, MaxStatusLines));
+    }
   }
+  // The title's row: as high as the button beside it, if any.
+  int TitleRowHeight() const { return Max(Line, ButtonHeight); }
 };
 
 // Places the lamps and the bars from top down, and sizes the client area
@@ -90,7 +112,12 @@ void PlaceLampsAndBars(const TMeasures& m, int top, TBoardLayout& layout) {
     layout.Levels[bar] = Box(m.Margin + m.Width - m.LevelWidth, top, m.LevelWidth, m.Line);
     top += m.Line + m.Line * 2 / 3;
   }
-  layout.Client = SIZE{2 * m.Margin + m.Width, top - m.Line * 2 / 3 + m.Gap};
+  top -= m.Line * 2 / 3;
+  if (layout.Pluggable) {
+    layout.StatusArea = Box(m.Margin, top + m.Gap / 2, m.Width, m.StatusLines * m.Line);
+    top = layout.StatusArea.bottom;
+  }
+  layout.Client = SIZE{2 * m.Margin + m.Width, top + m.Gap};
 }
 
 // The problems' lines below the title, with a third of a line between two
@@ -102,11 +129,11 @@ void PlaceProblems(HDC dc, const TMeasures& m, int maxClientHeight, TBoardLayout
   const std::u16string_view text(reinterpret_cast<const char16_t*>(layout.Problems));
   TLineSpan spans[MaxProblemLines];
   TMeasure measure{dc, m.Width};
-  const int total = static_cast<int>(WrapLines(text, FittingUnits, &measure, spans, MaxProblemLines));
+  const int total = WrapText(dc, layout.Problems, m.Width, spans, MaxProblemLines);
   if (total == 0) return;
   const int belowLamps = layout.Client.cy - layout.Lamps[0].top;
   const int lastBottom = maxClientHeight - belowLamps - m.Gap;
-  int top = layout.Title.bottom + m.Gap / 2, shown = 0;
+  int top = m.Gap + m.TitleRowHeight() + m.Gap / 2, shown = 0;
   for (; shown < total && shown < MaxProblemLines; ++shown) {
     const size_t start = spans[shown].Start;
     const int next = shown > 0 && start > 0 && text[start - 1] == u'\n' ? top + m.Line / 3 : top;
@@ -129,14 +156,35 @@ void PlaceProblems(HDC dc, const TMeasures& m, int maxClientHeight, TBoardLayout
   PlaceLampsAndBars(m, top + m.Gap, layout);
 }
 
+// The current status's lines in the status area, for dc, which has the
+// font selected.
+void PlaceStatus(HDC dc, TPlugStatus status, TBoardLayout& layout) {
+  WideText(PlugStatusText(status), layout.Status, SettingsTextSize);
+  const RECT& area = layout.StatusArea;
+  TLineSpan spans[MaxStatusLines];
+  TEXTMETRICA metrics{};
+  GetTextMetricsA(dc, &metrics);
+  const int height = Max(static_cast<int>(metrics.tmHeight), 1);
+  const int count = WrapText(dc, layout.Status, area.right - area.left, spans, MaxStatusLines);
+  layout.StatusLineCount = 0;
+  for (int i = 0; i < count && area.top + (i + 1) * height <= area.bottom; ++i, ++layout.StatusLineCount)
+    layout.StatusLines[i] = TProblemLine{Box(area.left, area.top + i * height, area.right - area.left, height),
+                                         static_cast<int>(spans[i].Start), static_cast<int>(spans[i].Length)};
+}
+
 // The layout for dc, which has the font selected.
-void LayOutFor(HDC dc, const char* problems, int maxClientHeight, TBoardLayout& layout) {
-  const TMeasures m(dc);
+void LayOutFor(HDC dc, const char* problems, bool pluggable, int maxClientHeight, TBoardLayout& layout,
+               TPlugStatus status) {
+  const TMeasures m(dc, pluggable);
   layout = TBoardLayout{};
-  layout.Title = Box(m.Margin, m.Gap, m.TitleWidth, m.Line);
-  PlaceLampsAndBars(m, layout.Title.bottom + m.Gap, layout);
+  layout.Pluggable = pluggable;
+  const int row = m.TitleRowHeight();
+  layout.Title = Box(m.Margin, m.Gap + (row - m.Line) / 2, m.TitleWidth, m.Line);
+  if (pluggable) layout.PlugButton = Box(m.Margin + m.Width - m.ButtonWidth, m.Gap, m.ButtonWidth, m.ButtonHeight);
+  PlaceLampsAndBars(m, m.Gap + row + m.Gap, layout);
   WideText(problems != nullptr ? problems : "", layout.Problems, SettingsTextSize);
   PlaceProblems(dc, m, maxClientHeight, layout);
+  if (pluggable) PlaceStatus(dc, status, layout);
 }
 
 }  // namespace
@@ -147,10 +195,49 @@ void BoardTitle(int address, char (&text)[32]) { std::snprintf(text, sizeof(text
 
 void BarName(int bar, char (&text)[16]) { std::snprintf(text, sizeof(text), "Analog %d", bar + 1); }
 
-void LayOutBoard(const char* problems, int maxClientHeight, TBoardLayout& layout, HFONT font) {
+void LayOutBoard(const char* problems, bool pluggable, int maxClientHeight, TBoardLayout& layout, HFONT font,
+                 TPlugStatus status) {
   HDC dc = GetDC(nullptr);
   HGDIOBJ old = SelectObject(dc, font);
-  LayOutFor(dc, problems, maxClientHeight, layout);
+  LayOutFor(dc, problems, pluggable, maxClientHeight, layout, status);
   SelectObject(dc, old);
   ReleaseDC(nullptr, dc);
 }
+
+void LayOutPlugStatus(TPlugStatus status, TBoardLayout& layout, HFONT font) {
+  if (!layout.Pluggable) return;
+  HDC dc = GetDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, font);
+  PlaceStatus(dc, status, layout);
+  SelectObject(dc, old);
+  ReleaseDC(nullptr, dc);
+}
+
+TPlugStatus PlugStatusOf(bool pulledOut, bool dropped, bool connectionLost) {
+  if (pulledOut) return dropped ? TPlugStatus::PulledOutDropped : TPlugStatus::PulledOut;
+  if (dropped) return TPlugStatus::BackDropped;
+  return connectionLost ? TPlugStatus::BackLost : TPlugStatus::PluggedIn;
+}
+
+const char* PlugStatusText(TPlugStatus status) {
+  switch (status) {
+    case TPlugStatus::PluggedIn: return "Plugged in.";
+    case TPlugStatus::PulledOut: return "Unplugged. The driver drops the board at its next transfer.";
+    case TPlugStatus::PulledOutDropped:
+      return "Unplugged and dropped by the driver: nothing reaches the board until the program opens the boards "
+             "again.";
+    case TPlugStatus::BackLost:
+      return "Plugged in again, but its old connection is gone: the driver drops the board at its next transfer.";
+    case TPlugStatus::BackDropped:
+      return "Plugged in again, but dropped by the driver: nothing reaches the board until the program opens the "
+             "boards again.";
+    default: return "";
+  }
+}
+
+const char* PlugButtonText(TPlugStatus status) {
+  if (status == TPlugStatus::None) return "";
+  return status == TPlugStatus::PulledOut || status == TPlugStatus::PulledOutDropped ? PlugInCaption : UnplugCaption;
+}
+
+bool IsPlugWarning(TPlugStatus status) { return status != TPlugStatus::None && status != TPlugStatus::PluggedIn; }

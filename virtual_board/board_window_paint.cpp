@@ -41,23 +41,38 @@ void Bar(HDC dc, const TBoardLayout& layout, int bar, int level) {
   Text(dc, layout.Levels[bar], text, DT_RIGHT);
 }
 
-// The settings' problems, in the warning's colour.
-void Problems(HDC dc, const TBoardLayout& layout) {
-  const COLORREF old = SetTextColor(dc, ProblemText);
-  for (int i = 0; i < layout.ProblemLineCount; ++i) {
-    const TProblemLine& line = layout.ProblemLines[i];
+// Lines of a text of the layout; the last one ends in cutMark when given.
+void Lines(HDC dc, const wchar_t* source, const TProblemLine* lines, int count, const wchar_t* cutMark) {
+  for (int i = 0; i < count; ++i) {
+    const TProblemLine& line = lines[i];
     wchar_t text[SettingsTextSize + sizeof(ProblemsCutMark) / sizeof(wchar_t)];
-    lstrcpynW(text, layout.Problems + line.Start, line.Length + 1);
-    if (layout.ProblemsCut && i == layout.ProblemLineCount - 1) lstrcatW(text, ProblemsCutMark);
+    lstrcpynW(text, source + line.Start, line.Length + 1);
+    if (cutMark != nullptr && i == count - 1) lstrcatW(text, cutMark);
     RECT bounds = line.Bounds;
     DrawTextW(dc, text, -1, &bounds, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
   }
+}
+
+// The settings' problems, in the warning's colour.
+void Problems(HDC dc, const TBoardLayout& layout) {
+  const COLORREF old = SetTextColor(dc, ProblemText);
+  Lines(dc, layout.Problems, layout.ProblemLines, layout.ProblemLineCount,
+        layout.ProblemsCut ? ProblemsCutMark : nullptr);
   SetTextColor(dc, old);
+}
+
+// The plug's status: a warning while the board is out or dropped.
+void Status(HDC dc, const TBoardLayout& layout, TPlugStatus status) {
+  const bool warning = IsPlugWarning(status);
+  const COLORREF old = warning ? SetTextColor(dc, ProblemText) : 0;
+  Lines(dc, layout.Status, layout.StatusLines, layout.StatusLineCount, nullptr);
+  if (warning) SetTextColor(dc, old);
 }
 
 }  // namespace
 
-void PaintBoard(HDC dc, const TBoardLayout& layout, int32_t address, uint32_t state, HFONT font) {
+void PaintBoard(HDC dc, const TBoardLayout& layout, int32_t address, uint32_t state, HFONT font,
+                TPlugStatus status) {
   Fill(dc, {0, 0, layout.Client.cx, layout.Client.cy}, Background);
   HGDIOBJ oldFont = SelectObject(dc, font);
   SetBkMode(dc, TRANSPARENT);
@@ -70,5 +85,6 @@ void PaintBoard(HDC dc, const TBoardLayout& layout, int32_t address, uint32_t st
   SelectObject(dc, oldPen);
   Bar(dc, layout, 0, state >> 8 & 0xFF);
   Bar(dc, layout, 1, state >> 16 & 0xFF);
+  Status(dc, layout, status);
   SelectObject(dc, oldFont);
 }

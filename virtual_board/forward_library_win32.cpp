@@ -58,20 +58,22 @@ HMODULE OwnerOf(FARPROC address) {
 
 bool IsVirtualBoard(HMODULE module) { return module != nullptr && GetProcAddress(module, VirtualBoardMarker); }
 
-// Looks up the 21 entry points; false, with the reason, when some are
-// missing or one leads into a virtual board (an export forwarded to one,
-// or code of one).
+// Looks up the entry points; false, with the reason, when one of the
+// module's is missing or one leads into a virtual board (an export
+// forwarded to one, or code of one). The others may be missing, as in an
+// older library.
 bool LookUpEntries(TForwardLibrary& library, TFixedText& reason) {
   bool complete = true;
-  for (int entry = 0; entry < VendorEntryCount; ++entry) {
+  for (int entry = 0; entry < LibraryEntryCount; ++entry) {
     library.Entries[entry] = GetProcAddress(library.Module, VendorEntryNames[entry]);
-    if (library.Entries[entry] != nullptr) continue;
+    if (library.Entries[entry] != nullptr || entry >= VendorEntryCount) continue;
     reason << (complete ? "lacks the entry points " : ", ") << VendorEntryNames[entry];
     complete = false;
   }
   if (!complete) return false;
   bool virtualBoard = IsVirtualBoard(library.Module);
-  for (const FARPROC entry : library.Entries) virtualBoard = virtualBoard || IsVirtualBoard(OwnerOf(entry));
+  for (const FARPROC entry : library.Entries)
+    virtualBoard = virtualBoard || (entry != nullptr && IsVirtualBoard(OwnerOf(entry)));
   if (virtualBoard) reason << "is a virtual board, not the vendor's library";
   return !virtualBoard;
 }

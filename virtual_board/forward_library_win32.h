@@ -3,7 +3,7 @@
 // its own dependencies from its folder and never from the current
 // directory, with no error box and the thread's floating-point state kept.
 // It is refused, with the reason, when it is not a 32-bit DLL, lacks one of
-// the 21 entry points or is a virtual board itself (directly, or with entry
+// the 21 entry points the module looks up or is a virtual board itself (directly, or with entry
 // points that lead into one): calls must reach the boards, never a stand-in.
 // Shared by the virtual board and by the test host, whose info and
 // --version tell what the board would do.
@@ -20,7 +20,7 @@ inline constexpr char VirtualBoardMarker[] = "VirtualK8055BoardMarker";
 
 struct TForwardLibrary {
   HMODULE Module = nullptr;
-  FARPROC Entries[VendorEntryCount] = {};  // in the rows' order
+  FARPROC Entries[LibraryEntryCount] = {};  // in the rows' order; null for an unused one it lacks
 };
 
 // Loads the library at path (UTF-8, absolute) into library. When it cannot

@@ -1,5 +1,6 @@
-// The virtual board's 21 exports, made from the vendor entry rows: while no
-// forward library is set they are the virtual boards (virtual_board.cpp);
+// The virtual board's exports, one for each of the vendor library's entry
+// points, made from the vendor entry rows: while no forward library is set
+// they are the virtual boards (virtual_board.h);
 // with forward set in the settings (board_settings.h) every call goes on to
 // that library unchanged and its answer comes back unchanged, the call
 // record and the board windows showing what was sent and what the library
@@ -7,7 +8,13 @@
 // OpenDevice of a session (forward_library_win32.h), and the decision to
 // forward is taken there, while no forwarded board is open. A library that
 // cannot be used is never replaced by virtual boards: every OpenDevice
-// answers -1 and the reason shows in the board windows.
+// answers -1 and the reason shows in the board windows. A library without
+// one of the entry points that the module never uses (an older one) has
+// the calls of it answered as by a library without boards.
+//
+// The boards' model follows what the library answers: a board it opens
+// gets its window, a board it answers -1 for is no longer held, and
+// CloseDevice closes every board, as the vendor's library does.
 //
 // The library is freed when a CloseDevice leaves no board open, the end of
 // a host's session; not at DLL_PROCESS_DETACH, where FreeLibrary is not
@@ -29,13 +36,9 @@
 #include "virtual_board/call_trace.h"
 #include "virtual_board/entry_thunks.h"
 #include "virtual_board/forward_library_win32.h"
+#include "virtual_board/virtual_board.h"
 
 extern "C" IMAGE_DOS_HEADER __ImageBase;
-
-// The virtual boards' own entry points (virtual_board.cpp).
-#define DECLARE_VIRTUAL_ENTRY(name, result, params, bytes, use) extern "C" K8055_STDCALL result name params;
-VENDOR_ENTRY_LIST(DECLARE_VIRTUAL_ENTRY)
-#undef DECLARE_VIRTUAL_ENTRY
 
 // The export by which a forward library is known as a virtual board.
 extern "C" void VirtualK8055BoardMarker() {}
@@ -56,13 +59,16 @@ void ReadSettings() {
 
 // Whether a call goes on to the library (or, when it is refused, is
 // answered as by a board that does not exist) rather than to the virtual
-// boards. The settings are read at every OpenDevice and at any call while
-// no board is open, as the virtual boards read them.
+// boards. The decision is taken at a call that opens boards (OpenDevice,
+// SearchDevices) while none is open. The settings are read at every such
+// call and at any call while no board is open, as the virtual boards read
+// them.
 bool Forwards(TVendorEntry entry) {
-  if (entry != veOpenDevice && !Forwarding) return false;
+  const bool opens = entry == veOpenDevice || entry == veSearchDevices;
+  if (!opens && !Forwarding) return false;
   const bool decide = !Model.AnyOpen();
-  if (entry == veOpenDevice || decide) ReadSettings();
-  if (entry != veOpenDevice || !decide) return Forwarding;
+  if (opens || decide) ReadSettings();
+  if (!opens || !decide) return Forwarding;
   Forwarding = Settings.Forward[0] != '\0';
   if (Forwarding && Library.Module == nullptr) {
     Refusal[0] = '\0';
@@ -85,7 +91,7 @@ void ShowForwardedWindow(int32_t address, int32_t answer) {
   else if (answer != address)
     problems.NextLine() << "the vendor's library answered OpenDevice " << static_cast<int64_t>(address) << " with "
                         << static_cast<int64_t>(answer);
-  ShowBoardWindow(address, text);
+  ShowBoardWindow(address, text, false);
   if (answer == -1) UnansweredWindows = static_cast<uint8_t>(UnansweredWindows | 1u << address);
 }
 
@@ -98,50 +104,69 @@ void EndSession() {
   Forwarding = false;
 }
 
+void ShowOutputs(int32_t address) {
+  if (address >= 0) UpdateBoardWindow(address, TBoardView{Model.Boards[address].Own, false, false});
+}
+
 // The boards' state and windows after a forwarded call, and its record.
-void Forwarded(TVendorEntry entry, int64_t time, int argc, const int32_t* words, const TLibraryAnswer& library) {
+void Forwarded(TVendorEntry entry, int64_t time, const int32_t* words, const TLibraryAnswer& library) {
   const int32_t answer = library.Result;
   const int32_t a = words[0], b = words[1];
-  if (entry == veOpenDevice) {
-    if (answer != -1) Model.Open(a);
-    ShowForwardedWindow(a, answer);
+  if (entry == veOpenDevice || entry == veSearchDevices) {
+    const uint8_t found = entry == veSearchDevices ? static_cast<uint8_t>(answer)
+                          : !IsCardAddress(a)      ? Model.Plugged
+                          : answer != -1           ? static_cast<uint8_t>(Model.Plugged | 1u << a)
+                                                   : static_cast<uint8_t>(Model.Plugged & ~(1u << a));
+    Model.SetPlugged(found);
+    const TBoardCall call = Model.Call(entry, a);
+    for (int32_t address = 0; address < CardAddressCount; ++address)
+      if (call.Opened >> address & 1) ShowForwardedWindow(address, address == a ? answer : address);
+    if (entry == veOpenDevice && answer == -1) ShowForwardedWindow(a, answer);
   } else if (entry == veSetCurrentDevice) {
-    if (answer != -1) Model.Select(a);
-  } else if (entry != veCloseDevice) {
-    const int32_t address = Model.Output(entry, a, b);
-    if (address >= 0) {
-      const TVirtualBoard& board = Model.Boards[address];
-      UpdateBoardWindow(address, board.Digital, board.Analog[0], board.Analog[1]);
-    }
+    if (Model.Hold(a, answer != -1)) ShowForwardedWindow(a, a);
+    Model.Call(entry, a);
+  } else {
+    const TBoardCall call = Model.Call(entry, a, b);
+    ShowOutputs(call.Reached);
+    if (call.ClosedAll)
+      for (int32_t address = 0; address < CardAddressCount; ++address) CloseBoardWindow(address);
   }
-  int32_t closed = -1;
-  if (entry == veCloseDevice) closed = Model.Close();
-  if (closed >= 0) CloseBoardWindow(closed);
-  TraceCall(time, Model.AnyOpen(), VendorEntryNames[entry], argc, a, b, &library);
+  TraceCall(time, Model.AnyOpen(), VendorEntryNames[entry], VendorEntryNumbers[entry], a, b, &library);
   if (entry == veCloseDevice && !Model.AnyOpen()) EndSession();
 }
 
-// The answer of a library that is not there: no board answers, nothing is read.
+// The answer of a library that is not there: no board answers, nothing is
+// read, none is found.
 constexpr int32_t RefusedAnswer(TVendorEntry entry) {
   return entry == veOpenDevice || entry == veSetCurrentDevice ? -1 : 0;
 }
 
 int32_t Word(int32_t value) { return value; }
-int32_t Word(int32_t*) { return 0; }  // ReadAllAnalog's outputs, which the record does not show
+int32_t Word(int32_t*) { return 0; }  // the values a read fills, which the record does not show
 
-// An export of the board: Virtual, the virtual boards' entry point, or the
-// library's, with the same arguments.
-template <TVendorEntry Entry, auto Virtual>
+// What the virtual boards fill in: 0, since nothing is connected.
+void FillNothing(int32_t, int) {}
+void FillNothing(int32_t* values, int count) {
+  for (int i = 0; values != nullptr && i < count; ++i) values[i] = 0;
+}
+
+// An export of the board: the virtual boards' answer, or the library's,
+// with the same arguments.
+template <TVendorEntry Entry, typename TSignature>
 struct TBoardEntry;
-template <TVendorEntry Entry, typename TResult, typename... TArgs, TResult(K8055_STDCALL* Virtual)(TArgs...)>
-struct TBoardEntry<Entry, Virtual> {
+template <TVendorEntry Entry, typename TResult, typename... TArgs>
+struct TBoardEntry<Entry, TResult(TArgs...)> {
   static TResult K8055_STDCALL Call(TArgs... args) {
+    const int32_t words[] = {Word(args)..., 0, 0};
+    if (!Forwards(Entry)) {
+      (FillNothing(args, Entry == veReadAll ? ReadAllValues : 1), ...);
+      const int32_t result = VirtualBoardCall(Entry, words[0], words[1]);
+      if constexpr (!std::is_void_v<TResult>) return result;
+      else return;
+    }
     const int64_t time = CallTime();
-    if (!Forwards(Entry)) return Virtual(args...);
     const auto vendor =
         reinterpret_cast<TResult(K8055_STDCALL*)(TArgs...)>(reinterpret_cast<void*>(Library.Entries[Entry]));
-    constexpr int argc = (0 + ... + std::is_same_v<TArgs, int32_t>);
-    const int32_t words[] = {Word(args)..., 0, 0};
     TLibraryAnswer library;
     library.HasResult = !std::is_void_v<TResult>;
     library.Result = RefusedAnswer(Entry);
@@ -152,7 +177,7 @@ struct TBoardEntry<Entry, Virtual> {
       else library.Result = vendor(args...);
       library.SpentUs = CallTime() - start;
     }
-    Forwarded(Entry, time, argc, words, library);
+    Forwarded(Entry, time, words, library);
     if constexpr (!std::is_void_v<TResult>) return library.Result;
   }
 };
@@ -161,7 +186,7 @@ struct TBoardEntry<Entry, Virtual> {
 
 #define BOARD_EXPORT(name, result, params, bytes, use)                               \
   extern "C" const TVendorSignature<result params>::Pointer Board##name##Handler; \
-  const TVendorSignature<result params>::Pointer Board##name##Handler = &TBoardEntry<ve##name, &name>::Call; \
+  const TVendorSignature<result params>::Pointer Board##name##Handler = &TBoardEntry<ve##name, result params>::Call; \
   EXPORT_ENTRY_THUNK(Board, name, result, params)
-VENDOR_ENTRY_LIST(BOARD_EXPORT)
+LIBRARY_ENTRY_LIST(BOARD_EXPORT)
 #undef BOARD_EXPORT

@@ -55,6 +55,7 @@ int RunPlay(const TCommand& command) {
                                    : CountOf(offNotDelivered, "output") + " could not be switched off\n";
   }
   WriteOut(report);
+  for (const int32_t card : outputs.Dropped()) Warn(CardDropped(card));
   if (outcome.Result.Stopped) return ExitStopped;
   return outcome.RowsNotDelivered > 0 ? ExitNotReached : ExitDone;
 }

@@ -27,6 +27,24 @@ std::string Addresses(uint8_t boards) {
   return count == 1 ? "card address " + list + " answers" : "card addresses " + list + " answer";
 }
 
+// "card address 0 unplugged at call 200, plugged in again at call 400; ...",
+// or empty when no board is unplugged.
+std::string Unplugs(const TUnplugTimes (&times)[CardAddressCount]) {
+  std::string text;
+  for (int address = 0; address < CardAddressCount; ++address) {
+    const TUnplugTimes& board = times[address];
+    if (board.At == 0) continue;
+    text += text.empty() ? "card address " : "; card address ";
+    text += std::to_string(address);
+    text += " unplugged at call ";
+    text += std::to_string(board.At);
+    if (board.Back == 0) continue;
+    text += ", plugged in again at call ";
+    text += std::to_string(board.Back);
+  }
+  return text;
+}
+
 }  // namespace
 
 std::string DescribeBoardSettings(const TBoardSettings& settings, const std::string& linePrefix) {
@@ -42,6 +60,13 @@ std::string DescribeBoardSettings(const TBoardSettings& settings, const std::str
                      Origin(settings.WindowOrigin, WindowVariable) + "\n" + indent;
   text += settings.Record[0] == '\0' ? "no call record" : std::string("call record ") + settings.Record;
   text += Origin(settings.RecordOrigin, RecordVariable) + "\n";
+  if (settings.Forward[0] == '\0') {
+    text += indent + (settings.PaceMs == 0 ? std::string("each command at once")
+                                           : "each command takes " + std::to_string(settings.PaceMs) + " ms") +
+            Origin(settings.PaceOrigin, PaceVariable) + "\n";
+    const std::string unplugs = Unplugs(settings.Unplug);
+    if (!unplugs.empty()) text += indent + unplugs + Origin(settings.UnplugOrigin, UnplugVariable) + "\n";
+  }
   for (std::string_view rest = settings.Problems; !rest.empty();) {
     const size_t end = rest.find('\n');
     text += linePrefix + "virtual board problem: " + std::string(rest.substr(0, end)) + "\n";

@@ -18,7 +18,7 @@ namespace {
 std::string MissingEntryPoints(HMODULE library) {
   std::string missing;
   int count = 0;
-  for (const char* name : VendorEntryNames) {
+  for (const char* name : ModuleEntryNames) {
     if (GetProcAddress(library, name) != nullptr) continue;
     missing += (count++ ? ", " : "") + std::string(name);
   }

@@ -36,6 +36,13 @@ std::vector<int32_t> TCardOutputs::Answering() const {
   return cards;
 }
 
+std::vector<int32_t> TCardOutputs::Dropped() const {
+  std::vector<int32_t> cards;
+  for (const int32_t card : Answering())
+    if (BoardDropped(card - 1)) cards.push_back(card);
+  return cards;
+}
+
 bool TCardOutputs::Send(int32_t card, int32_t channel, const uint16_t* samples) {
   const uint32_t before = OutputCallCount();
   Session_.Api.action(Instances_.at(card), channel, 0, 0, 0, samples);

@@ -28,6 +28,8 @@ class TCardOutputs {
   std::string NotReached(int32_t card) const;
   // The cards given to Open that answer, in increasing order.
   std::vector<int32_t> Answering() const;
+  // Those of them whose board the driver has dropped since.
+  std::vector<int32_t> Dropped() const;
 
   // One block of samples to channel of card; true when it reached the board.
   bool Send(int32_t card, int32_t channel, const uint16_t* samples);

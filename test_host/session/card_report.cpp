@@ -15,3 +15,10 @@ std::string CardNotReached(int32_t card, int32_t openResult) {
   if (openResult >= 0) return CardWithAddress(card) + " is open, yet the module sent it nothing";
   return "card " + std::to_string(card) + " does not answer (card address " + std::to_string(card - 1) + ")";
 }
+
+std::string CardDropped(int32_t card) {
+  return CardWithAddress(card) +
+         " stopped answering: the driver dropped its board (unplugged, or its USB connection lost), and nothing "
+         "was sent to it from then on. The driver takes a board back only when a program opens it anew: plug it "
+         "in and start again.";
+}

@@ -20,3 +20,7 @@ std::string CardWithAddress(int32_t card);
 // 1) was not opened" while it was not called; for an open board, that the
 // module sent nothing to it.
 std::string CardNotReached(int32_t card, int32_t openResult);
+
+// For a card whose board the driver dropped while it ran: what happened and
+// what to do.
+std::string CardDropped(int32_t card);

@@ -9,8 +9,10 @@ namespace {
 
 int32_t OpenResults[4] = {OpenDeviceNotCalled, OpenDeviceNotCalled, OpenDeviceNotCalled, OpenDeviceNotCalled};
 uint32_t OutputCalls = 0;
+bool Dropped[4] = {};
 
 TVendorSignature<int32_t(int32_t)>::Pointer RealOpenDevice;
+TVendorSignature<int32_t(int32_t)>::Pointer RealSetCurrentDevice;
 TVendorSignature<void(int32_t)>::Pointer RealSetDigitalChannel;
 TVendorSignature<void(int32_t)>::Pointer RealClearDigitalChannel;
 TVendorSignature<void(int32_t, int32_t)>::Pointer RealOutputAnalogChannel;
@@ -18,6 +20,12 @@ TVendorSignature<void(int32_t, int32_t)>::Pointer RealOutputAnalogChannel;
 K8055_STDCALL int32_t WatchedOpenDevice(int32_t address) {
   const int32_t result = RealOpenDevice(address);
   if (address >= 0 && address < 4) OpenResults[address] = result;
+  return result;
+}
+
+K8055_STDCALL int32_t WatchedSetCurrentDevice(int32_t address) {
+  const int32_t result = RealSetCurrentDevice(address);
+  if (address >= 0 && address < 4 && OpenResults[address] >= 0 && result == -1) Dropped[address] = true;
   return result;
 }
 
@@ -47,6 +55,8 @@ FARPROC WINAPI WatchedGetProcAddress(HMODULE library, LPCSTR name) {
   const FARPROC found = GetProcAddress(library, name);
   if (found == nullptr || IS_INTRESOURCE(name)) return found;
   if (std::strcmp(name, "OpenDevice") == 0) return Intercept(found, RealOpenDevice, &WatchedOpenDevice);
+  if (std::strcmp(name, "SetCurrentDevice") == 0)
+    return Intercept(found, RealSetCurrentDevice, &WatchedSetCurrentDevice);
   if (std::strcmp(name, "SetDigitalChannel") == 0)
     return Intercept(found, RealSetDigitalChannel, &WatchedSetDigitalChannel);
   if (std::strcmp(name, "ClearDigitalChannel") == 0)
@@ -96,3 +106,5 @@ int32_t OpenDeviceResult(int32_t address) {
 }
 
 uint32_t OutputCallCount() { return OutputCalls; }
+
+bool BoardDropped(int32_t address) { return address >= 0 && address < 4 && Dropped[address]; }

@@ -1,12 +1,14 @@
 // What the module's calls into k8055d.dll showed: which boards answered
-// OpenDevice, and how many output calls reached the library. Only so can
+// OpenDevice, which of them the library later dropped (unplugged while
+// open: SetCurrentDevice answered -1), and how many output calls reached
+// the library. Only so can
 // the test host tell the user that nothing reached a board; the module
 // itself reports nothing.
 //
 // The module binds the vendor library's entry points with GetProcAddress.
 // The watch replaces that one import of the module (its import address
-// table entry) with a lookup that hands out, for OpenDevice and the three
-// output calls, small functions that note the call and pass it on
+// table entry) with a lookup that hands out, for OpenDevice,
+// SetCurrentDevice and the three output calls, small functions that note the call and pass it on
 // unchanged; every other lookup is the system's own.
 #pragma once
 
@@ -23,3 +25,7 @@ int32_t OpenDeviceResult(int32_t address);
 
 // SetDigitalChannel, ClearDigitalChannel and OutputAnalogChannel calls so far.
 uint32_t OutputCallCount();
+
+// Whether the board at card address 0 ... 3 answered OpenDevice and later
+// SetCurrentDevice answered -1 for it: the library dropped it.
+bool BoardDropped(int32_t address);

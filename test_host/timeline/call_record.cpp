@@ -1,7 +1,6 @@
 #include "test_host/timeline/call_record.h"
 
 #include <algorithm>
-#include <type_traits>
 
 #include "k8055d/k8055d.h"
 #include "test_host/text/number_text.h"
@@ -10,21 +9,6 @@
 #include "virtual_board/library_answer.h"
 
 namespace {
-
-// How many arguments the record shows for an entry: its numbers, not the
-// pointers it fills (ReadAllAnalog).
-template <typename TSignature>
-struct TRecordedArguments;
-template <typename TResult, typename... TParams>
-struct TRecordedArguments<TResult(TParams...)> {
-  static constexpr int Count = (0 + ... + (std::is_pointer_v<TParams> ? 0 : 1));
-};
-
-constexpr int RecordedArguments[VendorEntryCount] = {
-#define RECORDED_ARGUMENTS(name, result, params, bytes, use) TRecordedArguments<result params>::Count,
-    VENDOR_ENTRY_LIST(RECORDED_ARGUMENTS)
-#undef RECORDED_ARGUMENTS
-};
 
 constexpr std::string_view SessionMark = "# session ";
 
@@ -119,7 +103,7 @@ bool ParseAnswer(std::string_view field, std::string_view& line, std::string_vie
 
 int32_t LaneLevel(const TVirtualBoard& board, int lane) {
   if (!board.Open) return ClosedLevel;
-  return lane < DigitalLanes ? (board.Digital >> lane & 1) : board.Analog[lane - DigitalLanes];
+  return lane < DigitalLanes ? (board.Own.Digital >> lane & 1) : board.Own.Analog[lane - DigitalLanes];
 }
 
 // Notes where the board's outputs now differ from its lanes.
@@ -133,6 +117,21 @@ void FollowBoard(const TVirtualBoard& board, int64_t timeUs, TBoardLanes& lanes)
   }
 }
 
+// One call on the model, which follows what the record's answers say where
+// it has them: a board found or not by OpenDevice or SearchDevices, a
+// board that SetCurrentDevice no longer found open (dropped). Without
+// answers (an older record) every OpenDevice is taken as answered.
+TBoardCall ReplayOnModel(TVendorEntry entry, const int32_t (&arguments)[2], const TLibraryAnswer& answer,
+                         TBoardModel& model) {
+  const int32_t a = arguments[0];
+  const bool refused = answer.HasResult && answer.Result == -1;
+  if (entry == veOpenDevice && IsCardAddress(a))
+    model.SetPlugged(static_cast<uint8_t>(refused ? model.Plugged & ~(1u << a) : model.Plugged | 1u << a));
+  if (entry == veSearchDevices && answer.HasResult) model.SetPlugged(static_cast<uint8_t>(answer.Result));
+  if (entry == veSetCurrentDevice && answer.HasResult) model.Hold(a, !refused);
+  return model.Call(entry, a, arguments[1]);
+}
+
 // Replays one call; false with problem set when it is not one.
 bool ReplayCall(std::string_view line, int lineNumber, TBoardModel& model, TRecordSession& session,
                 std::string& problem) {
@@ -144,8 +143,8 @@ bool ReplayCall(std::string_view line, int lineNumber, TBoardModel& model, TReco
   }
   const std::string_view name = NextField(line);
   int entry = 0;
-  while (entry < VendorEntryCount && name != VendorEntryNames[entry]) ++entry;
-  if (entry == VendorEntryCount) {
+  while (entry < LibraryEntryCount && name != VendorEntryNames[entry]) ++entry;
+  if (entry == LibraryEntryCount) {
     problem = QuotedField(name) + " is not an entry point of " VENDOR_LIBRARY_FILE;
     return false;
   }
@@ -159,8 +158,8 @@ bool ReplayCall(std::string_view line, int lineNumber, TBoardModel& model, TReco
     }
   TLibraryAnswer answer;
   if (!ParseAnswer(field, line, name, answer, problem)) return false;
-  if (count != RecordedArguments[entry]) {
-    problem = std::string(name) + " takes " + CountOf(RecordedArguments[entry], "argument") + ", not " +
+  if (count != VendorEntryNumbers[entry]) {
+    problem = std::string(name) + " takes " + CountOf(VendorEntryNumbers[entry], "argument") + ", not " +
               std::to_string(count);
     return false;
   }
@@ -169,25 +168,20 @@ bool ReplayCall(std::string_view line, int lineNumber, TBoardModel& model, TReco
     return false;
   }
 
-  int32_t address = -1;
-  switch (entry) {
-    case veOpenDevice:
-      if (!(answer.HasResult && answer.Result == -1) && model.Open(arguments[0])) {
-        address = arguments[0];
-        session.Boards[address].Opened = true;
-      }
-      break;
-    case veCloseDevice: address = model.Close(); break;
-    case veSetCurrentDevice: model.Select(arguments[0]); break;
-    default:
-      address = model.Output(static_cast<TVendorEntry>(entry), arguments[0], arguments[1]);
-      if (address >= 0) session.Boards[address].GotOutput = true;
-  }
-  if (address >= 0) FollowBoard(model.Boards[address], timeUs, session.Boards[address]);
+  const int32_t selected = model.Boards[model.Selected].Open ? model.Selected : -1;
+  const TBoardCall replayed = ReplayOnModel(static_cast<TVendorEntry>(entry), arguments, answer, model);
+  if (entry == veOpenDevice && IsCardAddress(arguments[0]) && !(answer.HasResult && answer.Result == -1))
+    session.Boards[arguments[0]].Opened = true;
+  if (replayed.Reached >= 0 && IsOutputCall(static_cast<TVendorEntry>(entry)))
+    session.Boards[replayed.Reached].GotOutput = true;
+  for (int32_t address = 0; address < CardAddressCount; ++address)
+    FollowBoard(model.Boards[address], timeUs, session.Boards[address]);
   if (answer.SpentUs >= 0) {
     const TLibraryCall call{timeUs, answer.SpentUs};
-    // The board it was for: OpenDevice's address, whether it answered or not.
-    const int32_t board = entry == veOpenDevice ? arguments[0] : address >= 0 ? address : model.Current;
+    // The board it was for: the one it names (whether it answered or not),
+    // else the one it reached or was sent to.
+    const bool names = entry == veOpenDevice || entry == veSetCurrentDevice;
+    const int32_t board = names ? arguments[0] : replayed.Reached >= 0 ? replayed.Reached : selected;
     if (IsCardAddress(board)) session.Boards[board].LibraryCalls.push_back(call);
     session.LibraryCallTimes.push_back(timeUs);
     if (answer.SpentUs > session.Slowest.Time.SpentUs) {

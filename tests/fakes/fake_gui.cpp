@@ -37,10 +37,11 @@ TControl CreateGroupBox(uintptr_t hostWindow, TGoneHandler onGone, TDetails* det
 }
 TControl CreateLabel(TControl owner) { return Create(TKind::Label, &Of(owner)); }
 
-TControl CreateDropDownList(TControl owner, TChangeHandler onChange, TDetails* details) {
+TControl CreateDropDownList(TControl owner, TChangeHandler onChange, TChangeHandler onRefresh, TDetails* details) {
   TControl list = Create(TKind::DropDownList, &Of(owner));
   if (list != nullptr) {
     Of(list).OnChange = onChange;
+    Of(list).OnRefresh = onRefresh;
     Of(list).Details = details;
     Of(list).Height = DefaultListHeight;
   }
@@ -100,6 +101,9 @@ void Select(TControl list, int32_t index) {
 
 int32_t ItemValue(TControl list, int32_t index) { return Of(list).Entries.at(static_cast<size_t>(index)).Value; }
 
+// Kept for RunRequestedRefreshes, as a posted message waits in the queue.
+void RequestRefresh(TControl list) { ++Of(list).RefreshesRequested; }
+
 // Cursor changes join the vendor's call record, so tests see their order
 // around OpenDevice.
 void SetCursor(TControl control, TCursor cursor) {
@@ -130,6 +134,12 @@ void Pick(TControl list, int32_t index) {
   Of(list).OnChange(Of(list).Details);
 }
 
+void RunRequestedRefreshes() {
+  for (TFakeControl& control : State.Controls)
+    for (; control.RefreshesRequested > 0; --control.RefreshesRequested)
+      if (control.Alive) control.OnRefresh(control.Details);
+}
+
 void DestroyWithHostWindow(TControl groupBox) {
   DestroyWithOwned(Of(groupBox));
   Of(groupBox).OnGone(Of(groupBox).Details);
@@ -156,5 +166,6 @@ extern const TGui PlatformGui = {
     .SelectedIndex = fake_gui::SelectedIndex,
     .Select = fake_gui::Select,
     .ItemValue = fake_gui::ItemValue,
+    .RequestRefresh = fake_gui::RequestRefresh,
     .SetCursor = fake_gui::SetCursor,
 };

@@ -35,6 +35,8 @@ struct TFakeControl {
   std::vector<TEntry> Entries;
   int32_t Selected = -1;
   TChangeHandler OnChange = nullptr;
+  TChangeHandler OnRefresh = nullptr;
+  int RefreshesRequested = 0;  // RequestRefresh calls not yet run
   TGoneHandler OnGone = nullptr;
   TDetails* Details = nullptr;
   TCursor Cursor = TCursor::Default;
@@ -58,6 +60,8 @@ TFakeControl& Of(TControl control);
 int AliveControls();
 // A user's pick: the list selects the entry, then calls its change handler.
 void Pick(TControl list, int32_t index);
+// The panel's thread takes the refreshes requested of its lists.
+void RunRequestedRefreshes();
 // The host destroys its window with the group box inside: the box and what
 // it owns die, and the box's gone handler runs.
 void DestroyWithHostWindow(TControl groupBox);

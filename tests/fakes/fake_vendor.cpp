@@ -28,7 +28,7 @@ int32_t FakeOpenDevice(int32_t address) {
 void FakeCloseDevice() { Record("CloseDevice"); }
 int32_t FakeSetCurrentDevice(int32_t address) {
   Record("SetCurrentDevice", address);
-  return address;
+  return State.Dropped.count(address) ? -1 : address;
 }
 void FakeOutputAnalogChannel(int32_t channel, int32_t data) { Record("OutputAnalogChannel", channel, data); }
 void FakeClearDigitalChannel(int32_t channel) { Record("ClearDigitalChannel", channel); }

@@ -32,6 +32,7 @@ struct TState {
   int LoudProbes = 0;  // places had, folders looked into or loaded host's copies taken outside it
   std::string Missing;           // an entry point the library lacks
   std::set<int> Answering = {0}; // card addresses whose OpenDevice succeeds
+  std::set<int> Dropped;         // card addresses whose SetCurrentDevice answers -1, as for an unplugged board
   int Loads = 0;  // references taken, by a load or on a loaded library
   int Frees = 0;
   std::vector<std::string> Calls;

@@ -88,7 +88,7 @@ TEST_F(FaultInjection, HeapFailingAtEachAllocationOfCreate) {
 }
 
 TEST_F(FaultInjection, LibraryLackingAnyOneEntryPointIsNeverCalled) {
-  for (const char* name : VendorEntryNames) {
+  for (const char* name : ModuleEntryNames) {
     SCOPED_TRACE(name);
     fake_vendor::Reset();
     State.Missing = name;

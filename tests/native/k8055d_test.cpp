@@ -37,7 +37,7 @@ TEST_F(Binding, AbsentLibraryLeavesEverythingEmpty) {
 // Any one missing name makes the library unusable, even one never called;
 // the library stays loaded until it is freed.
 TEST_F(Binding, EachMissingNameMakesTheLibraryUnusable) {
-  for (const char* name : VendorEntryNames) {
+  for (const char* name : ModuleEntryNames) {
     fake_vendor::Reset();
     State.Missing = name;
     EXPECT_FALSE(LoadDriver()) << name;

@@ -105,4 +105,26 @@ TEST_F(Action, InstancesOnTwoBoardsSelectTheirOwnBoardEachTime) {
   DestroyInstance(other);
 }
 
+// A board unplugged while open: the library answers -1 at its select and
+// keeps the board selected before, so the command must not be sent. The
+// slot is not available from then on, and the other board works on.
+TEST_F(Action, ABoardTheLibraryDroppedGetsNothingAndIsNotAvailableFromThenOn) {
+  TOutputInstance* other = CreateInstance(1);
+  OpenSettings(other, "2");
+  const TSamples on = SamplesWithMean(1000);
+  State.Dropped = {0};
+  EXPECT_EQ(Send(3, on), (Calls{"SetCurrentDevice 0"}));
+  EXPECT_EQ(CardSlot(0), SlotNotAvailable);
+  EXPECT_TRUE(Send(3, on).empty()) << "not even selected again";
+  State.Dropped.clear();  // plugged in again: the module does not open it again
+  EXPECT_TRUE(Send(3, on).empty());
+  State.Calls.clear();
+  OutputAction(other, 3, on.data());
+  EXPECT_EQ(State.Calls, (Calls{"SetCurrentDevice 1", "SetDigitalChannel 3"}));
+  State.Calls.clear();
+  FinishModule();
+  EXPECT_EQ(State.Calls, (Calls{"SetCurrentDevice 1", "CloseDevice"})) << "the library holds board 1 alone";
+  DestroyInstance(other);
+}
+
 }  // namespace

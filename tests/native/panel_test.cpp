@@ -11,6 +11,7 @@
 #include "tests/fakes/fake_gui.h"
 #include "tests/fakes/fake_vendor.h"
 #include "module/card_slots.h"
+#include "module/output_action.h"
 #include "module/settings_text.h"
 
 namespace {
@@ -180,6 +181,26 @@ TEST_F(Panel, PickingNoneChangesNoSlot) {
   EXPECT_TRUE(CallsAfter(before).empty());
   EXPECT_EQ(std::vector<int32_t>(std::begin(CardSlots().Status), std::end(CardSlots().Status)), slots);
   EXPECT_EQ(Entries()[1].Text, "0 (open)") << "the board chosen earlier stays open";
+}
+
+// The list shows a board dropped during output as not available: soon
+// after the output call (on the panel's thread), and whenever it is opened.
+TEST_F(Panel, ABoardDroppedDuringOutputShowsAsNotAvailable) {
+  fake_vendor::State.Answering = {0, 1};
+  ShowWithCard("1");
+  ASSERT_EQ(Entries()[1].Text, "0 (open)");
+  fake_vendor::State.Dropped = {0};
+  const std::vector<uint16_t> samples(SamplesPerBlock, 1000);
+  OutputAction(instance_, 1, samples.data());
+  EXPECT_EQ(Entries()[1].Text, "0 (open)") << "the list is not touched from the output call";
+  fake_gui::RunRequestedRefreshes();
+  EXPECT_EQ(Entries()[1].Text, "0 (not available)");
+  EXPECT_EQ(Selected(), 1) << "the card stays chosen";
+  EXPECT_EQ(Entries()[2].Text, "1 (open)");
+
+  CardSlots().Status[2] = SlotNotAvailable;  // as another instance's output would leave it
+  Of(Details().AddressCombo).OnRefresh(&Details());  // the user opens the list
+  EXPECT_EQ(Entries()[3].Text, "2 (not available)");
 }
 
 TEST_F(Panel, HideDestroysTheControlsOnceAndClearsTheFields) {

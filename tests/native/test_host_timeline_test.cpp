@@ -54,7 +54,8 @@ TEST(TestHostCallRecord, ReplaysTheCallsOnTheBoards) {
   EXPECT_EQ(board0.Lanes[2], Changes({{0, 0}, {1001, 1}, {10001, 0}, {12501, ClosedLevel}}));
   EXPECT_EQ(board0.Lanes[0], Changes({{0, 0}, {12501, ClosedLevel}}));
   const TBoardLanes& board1 = session.Boards[1];
-  EXPECT_EQ(board1.Lanes[8], Changes({{10, 0}, {5001, 128}}));  // analog 1, open to the end
+  EXPECT_EQ(board1.Lanes[8], Changes({{10, 0}, {5001, 128}, {12501, ClosedLevel}}))  // analog 1
+      << "CloseDevice closes every board";
   EXPECT_EQ(board1.Changes, 1u);
   EXPECT_TRUE(session.Boards[2].Opened);
   EXPECT_FALSE(session.Boards[2].GotOutput);

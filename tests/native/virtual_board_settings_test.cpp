@@ -30,6 +30,8 @@ struct TSources {
   const char* Window = nullptr;
   const char* Record = nullptr;
   const char* Forward = nullptr;
+  const char* Pace = nullptr;
+  const char* Unplug = nullptr;
   TVariables Variables;
 };
 
@@ -42,6 +44,8 @@ TBoardSettings Read(const TSources& given) {
   sources.Window = given.Window;
   sources.Record = given.Record;
   sources.Forward = given.Forward;
+  sources.Pace = given.Pace;
+  sources.Unplug = given.Unplug;
   sources.Lookup = LookUp;
   sources.LookupContext = const_cast<TVariables*>(&given.Variables);
   TBoardSettings settings;
@@ -58,7 +62,7 @@ TEST(VirtualBoardSettings, DefaultsWithoutFileOrVariables) {
   EXPECT_STREQ(settings.Problems, "");
 }
 
-TEST(VirtualBoardSettings, TheReleasedFileTurnsTheWindowOnForBoardsZeroAndOne) {
+TEST(VirtualBoardSettings, TheReleasedFileTurnsTheWindowOnForBoardsZeroAndOneAtARealBoardsPace) {
   std::ifstream file(TARNWELL_SOURCE_DIR "/virtual_board/k8055d.ini", std::ios::binary);
   std::stringstream content;
   content << file.rdbuf();
@@ -78,6 +82,7 @@ TEST(VirtualBoardSettings, TheReleasedFileTurnsTheWindowOnForBoardsZeroAndOne) {
   EXPECT_EQ(settings.BoardsOrigin, TSettingOrigin::File);
   EXPECT_TRUE(settings.Window);
   EXPECT_STREQ(settings.Record, "");  // off until the user turns it on
+  EXPECT_EQ(settings.PaceMs, 8) << "a real board's time for each command";
 
   // Turned on as the file tells: its ; removed.
   std::string on = text;
@@ -135,11 +140,14 @@ TEST(VirtualBoardSettings, EachValueItCannotReadIsNamedAndTheDefaultCounts) {
       {"record = %NOSUCH%\\calls.txt\n",
        "k8055d.ini line 1: record \"%NOSUCH%\\calls.txt\" names %NOSUCH%, which is not set"},
       {"colour = red\n",
-       "k8055d.ini line 1: \"colour = red\" is not a setting of the virtual board (boards = ..., window = ..., "
-       "record = ..., forward = ...)"},
+       "k8055d.ini line 1: \"colour = red\" is not a setting of the virtual board (boards, window, record, "
+       "forward, pace or unplug = ...)"},
       {"boards 0,1\n",
-       "k8055d.ini line 1: \"boards 0,1\" is not a setting of the virtual board (boards = ..., window = ..., "
-       "record = ..., forward = ...)"},
+       "k8055d.ini line 1: \"boards 0,1\" is not a setting of the virtual board (boards, window, record, "
+       "forward, pace or unplug = ...)"},
+      {"pace = 1001\n", "k8055d.ini line 1: pace \"1001\" is not a number of milliseconds 0 ... 1000 (such as 8)"},
+      {"pace = 8ms\n", "k8055d.ini line 1: pace \"8ms\" is not a number of milliseconds 0 ... 1000 (such as 8)"},
+      {"pace = -1\n", "k8055d.ini line 1: pace \"-1\" is not a number of milliseconds 0 ... 1000 (such as 8)"},
       {"[board]\nboards = 2\n", "k8055d.ini line 1: [board] is not the section [virtual board]; the lines under it "
                                 "are not read"},
       {"[virtual board\nboards = 2\n", "k8055d.ini line 1: [virtual board is not the section [virtual board]; the "
@@ -241,6 +249,45 @@ TEST(VirtualBoardSettings, FixedTextCutsWholeCharacters) {
   TFixedText(numbers, sizeof(numbers)).Padded(7, 3) << " ";
   TFixedText(numbers, sizeof(numbers)).Padded(1234, 3);
   EXPECT_STREQ(numbers, "-12 -9223372036854775808 007 1234");
+}
+
+// A board's pace and when boards are pulled out and plugged back in: read
+// from the file, the environment winning; a schedule that is not one
+// leaves the earlier source's whole.
+TEST(VirtualBoardSettings, PaceAndUnplugTimes) {
+  TSources sources;
+  sources.File = "pace = 8\nunplug = 0@200-400, 3@5\n";
+  TBoardSettings settings = Read(sources);
+  EXPECT_STREQ(settings.Problems, "");
+  EXPECT_EQ(settings.PaceMs, 8);
+  EXPECT_EQ(settings.PaceOrigin, TSettingOrigin::File);
+  EXPECT_EQ(settings.Unplug[0].At, 200u);
+  EXPECT_EQ(settings.Unplug[0].Back, 400u);
+  EXPECT_EQ(settings.Unplug[1].At, 0u);
+  EXPECT_EQ(settings.Unplug[3].At, 5u);
+  EXPECT_EQ(settings.Unplug[3].Back, 0u) << "never plugged in again";
+
+  sources.Pace = "0";
+  sources.Unplug = "1@7";
+  settings = Read(sources);
+  EXPECT_EQ(settings.PaceMs, 0);
+  EXPECT_EQ(settings.PaceOrigin, TSettingOrigin::Environment);
+  EXPECT_EQ(settings.Unplug[0].At, 0u) << "the variable's schedule replaces the file's";
+  EXPECT_EQ(settings.Unplug[1].At, 7u);
+
+  for (const char* bad : {"0@", "4@10", "0@0", "0@10-10", "0@10-5", "0@x", "@10", "0 10", "0@10-", "0@99999999999"}) {
+    sources.Unplug = bad;
+    settings = Read(sources);
+    EXPECT_EQ(settings.Unplug[0].At, 200u) << bad << ": the file's counts";
+    EXPECT_EQ(settings.UnplugOrigin, TSettingOrigin::File) << bad;
+    EXPECT_EQ(std::string(settings.Problems),
+              std::string("VIRTUAL_K8055_UNPLUG \"") + bad +
+                  "\" is not a card address and call, such as 0@200 or 0@200-400, or none")
+        << bad;
+  }
+  sources.Unplug = "none";
+  settings = Read(sources);
+  for (const TUnplugTimes& board : settings.Unplug) EXPECT_EQ(board.At, 0u);
 }
 
 }  // namespace

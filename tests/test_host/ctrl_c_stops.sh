@@ -32,8 +32,9 @@ status=$?
 fail() { echo "FAIL: $*"; cat "$work/out" "$work/err"; exit 1; }
 [ $status -eq 130 ] || fail "exit status $status, not 130"
 tr -d '\r' <"$work/out" | grep -q "$report" || fail "no \"$report\" in the output"
-# Each line: time, call, arguments, the writing process (" @PID").
-[ "$(tail -n 2 "$work/trace.txt" | tr -d '\r' | sed 's/ @[0-9]*$//' | cut -d' ' -f2- | paste -sd,)" = \
+# Each line: time, call, arguments, the answer (" = N"), the writing process (" @PID").
+[ "$(tail -n 2 "$work/trace.txt" | tr -d '\r' | sed 's/ @[0-9]*$//; s/ = -\{0,1\}[0-9]*$//' | cut -d' ' -f2- |
+    paste -sd,)" = \
   "SetCurrentDevice 0,CloseDevice" ] ||
   fail "finish did not close the board: $(tail -n 2 "$work/trace.txt")"
 echo "$command stopped cleanly after $(grep -c Channel "$work/trace.txt") channel commands"

@@ -122,7 +122,7 @@ TEST(BoardSettings, CallRecordsNamedOutsideTheAnsiCodePage) {
     const std::vector<std::string> lines = FileLines(record);
     ASSERT_EQ(lines.size(), 4u);
     const std::string process = " @" + std::to_string(GetCurrentProcessId());
-    EXPECT_TRUE(std::regex_match(lines[1], std::regex("[0-9]+\\.[0-9]{3} OpenDevice 0" + process))) << lines[1];
+    EXPECT_TRUE(std::regex_match(lines[1], std::regex("[0-9]+\\.[0-9]{3} OpenDevice 0 = 0" + process))) << lines[1];
     EXPECT_TRUE(std::regex_match(lines[3], std::regex("[0-9]+\\.[0-9]{3} CloseDevice" + process))) << lines[3];
   }
   // From k8055d.ini, written in UTF-8 and in UTF-16 (Notepad's "Unicode").

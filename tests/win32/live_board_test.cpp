@@ -1,72 +1,25 @@
 // The virtual board's live window: one per open board, drawn from the calls
-// it receives, gone when the board closes; the call record unchanged; the
-// window thread ended and the DLL unloadable after finish.
+// it receives, gone when the boards close; the call record unchanged; the
+// window thread ended and the DLL unloadable after finish; the button that
+// unplugs a board and plugs it back in, with what the library then does.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
+#include "tests/win32/board_windows.h"
 #include "tests/win32/module_host.h"
-#include "virtual_board/board_window_layout.h"
 #include "virtual_board/board_window_paint.h"
 
 namespace {
 
 using TCalls = std::vector<std::string>;
 
-// The board window of this process (tests run in parallel) for an address.
-HWND BoardWindow(int address) {
-  const std::string title = "Virtual K8055, card address " + std::to_string(address);
-  for (HWND window = nullptr; (window = FindWindowExA(nullptr, window, "VirtualK8055Board", title.c_str()));) {
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    if (process == GetCurrentProcessId()) return window;
-  }
-  return nullptr;
-}
-
-// Where the window draws its parts, as it tells a test.
-TBoardLayout LayoutOf(HWND window) {
-  TBoardLayout layout{};
-  SendMessageA(window, WmQueryBoardLayout, 0, reinterpret_cast<LPARAM>(&layout));
-  return layout;
-}
-
-// The window's picture, as WM_PRINTCLIENT draws it, sampled at one point.
-COLORREF PixelAt(HWND window, const TBoardLayout& layout, int x, int y) {
-  HDC screen = GetDC(nullptr);
-  HDC dc = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, layout.Client.cx, layout.Client.cy);
-  HGDIOBJ old = SelectObject(dc, bitmap);
-  SendMessageA(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
-  const COLORREF pixel = GetPixel(dc, x, y);
-  SelectObject(dc, old);
-  DeleteObject(bitmap);
-  DeleteDC(dc);
-  ReleaseDC(nullptr, screen);
-  return pixel;
-}
-
-// Lamp n (1 ... 8) at its centre.
-COLORREF Lamp(HWND window, int n) {
-  const TBoardLayout layout = LayoutOf(window);
-  const RECT& lamp = layout.Lamps[n - 1];
-  return PixelAt(window, layout, (lamp.left + lamp.right) / 2, (lamp.top + lamp.bottom) / 2);
-}
-// Analog bar n (1, 2) at the place of a level, halfway down.
-COLORREF BarAt(HWND window, int n, int level) {
-  const TBoardLayout layout = LayoutOf(window);
-  const RECT& bar = layout.Bars[n - 1];
-  return PixelAt(window, layout, bar.left + level * (bar.right - bar.left) / 255, (bar.top + bar.bottom) / 2);
-}
-
-// Posted updates reach the window thread a moment later; removing a window
-// takes up to 2 s under wine without a window manager.
-template <typename TCheck>
-bool Eventually(TCheck check) {
-  for (int tries = 0; tries < 500; ++tries, Sleep(20))
-    if (check()) return true;
-  return false;
+std::string WindowText(HWND window) {
+  char text[256] = "";
+  GetWindowTextA(window, text, sizeof(text));
+  return text;
 }
 
 class LiveBoard : public ::testing::Test {
@@ -119,12 +72,11 @@ TEST_F(LiveBoard, AWindowPerOpenBoardShowsItsOutputs) {
   EXPECT_TRUE(Eventually([&] { return Lamp(board2, 3) == LampOff && Lamp(board0, 8) == LampOn; }));
 
   Call("SetCurrentDevice", 2);
-  Call("CloseDevice");
-  EXPECT_TRUE(Eventually([&] { return BoardWindow(2) == nullptr; }));
-  EXPECT_NE(BoardWindow(0), nullptr);
-  Call("SetCurrentDevice", 0);
-  Call("CloseDevice");
+  Call("CloseDevice");  // closes every board, as the vendor's library does
+  EXPECT_EQ(BoardWindow(2), nullptr);
   EXPECT_EQ(BoardWindow(0), nullptr);  // the last board: its thread has ended
+  EXPECT_EQ(Call("SetCurrentDevice", 0), -1);
+  Call("CloseDevice");
 
   // The call record is the same as without windows.
   EXPECT_EQ(Trace.Calls(),
@@ -132,6 +84,57 @@ TEST_F(LiveBoard, AWindowPerOpenBoardShowsItsOutputs) {
                     "OutputAnalogChannel 1 128", "OutputAnalogChannel 2 255", "ClearDigitalChannel 3",
                     "SetCurrentDevice 0", "SetAllDigital", "SetCurrentDevice 2", "CloseDevice", "SetCurrentDevice 0",
                     "CloseDevice"}));
+  FreeLibrary(Library);
+}
+
+// The user pulls board 0 out from its window: its lamps go dark, its next
+// transfer fails and the library drops it, so its select answers -1 and
+// commands go to the board selected before. Plugged back in it stays
+// dropped until the next OpenDevice. The window says so at each step.
+TEST_F(LiveBoard, UnpluggingFromTheWindowDropsTheBoardUntilItIsOpenedAgain) {
+  ASSERT_EQ(Call("OpenDevice", 0), 0);
+  HWND board0 = BoardWindow(0);
+  ASSERT_NE(board0, nullptr);
+  ASSERT_NE(BoardWindow(2), nullptr) << "OpenDevice opens every board plugged in";
+  Call("SetDigitalChannel", 1);
+  ASSERT_TRUE(Eventually([&] { return Lamp(board0, 1) == LampOn; }));
+  HWND button = FindWindowExA(board0, nullptr, "Button", "Unplug");
+  ASSERT_NE(button, nullptr);
+  const auto click = [&] {
+    SendMessageA(board0, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED), reinterpret_cast<LPARAM>(button));
+  };
+  const auto status = [&] { return std::wstring(LayoutOf(board0).Status); };
+
+  click();
+  EXPECT_EQ(Lamp(board0, 1), LampOff) << "a board out has no power";
+  EXPECT_EQ(status(), L"Unplugged. The driver drops the board at its next transfer.");
+  EXPECT_EQ(WindowText(button), "Plug in");
+  EXPECT_EQ(Call("SetCurrentDevice", 0), 0) << "a select makes no transfer";
+  Call("SetDigitalChannel", 2);
+  EXPECT_TRUE(Eventually([&] { return status().find(L"Unplugged and dropped") == 0; }));
+  EXPECT_EQ(Call("SetCurrentDevice", 2), 2);
+  EXPECT_EQ(Call("SetCurrentDevice", 0), -1);
+  Call("SetDigitalChannel", 5);
+  HWND board2 = BoardWindow(2);
+  EXPECT_TRUE(Eventually([&] { return Lamp(board2, 5) == LampOn; })) << "the command went to board 2";
+
+  click();
+  EXPECT_EQ(status().find(L"Plugged in again, but dropped"), 0u);
+  EXPECT_EQ(WindowText(button), "Unplug");
+  EXPECT_EQ(Call("SetCurrentDevice", 0), -1) << "still dropped";
+  EXPECT_EQ(Call("OpenDevice", 2), 2);
+  EXPECT_EQ(Call("SetCurrentDevice", 0), 0) << "opened again";
+  EXPECT_TRUE(Eventually([&] { return status() == L"Plugged in."; }));
+  Call("SetDigitalChannel", 3);
+  EXPECT_TRUE(Eventually([&] { return Lamp(board0, 3) == LampOn; }));
+  EXPECT_EQ(Lamp(board0, 2), LampOn) << "the outputs the library kept for it, the failed command's too";
+
+  const std::vector<std::string> lines = Trace.Lines();
+  EXPECT_NE(std::find_if(lines.begin(), lines.end(),
+                         [](const std::string& line) { return line.find(" SetCurrentDevice 0 = -1 @") != std::string::npos; }),
+            lines.end())
+      << "the record shows the answer";
+  Call("CloseDevice");
   FreeLibrary(Library);
 }
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 
 std::string TModuleHost::BinFolder() {
@@ -37,8 +38,8 @@ std::vector<std::string> TBoardTrace::Calls() const {
   std::vector<std::string> calls;
   for (const std::string& line : Lines())
     if (!line.empty() && line[0] != '#') {
-      const size_t call = line.find(' ') + 1, process = line.rfind(" @");
-      calls.push_back(line.substr(call, process == std::string::npos ? std::string::npos : process - call));
+      const size_t call = line.find(' ') + 1, end = std::min(line.find(" = "), line.rfind(" @"));
+      calls.push_back(line.substr(call, end == std::string::npos ? std::string::npos : end - call));
     }
   return calls;
 }

@@ -17,8 +17,8 @@ class TBoardTrace {
  public:
   TBoardTrace();
   ~TBoardTrace();
-  // The calls so far, one "Name args" per line, without their times and
-  // the process's id.
+  // The calls so far, one "Name args" per line, without their times, their
+  // results and the process's id.
   std::vector<std::string> Calls() const;
   // The record's lines as they are, "# session" lines and times included.
   std::vector<std::string> Lines() const;
@@ -41,6 +41,7 @@ class TModuleHost {
 
   void Finish();
   std::vector<std::string> Calls() const { return Trace_.Calls(); }
+  const TBoardTrace& Trace() const { return Trace_; }
   // Whether a k8055d.dll is loaded in this process right now.
   static bool VendorLibraryLoaded();
   static std::string BinFolder();

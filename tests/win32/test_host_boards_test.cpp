@@ -66,6 +66,28 @@ TEST_F(TestHostBoards, PlaySkipsTheRowsOfCardsThatDoNotAnswer) {
   EXPECT_EQ(none.Out, "");
 }
 
+// Board 0 unplugged in the middle of play: its rows reach no board from
+// then on, and play says what happened and what to do.
+TEST_F(TestHostBoards, PlayTellsOfABoardUnpluggedOnTheWay) {
+  SetEnvironmentVariableA("VIRTUAL_K8055_BOARDS", "0,1");
+  SetEnvironmentVariableA("VIRTUAL_K8055_UNPLUG", "0@20");
+  std::string text;
+  for (int i = 0; i < 20; ++i) text += "0," + std::to_string(i % 8 + 1) + "," + std::to_string(i % 2) + "," +
+                                       std::to_string(i % 2 + 1) + "\n";
+  TTempFile rows(text);
+  const THostRun run = RunWithBoard({"play", rows.Path()});
+  SetEnvironmentVariableA("VIRTUAL_K8055_UNPLUG", nullptr);
+  EXPECT_EQ(run.Status, 3u);
+  EXPECT_TRUE(Contains(run.Err, "tarnwell_host: card 1 (card address 0) stopped answering: the driver dropped its "
+                                "board (unplugged, or its USB connection lost)"))
+      << run.Err;
+  EXPECT_FALSE(Contains(run.Err, "card 2 (card address 1) stopped")) << run.Err;
+  EXPECT_TRUE(Contains(run.Out, " rows reached no board\n")) << run.Out;
+  const TCalls calls = Trace.Calls();
+  EXPECT_EQ(std::count(calls.begin(), calls.end(), "SetCurrentDevice 0"), 5 + 1)
+      << "selected for its five rows up to the drop and once more, answered -1; not again, not even by finish";
+}
+
 TEST_F(TestHostBoards, PlaySaysWhenItFellBehind) {
   // 30,000 rows all due at the start: the last ones go out well after it.
   std::string text;

@@ -177,7 +177,8 @@ TEST_F(TestHostFiles, VersionsOfTheFilesInUse) {
                          "k8055d.dll " TARNWELL_VERSION_TEXT ", " + BoardFile + virtualBoard + "\n"
                          "virtual board: card address 0 answers (default)\n"
                          "               no windows (default)\n"
-                         "               call record " + Trace.Path() + " (VIRTUAL_K8055_TRACE)\n");
+                         "               call record " + Trace.Path() + " (VIRTUAL_K8055_TRACE)\n"
+                         "               each command at once (default)\n");
 
   const THostRun info = RunWithBoard({"info"});
   EXPECT_EQ(info.Status, 0u) << info.Err;

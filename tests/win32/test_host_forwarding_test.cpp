@@ -167,7 +167,7 @@ TEST_F(Forwarding, TwoPlaysRecordingIntoOneFileAtOnceLoseNothingAndStayApart) {
 uint32_t Call(HMODULE board, TVendorEntry entry, std::vector<uint32_t> args) {
   static const char* const names[] = {
 #define ENTRY_NAME(name, result, params, bytes, use) #name,
-      VENDOR_ENTRY_LIST(ENTRY_NAME)
+      LIBRARY_ENTRY_LIST(ENTRY_NAME)
 #undef ENTRY_NAME
   };
   const void* address = reinterpret_cast<const void*>(GetProcAddress(board, names[entry]));
@@ -200,16 +200,23 @@ TEST_F(Forwarding, TheLibrarysAnswersComeBackUnchangedAndTheCallersFloatingPoint
   EXPECT_EQ(data[1], RecordingAnswer(veReadAllAnalog, 2));
   Call(board, veOutputAllAnalog, {static_cast<uint32_t>(-5), 300});  // passed on as they are
   Call(board, veSetCounterDebounceTime, {2, 7000});
+  EXPECT_EQ(static_cast<int32_t>(Call(board, veVersion, {})), RecordingAnswer(veVersion, 0));
+  EXPECT_EQ(static_cast<int32_t>(Call(board, veConnected, {})), RecordingAnswer(veConnected, 0));
+  int32_t values[ReadAllValues] = {};
+  Call(board, veReadAll, {reinterpret_cast<uint32_t>(values)});
+  EXPECT_EQ(values[7], RecordingAnswer(veReadAll, 8)) << "the library's values, all eight";
   EXPECT_EQ(ControlWord(), callersWord);
   Call(board, veCloseDevice, {});
-  Call(board, veSetCurrentDevice, {0});
+  // CloseDevice closed every board, as the vendor's library does: the
+  // session is over, and the library freed; these are the virtual boards'.
+  EXPECT_EQ(static_cast<int32_t>(Call(board, veSetCurrentDevice, {0})), -1);
   Call(board, veCloseDevice, {});
   FreeLibrary(board);
   const std::vector<std::string> expected = {
       "OpenDevice 0",     "OpenDevice 2",     "OpenDevice 3",     "SetCurrentDevice 5",
       "ReadAnalogChannel 2", "ReadDigitalChannel 4", "ReadAllDigital", "ReadCounter 1",
-      "ReadAllAnalog",    "OutputAllAnalog -5 300", "SetCounterDebounceTime 2 7000", "CloseDevice",
-      "SetCurrentDevice 0", "CloseDevice"};
+      "ReadAllAnalog",    "OutputAllAnalog -5 300", "SetCounterDebounceTime 2 7000", "Version", "Connected",
+      "ReadAll",          "CloseDevice"};
   EXPECT_EQ(FileLines(Received), expected);
 }
 

@@ -19,7 +19,8 @@ class TestHostPreview : public ::testing::Test {
   void SetUp() override { ClearVariables(); }
   void TearDown() override { ClearVariables(); }
   static void ClearVariables() {
-    for (const char* name : {"VIRTUAL_K8055_BOARDS", "VIRTUAL_K8055_WINDOW", "VIRTUAL_K8055_TRACE"})
+    for (const char* name : {"VIRTUAL_K8055_BOARDS", "VIRTUAL_K8055_WINDOW", "VIRTUAL_K8055_TRACE",
+                             "VIRTUAL_K8055_UNPLUG"})
       SetEnvironmentVariableA(name, nullptr);
   }
 };
@@ -28,12 +29,17 @@ TEST_F(TestHostPreview, InfoAndVersionTellTheVirtualBoardsSettingsAndWhatTheyCan
   TTempFolder folder("tarnwell preview settings");
   folder.Copy(TModuleHost::BoardFolder("full") + "\\k8055d.dll", "k8055d.dll");
   folder.Write("k8055d.ini",
-               "[virtual board]\r\nboards = 0,2\r\nwindow = sometimes\r\nrecord = missing\\calls.txt\r\n");
+               "[virtual board]\r\nboards = 0,2\r\nwindow = sometimes\r\nrecord = missing\\calls.txt\r\n"
+               "pace = 8\r\n");
   SetEnvironmentVariableA("VIRTUAL_K8055_WINDOW", "on");
+  SetEnvironmentVariableA("VIRTUAL_K8055_UNPLUG", "0@200-400 2@9");
   const std::string expected =
       "virtual board: card addresses 0 and 2 answer (k8055d.ini)\n"
       "               no windows (default)\n"
       "               call record " + folder.Path() + "\\missing\\calls.txt (k8055d.ini)\n"
+      "               each command takes 8 ms (k8055d.ini)\n"
+      "               card address 0 unplugged at call 200, plugged in again at call 400; card address 2 unplugged "
+      "at call 9 (VIRTUAL_K8055_UNPLUG)\n"
       "virtual board problem: k8055d.ini line 3: window \"sometimes\" is not 0 (no windows) or 1 (a window for each "
       "open board)\n"
       "virtual board problem: VIRTUAL_K8055_WINDOW \"on\" is not 0 (no windows) or 1 (a window for each open board)\n"

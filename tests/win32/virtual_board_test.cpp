@@ -1,7 +1,9 @@
-// The virtual board as the module relies on it: 21 undecorated stdcall
-// entry points, boards that answer as configured, a call record.
+// The virtual board as the module and other programs rely on it: the
+// vendor library's 25 undecorated stdcall entry points, boards that answer
+// as configured and as the vendor's library answers, a call record.
 #include <gtest/gtest.h>
 
+#include <span>
 #include <string>
 #include <vector>
 
@@ -17,7 +19,7 @@ struct TEntry {
 };
 
 #define BOARD_ENTRY(name, result, params, bytes, use) {#name, (bytes) / 4},
-const TEntry Entries[] = {VENDOR_ENTRY_LIST(BOARD_ENTRY)};
+const TEntry Entries[] = {LIBRARY_ENTRY_LIST(BOARD_ENTRY)};
 #undef BOARD_ENTRY
 
 class VirtualBoard : public ::testing::Test {
@@ -43,19 +45,41 @@ class VirtualBoard : public ::testing::Test {
 };
 
 TEST_F(VirtualBoard, EveryEntryPointIsStdcallAndRecorded) {
-  int32_t data[2];
+  struct {
+    int32_t Values[8] = {1, 1, 1, 1, 1, 1, 1, 1};
+    int32_t Beyond = 7;
+  } read;
+  int32_t* data = read.Values;
   for (const TEntry& entry : Entries) {
     ASSERT_NE(GetProcAddress(Library, entry.Name), nullptr) << entry.Name;
     std::vector<uint32_t> args(entry.Arguments, 1);
     if (std::string(entry.Name) == "ReadAllAnalog") args = {reinterpret_cast<uint32_t>(&data[0]), reinterpret_cast<uint32_t>(&data[1])};
+    if (std::string(entry.Name) == "ReadAll") args = {reinterpret_cast<uint32_t>(&data[0])};
     if (std::string(entry.Name) == "OpenDevice") args = {0};
     Call(entry.Name, args);
   }
+  for (const int32_t value : read.Values) EXPECT_EQ(value, 0) << "nothing is connected to the inputs";
+  EXPECT_EQ(read.Beyond, 7) << "ReadAll fills eight values, no more";
   const std::vector<std::string> calls = Trace.Calls();
-  ASSERT_EQ(calls.size(), 21u);
+  ASSERT_EQ(calls.size(), 25u);
   EXPECT_EQ(calls[0], "OpenDevice 0");
   EXPECT_EQ(calls[5], "OutputAnalogChannel 1 1");
   EXPECT_EQ(calls[20], "SetCounterDebounceTime 1 1");
+  EXPECT_EQ(calls[24], "ReadAll");
+}
+
+// The answers of the four entry points the module does not use, as the
+// vendor's library gives them.
+TEST_F(VirtualBoard, TheOtherEntryPointsAnswerAsTheVendorsLibrary) {
+  SetEnvironmentVariableA("VIRTUAL_K8055_BOARDS", "0,2");
+  EXPECT_EQ(Call("Version"), 0x04000000);
+  EXPECT_EQ(Call("Connected"), 0) << "no board open";
+  EXPECT_EQ(Call("SearchDevices"), 0b0101) << "the boards found, opened";
+  EXPECT_EQ(Call("SetCurrentDevice", {2}), 2);
+  EXPECT_EQ(Call("Connected"), 1);
+  Call("CloseDevice");
+  EXPECT_EQ(Call("Connected"), 0);
+  EXPECT_EQ(Call("SetCurrentDevice", {0}), -1) << "CloseDevice closed every board";
 }
 
 TEST_F(VirtualBoard, OnlyConfiguredAddressesAnswer) {
@@ -71,8 +95,8 @@ TEST_F(VirtualBoard, OnlyConfiguredAddressesAnswer) {
   EXPECT_EQ(Call("SetCurrentDevice", {3}), 3);
 }
 
-TEST(VirtualBoardVariants, EachLacksExactlyOneName) {
-  for (const TEntry& missing : Entries) {
+TEST(VirtualBoardVariants, EachLacksExactlyOneOfTheModulesNames) {
+  for (const TEntry& missing : std::span(Entries, VendorEntryCount)) {
     HMODULE library =
         LoadLibraryA((TModuleHost::BoardFolder(std::string("without-") + missing.Name) + "\\k8055d.dll").c_str());
     ASSERT_NE(library, nullptr) << missing.Name;

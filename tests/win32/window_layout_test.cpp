@@ -106,6 +106,7 @@ class TFontDc {
     GetTextMetricsA(Dc_, &metrics);
     return metrics.tmHeight;
   }
+  HFONT Font() const { return Font_; }
   bool Valid;
 
  private:
@@ -382,7 +383,22 @@ std::vector<TPart> Parts(const TBoardLayout& layout, int address) {
     parts.push_back({"bar with its outline", {inside.left - 1, inside.top - 1, inside.right + 1, inside.bottom + 1}, L""});
     parts.push_back({"level", layout.Levels[bar], L"255"});
   }
+  if (!layout.Pluggable) return parts;
+  parts.push_back({"plug button", layout.PlugButton, L""});  // its captions are checked with room for its edges
+  for (int i = 0; i < layout.StatusLineCount; ++i) {
+    const TProblemLine& line = layout.StatusLines[i];
+    parts.push_back({"status line", line.Bounds, std::wstring(layout.Status + line.Start, static_cast<size_t>(line.Length))});
+  }
   return parts;
+}
+
+// The text of a layout without its blanks and line ends, to compare
+// what the lines show with what they were made from.
+std::wstring Letters(const std::wstring& text) {
+  std::wstring letters;
+  for (const wchar_t c : text)
+    if (c != L' ' && c != L'\r' && c != L'\n') letters += c;
+  return letters;
 }
 
 std::string Narrow(const std::wstring& text) {
@@ -410,6 +426,25 @@ void ExpectBoardLayoutFits(const TBoardLayout& layout, int address, const TFontD
       EXPECT_FALSE(Overlap(part.Bounds, parts[j].Bounds))
           << part.What << " " << Describe(part.Bounds) << " covers " << parts[j].What << " "
           << Describe(parts[j].Bounds);
+  }
+  if (!layout.Pluggable) return;
+  // Each caption with room for a button's edges on both sides, and every
+  // status whole within the room kept for it.
+  const RECT& button = layout.PlugButton;
+  for (const TPlugStatus status : PlugStatuses) {
+    const SIZE caption = font.Extent(Wide(PlugButtonText(status)));
+    EXPECT_LE(caption.cx + 8, button.right - button.left) << PlugButtonText(status);
+    EXPECT_LE(caption.cy + 4, button.bottom - button.top) << PlugButtonText(status);
+    TBoardLayout shown = layout;
+    LayOutPlugStatus(status, shown, font.Font());
+    std::wstring text;
+    for (int i = 0; i < shown.StatusLineCount; ++i) {
+      const TProblemLine& line = shown.StatusLines[i];
+      EXPECT_TRUE(Inside(line.Bounds, layout.StatusArea)) << PlugStatusText(status);
+      EXPECT_LE(font.Extent(std::wstring(shown.Status + line.Start, line.Length)).cx, line.Bounds.right - line.Bounds.left);
+      text.append(shown.Status + line.Start, static_cast<size_t>(line.Length));
+    }
+    EXPECT_EQ(Letters(text), Letters(Wide(PlugStatusText(status)))) << "shown whole: " << PlugStatusText(status);
   }
 }
 
@@ -458,6 +493,14 @@ TEST(WindowLayout, BoardWindowsFitTheirTextsAndTheScreen) {
     SCOPED_TRACE("board " + std::to_string(address));
     const TBoardLayout layout = ExpectBoardWindowFits(windows[address], address);
     EXPECT_EQ(layout.ProblemLineCount, 0);
+    EXPECT_TRUE(layout.Pluggable);
+    HWND button = FindWindowExA(windows[address], nullptr, "Button", nullptr);
+    ASSERT_NE(button, nullptr) << "the plug's button";
+    RECT placed;
+    GetWindowRect(button, &placed);
+    MapWindowPoints(nullptr, windows[address], reinterpret_cast<POINT*>(&placed), 2);
+    EXPECT_EQ(Describe(placed), Describe(layout.PlugButton));
+    EXPECT_EQ(TextOf(button), "Unplug");
     RECT bounds, other;
     GetWindowRect(windows[address], &bounds);
     for (int next = address + 1; next < 4; ++next) {
@@ -488,15 +531,6 @@ TEST(WindowLayout, BoardWindowFollowsAMoveToAMonitorOfAnotherScaling) {
   const TBoardLayout after = ExpectBoardWindowFits(moved, 3);
   EXPECT_GT(after.Client.cx, before.Client.cx);
   EXPECT_GT(after.Client.cy, before.Client.cy);
-}
-
-// The text of the problems without its blanks and line ends, to compare
-// what the lines show with what they were made from.
-std::wstring Letters(const std::wstring& text) {
-  std::wstring letters;
-  for (const wchar_t c : text)
-    if (c != L' ' && c != L'\r' && c != L'\n') letters += c;
-  return letters;
 }
 
 // A setting the virtual board cannot read shows in its windows, below the
@@ -546,10 +580,10 @@ TEST(WindowLayout, BoardProblemsTooLongForTheScreenAreCut) {
   std::string problems;
   while (problems.size() < 900) problems += "abcdefghijklmnopqrstuvwxyz";
   TBoardLayout full{}, cut{};
-  LayOutBoard(problems.c_str(), 100000, full);
+  LayOutBoard(problems.c_str(), true, 100000, full);
   EXPECT_FALSE(full.ProblemsCut);
   const int maxHeight = full.Client.cy - full.Client.cy / 3;
-  LayOutBoard(problems.c_str(), maxHeight, cut);
+  LayOutBoard(problems.c_str(), true, maxHeight, cut);
   EXPECT_TRUE(cut.ProblemsCut);
   EXPECT_LE(cut.Client.cy, maxHeight);
   EXPECT_EQ(cut.Client.cx, full.Client.cx);
@@ -560,7 +594,7 @@ TEST(WindowLayout, BoardProblemsTooLongForTheScreenAreCut) {
   ExpectBoardLayoutFits(full, 0, font);
   ExpectBoardLayoutFits(cut, 0, font);
   TBoardLayout none{};
-  LayOutBoard("", maxHeight, none);
+  LayOutBoard("", true, maxHeight, none);
   EXPECT_EQ(none.ProblemLineCount, 0);
   EXPECT_LT(none.Client.cy, cut.Client.cy);
 }

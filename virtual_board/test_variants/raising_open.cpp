@@ -10,12 +10,13 @@
 #include "k8055d/vendor_entries.h"
 #include "virtual_board/address_list.h"
 
-extern "C" K8055_STDCALL int32_t OpenDevice(int32_t address);
+// The full board's OpenDevice (forwarding_win32.cpp).
+extern "C" K8055_STDCALL int32_t BoardOpenDevice(int32_t address);
 
 extern "C" K8055_STDCALL int32_t RaisingOpenDevice(int32_t address) {
   if (AddressListed("VIRTUAL_K8055_RAISE_AT", address, false)) {
     const ULONG_PTR arguments[RaisedArgumentCount] = {RaisedMarker, static_cast<ULONG_PTR>(address)};
     RaiseException(RaisedExceptionCode, EXCEPTION_NONCONTINUABLE, RaisedArgumentCount, arguments);
   }
-  return OpenDevice(address);
+  return BoardOpenDevice(address);
 }

@@ -14,7 +14,7 @@
 namespace {
 
 #define ENTRY_NAME(name, result, params, bytes, use) #name,
-const char* const Names[] = {VENDOR_ENTRY_LIST(ENTRY_NAME)};
+const char* const Names[] = {LIBRARY_ENTRY_LIST(ENTRY_NAME)};
 #undef ENTRY_NAME
 
 void Receive(const char* line) {
@@ -53,6 +53,9 @@ void Fill(int32_t* data1, int32_t* data2) {
   *data1 = RecordingAnswer(veReadAllAnalog, 1);
   *data2 = RecordingAnswer(veReadAllAnalog, 2);
 }
+void Fill(int32_t* values) {
+  for (int i = 0; i < ReadAllValues; ++i) values[i] = RecordingAnswer(veReadAll, i + 1);
+}
 
 int32_t First() { return 0; }
 template <typename... TRest>
@@ -86,5 +89,5 @@ struct TRecordingEntry<Entry, TResult(TArgs...)> {
   const TVendorSignature<result params>::Pointer Recording##name##Handler =           \
       &TRecordingEntry<ve##name, result params>::Call;                               \
   EXPORT_ENTRY_THUNK(Recording, name, result, params)
-VENDOR_ENTRY_LIST(RECORDING_EXPORT)
+LIBRARY_ENTRY_LIST(RECORDING_EXPORT)
 #undef RECORDING_EXPORT

@@ -1,13 +1,14 @@
 // Test-only stand-in for the vendor's library, for the forwarding tests
-// (boards/test-recording/recording_vendor.dll): the 21 entry points under
-// their names, as the vendor's library exports them, without the virtual
+// (boards/test-recording/recording_vendor.dll): every entry point under
+// its name, as the vendor's library exports them, without the virtual
 // board's marker. Every call it receives is appended to the file that
 // VIRTUAL_K8055_RECEIVED names, one "Name args" line each, and it answers
 // with results a test can tell from any other:
 //   OpenDevice N: the number VIRTUAL_K8055_OPEN_ANSWERS gives for N
 //     ("0=0,1=-1,2=7"), else N;
 //   the other entry points with a result: RecordingAnswer(row, first argument);
-//   ReadAllAnalog: RecordingAnswer(row, 1) and RecordingAnswer(row, 2).
+//   ReadAllAnalog: RecordingAnswer(row, 1) and RecordingAnswer(row, 2);
+//   ReadAll: RecordingAnswer(row, 1) ... RecordingAnswer(row, 8).
 // Each call also leaves the x87 control word at RecordingControlWord, as a
 // library built with another compiler may. VIRTUAL_K8055_SLOW_CALLS "N:MS"
 // makes every Nth call take MS milliseconds more, as a slow board or driver
