@@ -24,15 +24,19 @@ def show(address, text=None):
     print("%sboard %d  %s" % (prefix, address, text), flush=True)
 
 
-def apply(name, args):
-    """Applies one call; returns the board it changed, if any."""
+def apply(name, args, answer):
+    """Applies one call with its answer (None when the line has none);
+    returns the board it changed, if any."""
     global current
     if name == "OpenDevice":
+        if answer == -1:
+            return None
         opened.add(args[0])
         current = args[0]
         return current
     if name == "SetCurrentDevice":
-        current = args[0]
+        if answer != -1:  # a board not open keeps the one selected before
+            current = args[0]
     elif name in ("SetDigitalChannel", "ClearDigitalChannel"):
         on = name == "SetDigitalChannel"
         if bool(digital.get((current, args[0]))) != on:
@@ -43,21 +47,24 @@ def apply(name, args):
         if analog.get((current, args[0]), 0) != level:
             analog[(current, args[0])] = level
             return current
-    elif name == "CloseDevice" and current in opened:
-        opened.discard(current)
-        show(current, "closed")
+    elif name == "CloseDevice":  # closes every board
+        for board in sorted(opened):
+            show(board, "closed")
+        opened.clear()
     return None
 
 
 def call_arguments(fields):
     """The call's arguments: the numbers before what a line may add after
-    them (" = result (N us)", " @process")."""
+    them (" = result (N us)", " @process"); and its answer, or None."""
     arguments = []
     for field in fields:
         if not field.lstrip("-").isdigit():
             break
         arguments.append(int(field))
-    return arguments
+    rest = fields[len(arguments):]
+    answer = int(rest[1]) if len(rest) > 1 and rest[0] == "=" and rest[1].lstrip("-").isdigit() else None
+    return arguments, answer
 
 
 def follow():
@@ -85,7 +92,7 @@ def follow():
                 for board in changed:
                     show(board)
                 changed = []
-            board = apply(fields[0], call_arguments(fields[1:]))
+            board = apply(fields[0], *call_arguments(fields[1:]))
             if board is not None and board not in changed:
                 changed.append(board)
             if fields[0] == "CloseDevice" and not opened:

@@ -5,4 +5,4 @@
 #   bash tools/screenshot-live-board.sh
 cd "$(dirname "$0")/.."
 VIRTUAL_K8055_WINDOW=1 VIRTUAL_K8055_BOARDS=0,1 TRIM=1 exec bash tools/screenshot-desktop.sh docs/live-board.png \
-  660x180 5 play examples/two_boards.csv
+  660x230 5 play examples/two_boards.csv

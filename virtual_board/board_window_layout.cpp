@@ -114,7 +114,7 @@ void PlaceLampsAndBars(const TMeasures& m, int top, TBoardLayout& layout) {
   }
   top -= m.Line * 2 / 3;
   if (layout.Pluggable) {
-    layout.StatusArea = Box(m.Margin, top + m.Gap / 2, m.Width, m.StatusLines * m.Line);
+    layout.StatusArea = Box(m.Margin, top + m.Gap, m.Width, m.StatusLines * m.Line);
     top = layout.StatusArea.bottom;
   }
   layout.Client = SIZE{2 * m.Margin + m.Width, top + m.Gap};
