@@ -14,6 +14,14 @@ TFpuState SaveFpuState() {
   return state;
 }
 
+TFpuState SetFpuStateAside() {
+  TFpuState state{};
+  asm volatile("fnstenv %0" : "=m"(state.X87Environment));
+  state.HasMxcsr = CpuHasSse();
+  if (state.HasMxcsr) asm volatile("stmxcsr %0" : "=m"(state.Mxcsr));
+  return state;
+}
+
 // fldenv, like every x87 instruction that waits, first raises an unmasked
 // exception that is pending (one that code run meanwhile left, a zero divide
 // under a control word that unmasks it): fnclex drops it, so the host gets
@@ -26,6 +34,7 @@ void RestoreFpuState(const TFpuState& state) {
 #else
 
 TFpuState SaveFpuState() { return TFpuState{}; }
+TFpuState SetFpuStateAside() { return TFpuState{}; }
 void RestoreFpuState(const TFpuState&) {}
 
 #endif

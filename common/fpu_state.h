@@ -14,4 +14,7 @@ struct TFpuState {
 };
 
 TFpuState SaveFpuState();
+// Saves the state, leaving every x87 exception masked until RestoreFpuState,
+// so that code run meanwhile cannot raise one that is pending.
+TFpuState SetFpuStateAside();
 void RestoreFpuState(const TFpuState& state);

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "common/allocation.h"
+#include "k8055d/unwind_note_win32.h"
 #include "panel/window_dpi_context_win32.h"
 
 extern "C" IMAGE_DOS_HEADER __ImageBase;
@@ -112,31 +113,26 @@ bool IsGroupBoxOf(HWND box, TDetails* details) {
 // A structured exception raised in the change handler (by the vendor
 // library's OpenDevice, as a library written in Delphi raises) passes the
 // module's frames without running anything in them: the module has no C++
-// exceptions, and their unwinding is not SEH anyway. This 32-bit SEH frame
-// around the handler puts the group box's cursor back when such an
-// exception unwinds through it; the exception travels on unchanged.
-static_assert(sizeof(void*) == 4, "a 32-bit SEH frame, chained at fs:0");
-struct TCursorFrame {
-  TCursorFrame* Previous;  // the SEH registration record: chain, handler
-  void* Handler;
+// exceptions, and their unwinding is not SEH anyway. The group box's cursor
+// is put back when such an exception unwinds past the handler; the
+// exception travels on unchanged.
+struct TChangeRun {
   HWND GroupBox;
-  TDetails* Details;
+  const TListBinding* Binding;
 };
 
-EXCEPTION_DISPOSITION __cdecl RestoreCursorOnUnwind(EXCEPTION_RECORD* record, void* establisher, CONTEXT*, void*) {
-  const auto* frame = static_cast<const TCursorFrame*>(establisher);
-  if ((record->ExceptionFlags & (EXCEPTION_UNWINDING | EXCEPTION_EXIT_UNWIND)) &&
-      IsGroupBoxOf(frame->GroupBox, frame->Details))
-    SetCursor(frame->GroupBox, TCursor::Default);
-  return ExceptionContinueSearch;
-}
-
-__attribute__((noinline)) void RunChangeHandler(HWND box, const TListBinding& binding) {
-  TCursorFrame frame = {nullptr, reinterpret_cast<void*>(RestoreCursorOnUnwind), box, binding.Details};
-  asm volatile("movl %%fs:0, %0" : "=r"(frame.Previous));
-  asm volatile("movl %0, %%fs:0" : : "r"(&frame) : "memory");
-  binding.OnChange(binding.Details);
-  asm volatile("movl %0, %%fs:0" : : "r"(frame.Previous) : "memory");
+void RunChangeHandler(HWND box, const TListBinding& binding) {
+  TChangeRun change{box, &binding};
+  RunNotingUnwind(
+      [](void* context) {
+        const TListBinding& run = *static_cast<TChangeRun*>(context)->Binding;
+        run.OnChange(run.Details);
+      },
+      [](void* context, DWORD) {
+        const auto& run = *static_cast<TChangeRun*>(context);
+        if (IsGroupBoxOf(run.GroupBox, run.Binding->Details)) SetCursor(run.GroupBox, TCursor::Default);
+      },
+      &change);
 }
 
 // The handlers of list, a child of box; null for any other window (a

@@ -119,13 +119,20 @@ int64_t CallTime() {
 void TraceCall(int64_t time, bool anyBoardOpen, const char* name, int argc, int32_t a, int32_t b,
                const TLibraryAnswer* answer) {
   if (File == INVALID_HANDLE_VALUE) return;
+  // Calls of two threads may end in another order than they arrived: a
+  // line is never stamped before the one above it, so that the record's
+  // times never go back.
+  static int64_t lastTime = 0;
+  time = time < lastTime ? lastTime : time;
+  lastTime = time;
   char buffer[160] = "";
   TFixedText line(buffer, sizeof(buffer));
   line << time / 1000 << ".";
   line.Padded(time % 1000, 3) << " " << name;
   if (argc >= 1) line << " " << static_cast<int64_t>(a);
   if (argc >= 2) line << " " << static_cast<int64_t>(b);
-  if (answer != nullptr && answer->HasResult) line << " = " << static_cast<int64_t>(answer->Result);
+  if (answer != nullptr && answer->Raised) (line << " raised 0x").Hex8(answer->ExceptionCode);
+  else if (answer != nullptr && answer->HasResult) line << " = " << static_cast<int64_t>(answer->Result);
   if (answer != nullptr && answer->SpentUs >= 0) line << " (" << answer->SpentUs << " us)";
   line << " @" << static_cast<int64_t>(GetCurrentProcessId()) << "\r\n";
   Write(line.View());

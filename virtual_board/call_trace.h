@@ -31,7 +31,9 @@ void UseCallRecord(TBoardSettings& settings);
 // as the call arrives.
 int64_t CallTime();
 
-// Appends one line for the call that arrived at time. anyBoardOpen:
+// Appends one line for the call that arrived at time (no earlier than the
+// line before, for calls of two threads that end in another order than
+// they arrived). Called with the board's lock held. anyBoardOpen:
 // whether a board is open once the call has taken effect. answer: for a
 // forwarded call, what the library gave.
 void TraceCall(int64_t time, bool anyBoardOpen, const char* name, int argc = 0, int32_t a = 0, int32_t b = 0,

@@ -35,6 +35,12 @@ TFixedText& TFixedText::Padded(int64_t number, int width) {
   return *this << number;
 }
 
+TFixedText& TFixedText::Hex8(uint32_t value) {
+  char digits[8];
+  for (int i = 7; i >= 0; --i, value >>= 4) digits[i] = "0123456789ABCDEF"[value & 15];
+  return *this << std::string_view(digits, sizeof(digits));
+}
+
 TFixedText& TFixedText::Quoted(std::string_view value) {
   constexpr size_t MaxQuoted = 60;
   const size_t cut = Utf8Prefix(value, MaxQuoted);

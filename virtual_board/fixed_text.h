@@ -15,6 +15,8 @@ class TFixedText {
   TFixedText& operator<<(int64_t number);
   // A number 0 or more with leading zeros to width digits: Padded(7, 3) "007".
   TFixedText& Padded(int64_t number, int width);
+  // Eight hexadecimal digits, upper case: Hex8(0xC0000005) "C0000005".
+  TFixedText& Hex8(uint32_t value);
   // value in double quotes; of a long value only the first 60 bytes and "...".
   TFixedText& Quoted(std::string_view value);
   // A line end first unless the text is empty, to list one more line.

@@ -1,8 +1,9 @@
-// What the vendor's library gave for a forwarded call, which its line in
-// the call record shows after the arguments: " = RESULT" for an entry point
-// with a result, and " (N us)", the microseconds the call spent in the
-// library, when it was called ("12.345 ReadCounter 1 = 42 (950 us)"). The
-// virtual board writes it, the test host's timeline reads it back.
+// What a call gave, which its line in the call record shows after the
+// arguments: " = RESULT" for an entry point with a result, or " raised
+// 0xCODE" for a forwarded call through which a structured exception
+// passed, and " (N us)", the microseconds a forwarded call spent in the
+// vendor's library ("12.345 ReadCounter 1 = 42 (950 us)"). The virtual
+// board writes it, the test host's timeline reads it back.
 #pragma once
 
 #include <cstdint>
@@ -11,4 +12,6 @@ struct TLibraryAnswer {
   bool HasResult = false;
   int32_t Result = 0;
   int64_t SpentUs = -1;  // -1: none (the library was not called, or the line gives no time)
+  bool Raised = false;   // a structured exception passed through the call, which gave no result
+  uint32_t ExceptionCode = 0;
 };

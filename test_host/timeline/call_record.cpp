@@ -71,11 +71,32 @@ bool ParseArgument(std::string_view text, int32_t& value) {
   return true;
 }
 
-// What a forwarded call's line gives after its arguments, from field on:
-// "= RESULT" and "(N us)", each optional.
+// An exception code as the record writes it: "0x" and eight hexadecimal digits.
+bool ParseExceptionCode(std::string_view text, uint32_t& code) {
+  if (text.size() != 10 || text.substr(0, 2) != "0x") return false;
+  code = 0;
+  for (const char c : text.substr(2)) {
+    const int digit = c >= '0' && c <= '9' ? c - '0' : c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
+    if (digit < 0) return false;
+    code = code << 4 | static_cast<uint32_t>(digit);
+  }
+  return true;
+}
+
+// What a call's line gives after its arguments, from field on: "= RESULT"
+// or "raised 0xCODE", and "(N us)", each optional.
 bool ParseAnswer(std::string_view field, std::string_view& line, std::string_view name, TLibraryAnswer& answer,
                  std::string& problem) {
-  if (field == "=") {
+  if (field == "raised") {
+    const std::string_view code = NextField(line);
+    if (!ParseExceptionCode(code, answer.ExceptionCode)) {
+      problem = "the exception code " + QuotedField(code) + " of " + std::string(name) +
+                " is not 0x and eight hexadecimal digits";
+      return false;
+    }
+    answer.Raised = true;
+    field = NextField(line);
+  } else if (field == "=") {
     const std::string_view result = NextField(line);
     if (!ParseArgument(result, answer.Result)) {
       problem = "the result " + QuotedField(result) + " of " + std::string(name) + " is not a whole number";
@@ -97,7 +118,8 @@ bool ParseAnswer(std::string_view field, std::string_view& line, std::string_vie
     field = NextField(line);
   }
   if (field.empty()) return true;
-  problem = QuotedField(field) + " after the arguments of " + std::string(name) + " is not \"= RESULT\" or \"(N us)\"";
+  problem = QuotedField(field) + " after the arguments of " + std::string(name) +
+            " is not \"= RESULT\", \"raised 0xCODE\" or \"(N us)\"";
   return false;
 }
 
@@ -120,9 +142,12 @@ void FollowBoard(const TVirtualBoard& board, int64_t timeUs, TBoardLanes& lanes)
 // One call on the model, which follows what the record's answers say where
 // it has them: a board found or not by OpenDevice or SearchDevices, a
 // board that SetCurrentDevice no longer found open (dropped). Without
-// answers (an older record) every OpenDevice is taken as answered.
+// answers (an older record) every OpenDevice is taken as answered. A call
+// that raised changed nothing, but a CloseDevice, after which the caller
+// takes its boards as closed.
 TBoardCall ReplayOnModel(TVendorEntry entry, const int32_t (&arguments)[2], const TLibraryAnswer& answer,
                          TBoardModel& model) {
+  if (answer.Raised) return entry == veCloseDevice ? model.Call(veCloseDevice) : TBoardCall{};
   const int32_t a = arguments[0];
   const bool refused = answer.HasResult && answer.Result == -1;
   if (entry == veOpenDevice && IsCardAddress(a))
@@ -151,7 +176,7 @@ bool ReplayCall(std::string_view line, int lineNumber, TBoardModel& model, TReco
   int32_t arguments[2] = {0, 0};
   int count = 0;
   std::string_view field = NextField(line);
-  for (; !field.empty() && field != "=" && field[0] != '('; field = NextField(line), ++count)
+  for (; !field.empty() && field != "=" && field != "raised" && field[0] != '('; field = NextField(line), ++count)
     if (count < 2 && !ParseArgument(field, arguments[count])) {
       problem = "the argument " + QuotedField(field) + " of " + std::string(name) + " is not a whole number";
       return false;
@@ -170,7 +195,8 @@ bool ReplayCall(std::string_view line, int lineNumber, TBoardModel& model, TReco
 
   const int32_t selected = model.Boards[model.Selected].Open ? model.Selected : -1;
   const TBoardCall replayed = ReplayOnModel(static_cast<TVendorEntry>(entry), arguments, answer, model);
-  if (entry == veOpenDevice && IsCardAddress(arguments[0]) && !(answer.HasResult && answer.Result == -1))
+  if (entry == veOpenDevice && IsCardAddress(arguments[0]) && !answer.Raised &&
+      !(answer.HasResult && answer.Result == -1))
     session.Boards[arguments[0]].Opened = true;
   if (replayed.Reached >= 0 && IsOutputCall(static_cast<TVendorEntry>(entry)))
     session.Boards[replayed.Reached].GotOutput = true;

@@ -139,7 +139,13 @@ TEST(TestHostCallRecord, ALineItCannotReadIsNamed) {
       {"1.0 CloseDevice (-3 us)\n",
        "line 1: the time in the library \"(-3 us)\" is not a number of microseconds such as (950 us)"},
       {"1.0 CloseDevice (3 us) 4\n",
-       "line 1: \"4\" after the arguments of CloseDevice is not \"= RESULT\" or \"(N us)\""},
+       "line 1: \"4\" after the arguments of CloseDevice is not \"= RESULT\", \"raised 0xCODE\" or \"(N us)\""},
+      {"1.0 OpenDevice 0 raised C0000005\n",
+       "line 1: the exception code \"C0000005\" of OpenDevice is not 0x and eight hexadecimal digits"},
+      {"1.0 OpenDevice 0 raised 0xc0000005\n",
+       "line 1: the exception code \"0xc0000005\" of OpenDevice is not 0x and eight hexadecimal digits"},
+      {"1.0 OpenDevice 0 raised 0xC0000005 = 1\n",
+       "line 1: \"=\" after the arguments of OpenDevice is not \"= RESULT\", \"raised 0xCODE\" or \"(N us)\""},
       {"1.0 SetDigitalChannel = 1\n", "line 1: SetDigitalChannel takes 1 argument, not 0"},
   };
   for (const auto& c : cases) {
@@ -188,6 +194,22 @@ TEST(TestHostCallRecord, AForwardedSessionsResultsAndTimesInTheLibrary) {
   const TRecordSession old = Parse(KnownRecord)[0];
   EXPECT_TRUE(old.LibraryCallTimes.empty());
   EXPECT_EQ(BusiestSecond(old, start), 0u);
+}
+
+// A call through which the library raised: it opened nothing, and a
+// CloseDevice that raised leaves the boards closed, as its caller takes them.
+TEST(TestHostCallRecord, ACallThatRaisedChangesNothingButACloseDevice) {
+  const std::vector<TRecordSession> sessions = Parse(
+      "0.000 OpenDevice 0 = 0 (800 us)\r\n"
+      "0.900 OpenDevice 1 raised 0x0EEDFADE (750 us)\r\n"
+      "1.000 SetCurrentDevice 0 = 0 (20 us)\r\n"
+      "1.001 SetDigitalChannel 3 (1200 us)\r\n"
+      "2.000 CloseDevice raised 0xC0000005 (3 us)\r\n");
+  ASSERT_EQ(sessions.size(), 1u);
+  const TRecordSession& session = sessions[0];
+  EXPECT_FALSE(session.Boards[1].Opened);
+  EXPECT_EQ(session.Boards[0].Lanes[2], Changes({{0, 0}, {1001, 1}, {2000, ClosedLevel}}));
+  EXPECT_EQ(session.Boards[1].LibraryCalls.size(), 1u) << "the raised OpenDevice's time in the library";
 }
 
 // Addresses that are no card address open no board, and a forwarded call

@@ -179,14 +179,18 @@ uint32_t Call(HMODULE board, TVendorEntry entry, std::vector<uint32_t> args) {
   return reinterpret_cast<TNone>(address)();
 }
 
-TEST_F(Forwarding, TheLibrarysAnswersComeBackUnchangedAndTheCallersFloatingPointStateStays) {
+TEST_F(Forwarding, TheLibrarysAnswersAndWhatItLeavesTheThreadComeBackUnchanged) {
   SetEnvironmentVariableA("VIRTUAL_K8055_FORWARD", RecordingVendor().c_str());
   SetEnvironmentVariableA("VIRTUAL_K8055_OPEN_ANSWERS", "0=7,2=-1");
   HMODULE board = LoadLibraryA((FullBoardFolder() + "\\k8055d.dll").c_str());
   ASSERT_NE(board, nullptr);
   const uint16_t callersWord = ControlWord();
+  const uint32_t callersMxcsr = Mxcsr();
   EXPECT_EQ(static_cast<int32_t>(Call(board, veOpenDevice, {0})), 7);
-  EXPECT_EQ(ControlWord(), callersWord);
+  EXPECT_EQ(ControlWord(), RecordingControlWord) << "what the library left";
+  EXPECT_EQ(Mxcsr(), RecordingMxcsr);
+  SetControlWord(callersWord);
+  SetMxcsr(callersMxcsr);
   EXPECT_EQ(static_cast<int32_t>(Call(board, veOpenDevice, {2})), -1);
   EXPECT_EQ(static_cast<int32_t>(Call(board, veOpenDevice, {3})), 3);
   EXPECT_EQ(static_cast<int32_t>(Call(board, veSetCurrentDevice, {5})), RecordingAnswer(veSetCurrentDevice, 5));
@@ -205,7 +209,9 @@ TEST_F(Forwarding, TheLibrarysAnswersComeBackUnchangedAndTheCallersFloatingPoint
   int32_t values[ReadAllValues] = {};
   Call(board, veReadAll, {reinterpret_cast<uint32_t>(values)});
   EXPECT_EQ(values[7], RecordingAnswer(veReadAll, 8)) << "the library's values, all eight";
-  EXPECT_EQ(ControlWord(), callersWord);
+  EXPECT_EQ(ControlWord(), RecordingControlWord);
+  SetControlWord(callersWord);
+  SetMxcsr(callersMxcsr);
   Call(board, veCloseDevice, {});
   // CloseDevice closed every board, as the vendor's library does: the
   // session is over, and the library freed; these are the virtual boards'.

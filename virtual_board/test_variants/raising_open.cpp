@@ -10,7 +10,7 @@
 #include "k8055d/vendor_entries.h"
 #include "virtual_board/address_list.h"
 
-// The full board's OpenDevice (forwarding_win32.cpp).
+// The full board's OpenDevice (board_exports_win32.cpp).
 extern "C" K8055_STDCALL int32_t BoardOpenDevice(int32_t address);
 
 extern "C" K8055_STDCALL int32_t RaisingOpenDevice(int32_t address) {

@@ -10,6 +10,7 @@
 #include "k8055d/vendor_entries.h"
 #include "tests/shared/fpu_registers.h"
 #include "virtual_board/entry_thunks.h"
+#include "virtual_board/test_variants/raising_open.h"
 
 namespace {
 
@@ -36,6 +37,30 @@ int32_t OpenAnswer(int32_t address) {
   for (char* item = std::strtok(list, ","); item != nullptr; item = std::strtok(nullptr, ","))
     if (std::atoi(item) == address && std::strchr(item, '=') != nullptr) return std::atoi(std::strchr(item, '=') + 1);
   return address;
+}
+
+bool VariableIs(const char* name, const char* value) {
+  char text[64];
+  const DWORD n = GetEnvironmentVariableA(name, text, sizeof(text));
+  return n > 0 && n < sizeof(text) && std::strcmp(text, value) == 0;
+}
+
+// As the vendor's library: no board answers a select after CloseDevice,
+// until the next OpenDevice.
+bool Closed = false;
+
+int32_t SelectAnswer(int32_t address) {
+  return VariableIs("VIRTUAL_K8055_CLOSE_ALL", "1") && Closed ? -1 : RecordingAnswer(veSetCurrentDevice, address);
+}
+
+// What the call leaves the caller's thread: its control word and MXCSR, an
+// error mode of its own, and when asked an x87 zero divide pending (which
+// changes the control word to one that unmasks it).
+void LeaveThreadState() {
+  SetControlWord(RecordingControlWord);
+  SetMxcsr(RecordingMxcsr);
+  SetThreadErrorMode(RecordingErrorMode, nullptr);
+  if (VariableIs("VIRTUAL_K8055_LEAVE_PENDING", "1")) LeaveZeroDividePending();
 }
 
 void TakeTime() {
@@ -75,10 +100,18 @@ struct TRecordingEntry<Entry, TResult(TArgs...)> {
     std::snprintf(line + length, sizeof(line) - length, "\r\n");
     Receive(line);
     TakeTime();
-    SetControlWord(RecordingControlWord);
+    if (Entry == veOpenDevice) Closed = false;
+    if (Entry == veCloseDevice) Closed = true;
+    LeaveThreadState();
+    if (VariableIs("VIRTUAL_K8055_RAISE", Names[Entry])) {
+      const ULONG_PTR arguments[RaisedArgumentCount] = {RaisedMarker, static_cast<ULONG_PTR>(First(args...))};
+      RaiseException(RaisedExceptionCode, EXCEPTION_NONCONTINUABLE, RaisedArgumentCount, arguments);
+    }
     Fill(args...);
-    if constexpr (!std::is_void_v<TResult>)
-      return Entry == veOpenDevice ? OpenAnswer(First(args...)) : RecordingAnswer(Entry, First(args...));
+    if constexpr (!std::is_void_v<TResult>) {
+      if (Entry == veOpenDevice) return OpenAnswer(First(args...));
+      return Entry == veSetCurrentDevice ? SelectAnswer(First(args...)) : RecordingAnswer(Entry, First(args...));
+    }
   }
 };
 

@@ -9,14 +9,25 @@
 //   the other entry points with a result: RecordingAnswer(row, first argument);
 //   ReadAllAnalog: RecordingAnswer(row, 1) and RecordingAnswer(row, 2);
 //   ReadAll: RecordingAnswer(row, 1) ... RecordingAnswer(row, 8).
-// Each call also leaves the x87 control word at RecordingControlWord, as a
-// library built with another compiler may. VIRTUAL_K8055_SLOW_CALLS "N:MS"
-// makes every Nth call take MS milliseconds more, as a slow board or driver
-// would (for the picture of a forwarded session's timeline).
+// Each call also leaves the caller's thread the x87 control word
+// RecordingControlWord, MXCSR RecordingMxcsr and the thread error mode
+// RecordingErrorMode, as a library built with another compiler may, and
+// with VIRTUAL_K8055_LEAVE_PENDING "1" an x87 zero divide pending.
+// VIRTUAL_K8055_SLOW_CALLS "N:MS" makes every Nth call take MS milliseconds
+// more, as a slow board or driver would (for the picture of a forwarded
+// session's timeline). VIRTUAL_K8055_RAISE names an entry point whose calls
+// raise the structured exception of raising_open.h (its argument the
+// call's first). With VIRTUAL_K8055_CLOSE_ALL "1", SetCurrentDevice answers
+// -1 from a CloseDevice until the next OpenDevice, as the vendor's library
+// does after closing every board.
 #pragma once
+
+#include <windows.h>
 
 #include <cstdint>
 
 inline constexpr uint16_t RecordingControlWord = 0x0C7F;  // truncating, 24-bit precision
+inline constexpr uint32_t RecordingMxcsr = 0x7F80;        // round toward zero, all masked
+inline constexpr DWORD RecordingErrorMode = SEM_NOGPFAULTERRORBOX;
 
 constexpr int32_t RecordingAnswer(int row, int32_t argument) { return 1000 * (row + 1) + argument; }
