@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "test_host/commands/command_line.h"
-#include "test_host/commands/command_table.h"
 #include "test_host/console/console_output_win32.h"
 #include "test_host/console/double_click_start_win32.h"
 #include "test_host/console/exit_status_win32.h"

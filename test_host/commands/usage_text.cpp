@@ -1,8 +1,10 @@
 #include "test_host/commands/usage_text.h"
 
 #include <algorithm>
+#include <string_view>
 #include <vector>
 
+#include "test_host/commands/command_line.h"
 #include "test_host/commands/command_table.h"
 
 namespace {
@@ -41,14 +43,18 @@ const char UsageTail[] =
 
 std::string UsageText() {
   std::string text = UsageHead;
-  for (const TCommandRow& row : CommandRows()) text += row.Usage;
+  for (const TCommandRow* row : CommandRows()) text += row->Usage;
   text += "\nOptions:\n";
-  // The global options, then each command option where a command first names it.
-  std::vector<const TOption*> listed(GlobalOptions().begin(), GlobalOptions().end());
-  for (const TCommandRow& row : CommandRows())
-    for (const TOption* option : row.Options)
-      if (option != nullptr && std::find(listed.begin(), listed.end(), option) == listed.end())
-        listed.push_back(option);
-  for (const TOption* option : listed) text += option->Help;
+  // The global options, then each command option where a command first
+  // names it (commands that share one, as --card, have one each).
+  std::vector<std::string_view> listed;
+  const auto list = [&](const TOption& option) {
+    if (std::find(listed.begin(), listed.end(), option.Name) != listed.end()) return;
+    listed.push_back(option.Name);
+    text += option.Help;
+  };
+  for (const TOption& option : GlobalOptions()) list(option);
+  for (const TCommandRow* row : CommandRows())
+    for (const TOption& option : row->Options) list(option);
   return text + UsageTail;
 }

@@ -7,9 +7,9 @@
 #include "test_host/console/exit_status_win32.h"
 #include "test_host/session/vendor_call_watch_win32.h"
 
-int TCardOutputs::Open(const TCommand& command, const std::vector<int32_t>& cards, std::string& error) {
+int TCardOutputs::Open(const TLoadPaths& paths, const std::vector<int32_t>& cards, std::string& error) {
   TOutputInstance* instance = nullptr;
-  if (const int status = CreateReadyInstance(command, Session_, instance, error)) return status;
+  if (const int status = CreateReadyInstance(paths, Session_, instance, error)) return status;
   if (!Session_.CallsWatched) {
     error = Session_.Path + " does not look up " VENDOR_LIBRARY_FILE
             "'s entry points with GetProcAddress, so the test host cannot tell whether anything reaches a board";

@@ -21,7 +21,7 @@ class TCardOutputs {
 
   // Loads the module and makes one instance for each of cards (1 ... 4),
   // restored to it. Returns the exit status; error set unless ExitDone.
-  int Open(const TCommand& command, const std::vector<int32_t>& cards, std::string& error);
+  int Open(const TLoadPaths& paths, const std::vector<int32_t>& cards, std::string& error);
 
   bool Answers(int32_t card) const;
   // Why nothing reaches card: "card 2 does not answer (card address 1)".

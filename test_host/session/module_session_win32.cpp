@@ -40,24 +40,24 @@ std::string ProgramFolder() {
   return path.substr(0, path.find_last_of("\\/") + 1);
 }
 
-std::string ModulePathOf(const TCommand& command) {
-  return FullPath(command.ModulePath.empty() ? ProgramFolder() + "out_tarnwell.dll" : command.ModulePath);
+std::string ModulePathOf(const TLoadPaths& paths) {
+  return FullPath(paths.ModulePath.empty() ? ProgramFolder() + "out_tarnwell.dll" : paths.ModulePath);
 }
 
-int UseVendorDir(const TCommand& command, std::string& error) {
-  if (command.VendorDir.empty()) return ExitDone;
-  const std::string folder = FullPath(command.VendorDir);
+int UseVendorDir(const TLoadPaths& paths, std::string& error) {
+  if (paths.VendorDir.empty()) return ExitDone;
+  const std::string folder = FullPath(paths.VendorDir);
   if (!IsFolder(folder)) {
-    error = "--vendor-dir " + command.VendorDir + " is not a folder";
+    error = "--vendor-dir " + paths.VendorDir + " is not a folder";
     return ExitBadInput;
   }
   SetDllDirectoryW(Wide(folder).c_str());
   return ExitDone;
 }
 
-int TModuleSession::Load(const TCommand& command, std::string& error) {
-  if (const int status = UseVendorDir(command, error)) return status;
-  Path = ModulePathOf(command);
+int TModuleSession::Load(const TLoadPaths& paths, std::string& error) {
+  if (const int status = UseVendorDir(paths, error)) return status;
+  Path = ModulePathOf(paths);
   if (const std::string why = WhyNotA32BitDll(Path); !why.empty()) {
     error = Path + " " + why;
     if (why != DoesNotExist) error += "; the module must be the 32-bit out_tarnwell.dll";
@@ -95,9 +95,9 @@ TModuleSession::~TModuleSession() {
   FreeLibrary(Module_);
 }
 
-int CreateReadyInstance(const TCommand& command, TModuleSession& session, TOutputInstance*& instance,
+int CreateReadyInstance(const TLoadPaths& paths, TModuleSession& session, TOutputInstance*& instance,
                         std::string& error) {
-  if (const int status = session.Load(command, error)) return status;
+  if (const int status = session.Load(paths, error)) return status;
   if ((instance = session.Create(error)) == nullptr) return ExitUnusable;
   const TOutputInstance& record = *instance;
   if (record.Ready) return ExitDone;

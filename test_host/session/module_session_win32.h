@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "test_host/commands/command_line.h"
+#include "test_host/session/load_paths.h"
 #include "test_host/session/module_api_win32.h"
 
 class TModuleSession {
@@ -18,11 +18,11 @@ class TModuleSession {
   TModuleSession& operator=(const TModuleSession&) = delete;
   ~TModuleSession();
 
-  // Loads command.ModulePath (default: beside the program), after adding
-  // command.VendorDir to the search path for k8055d.dll, and watches its
+  // Loads paths.ModulePath (default: beside the program), after adding
+  // paths.VendorDir to the search path for k8055d.dll, and watches its
   // calls into k8055d.dll (vendor_call_watch.h). Returns the exit status,
   // ExitDone when the module is loaded; otherwise sets error.
-  int Load(const TCommand& command, std::string& error);
+  int Load(const TLoadPaths& paths, std::string& error);
   // A new instance, or null (error set) when create gave none.
   TOutputInstance* Create(std::string& error);
 
@@ -43,17 +43,17 @@ std::string ModuleFilePath(HMODULE module);
 // The folder of the running program, with a trailing backslash.
 std::string ProgramFolder();
 
-// Adds command.VendorDir, if given, to the search path for k8055d.dll
+// Adds paths.VendorDir, if given, to the search path for k8055d.dll
 // (SetDllDirectory). Returns the exit status; error set when it is not a
 // folder.
-int UseVendorDir(const TCommand& command, std::string& error);
+int UseVendorDir(const TLoadPaths& paths, std::string& error);
 
-// The path of the module that command names (default: beside the program),
+// The path of the module that paths names (default: beside the program),
 // made absolute.
-std::string ModulePathOf(const TCommand& command);
+std::string ModulePathOf(const TLoadPaths& paths);
 
 // Loads the module and creates one instance whose card the vendor library
 // can drive; otherwise sets error, with the reason when k8055d.dll is the
 // cause, and returns the exit status.
-int CreateReadyInstance(const TCommand& command, TModuleSession& session, TOutputInstance*& instance,
+int CreateReadyInstance(const TLoadPaths& paths, TModuleSession& session, TOutputInstance*& instance,
                         std::string& error);

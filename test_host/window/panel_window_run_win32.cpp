@@ -25,11 +25,11 @@ bool RunUntilClosed(HWND window, const std::function<DWORD()>& onWake) {
 
 }  // namespace
 
-int ShowPanelWindow(const TCommand& command, const char* title, TModuleSession& session, TPanelWindow& shown,
-                    std::string& error) {
-  if (const int status = session.Load(command, error)) return status;
+int ShowPanelWindow(const TLoadPaths& paths, const std::string* settings, const char* title, TModuleSession& session,
+                    TPanelWindow& shown, std::string& error) {
+  if (const int status = session.Load(paths, error)) return status;
   if ((shown.Instance = session.Create(error)) == nullptr) return ExitUnusable;
-  if (command.HasSettings) session.Api.open(shown.Instance, command.Settings.c_str());
+  if (settings != nullptr) session.Api.open(shown.Instance, settings->c_str());
   if ((shown.Window = CreateHostWindow(title)) == nullptr) {
     error = NoWindowError();
     return ExitNoDisplay;

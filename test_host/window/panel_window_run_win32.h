@@ -8,7 +8,6 @@
 #include <functional>
 #include <string>
 
-#include "test_host/commands/command_line.h"
 #include "test_host/session/module_api_win32.h"
 #include "test_host/session/module_session_win32.h"
 
@@ -17,12 +16,12 @@ struct TPanelWindow {
   HWND Window = nullptr;
 };
 
-// Loads the module, creates an instance, restores command.Settings if
-// given, makes a hidden host window titled title, and shows the panel in
+// Loads the module, creates an instance, restores settings if given (not
+// null), makes a hidden host window titled title, and shows the panel in
 // it; Ctrl+C from then on is a stop request. Returns the exit status,
 // ExitDone when shown; otherwise sets error.
-int ShowPanelWindow(const TCommand& command, const char* title, TModuleSession& session, TPanelWindow& shown,
-                    std::string& error);
+int ShowPanelWindow(const TLoadPaths& paths, const std::string* settings, const char* title, TModuleSession& session,
+                    TPanelWindow& shown, std::string& error);
 
 // Shows window, runs its messages, then hides the panel, destroys the
 // window and prints the settings text. Keys go through IsDialogMessage, so

@@ -3,22 +3,38 @@
 #include "test_host/commands/command_line.h"
 #include "test_host/commands/command_table.h"
 #include "test_host/commands/usage_text.h"
-#include "tests/native/command_runs_for_tests.h"
 #include "version/tarnwell_version.h"
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 namespace {
 
+// A parsed line, with its command's option values as the parse left them
+// (the command's file keeps them, and the next parse resets them).
 struct TParsed {
   bool Ok;
   TCommand Command;
   std::string Error;
+  std::map<std::string, std::string> Values;  // by option name; "" for the argument
+  std::map<std::string, bool> Given;
+  std::string Value(const std::string& option) const { return Values.at(option); }
+  int32_t Number(const std::string& option) const { return std::stoi(Values.at(option)); }
+  bool Has(const std::string& option) const { return Given.at(option); }
 };
 
 TParsed Parse(std::vector<std::string> args) {
   TParsed parsed;
   parsed.Ok = ParseCommandLine(args, parsed.Command, parsed.Error);
+  const TCommandRow& row = *parsed.Command.Row;
+  for (const TOption& option : row.Options) {
+    parsed.Values[option.Name] = option.Text != nullptr ? *option.Text
+                                 : option.Number != nullptr ? std::to_string(*option.Number)
+                                                            : "";
+    if (option.Given != nullptr) parsed.Given[option.Name] = *option.Given;
+  }
+  if (row.ArgumentText != nullptr) parsed.Values[""] = *row.ArgumentText;
   return parsed;
 }
 
@@ -28,36 +44,36 @@ TEST(TestHostCommandLine, EachCommandWithItsOptions) {
   TParsed set = Parse({"--vendor-dir", "boards", "set", "--card", "3", "--channel", "10", "--value", "65535"});
   ASSERT_TRUE(set.Ok) << set.Error;
   EXPECT_EQ(NameOf(set.Command), "set");
-  EXPECT_EQ(set.Command.VendorDir, "boards");
-  EXPECT_EQ(set.Command.Card, 3);
-  EXPECT_EQ(set.Command.Channel, 10);
-  EXPECT_TRUE(set.Command.HasValue);
-  EXPECT_EQ(set.Command.Value, 65535);
+  EXPECT_EQ(set.Command.Paths.VendorDir, "boards");
+  EXPECT_EQ(set.Number("--card"), 3);
+  EXPECT_EQ(set.Number("--channel"), 10);
+  EXPECT_TRUE(set.Has("--value"));
+  EXPECT_EQ(set.Number("--value"), 65535);
 
   TParsed samples = Parse({"set", "--channel", "1", "--samples", "block.txt", "--module", "m.dll"});
   ASSERT_TRUE(samples.Ok) << samples.Error;
-  EXPECT_EQ(samples.Command.Card, 1);  // the default
-  EXPECT_FALSE(samples.Command.HasValue);
-  EXPECT_EQ(samples.Command.SamplesFile, "block.txt");
-  EXPECT_EQ(samples.Command.ModulePath, "m.dll");
+  EXPECT_EQ(samples.Number("--card"), 1);  // the default
+  EXPECT_FALSE(samples.Has("--value"));
+  EXPECT_EQ(samples.Value("--samples"), "block.txt");
+  EXPECT_EQ(samples.Command.Paths.ModulePath, "m.dll");
 
   TParsed play = Parse({"play", "--card", "2", "light.csv"});
   ASSERT_TRUE(play.Ok) << play.Error;
   EXPECT_EQ(NameOf(play.Command), "play");
-  EXPECT_EQ(play.Command.PlayFile, "light.csv");
-  EXPECT_EQ(play.Command.Card, 2);
+  EXPECT_EQ(play.Value(""), "light.csv");
+  EXPECT_EQ(play.Number("--card"), 2);
 
   TParsed panel = Parse({"panel", "--settings", ""});
   ASSERT_TRUE(panel.Ok) << panel.Error;
-  EXPECT_TRUE(panel.Command.HasSettings);
-  EXPECT_EQ(panel.Command.Settings, "");
+  EXPECT_TRUE(panel.Has("--settings"));
+  EXPECT_EQ(panel.Value("--settings"), "");
 
   TParsed tryIt = Parse({"try", "--rate", "1000", "--settings", "2"});
   ASSERT_TRUE(tryIt.Ok) << tryIt.Error;
   EXPECT_EQ(NameOf(tryIt.Command), "try");
-  EXPECT_EQ(tryIt.Command.Rate, 1000);
-  EXPECT_EQ(tryIt.Command.Settings, "2");
-  EXPECT_EQ(Parse({"try"}).Command.Rate, 0);  // no resending unless asked
+  EXPECT_EQ(tryIt.Number("--rate"), 1000);
+  EXPECT_EQ(tryIt.Value("--settings"), "2");
+  EXPECT_EQ(Parse({"try"}).Number("--rate"), 0);  // no resending unless asked
 
   EXPECT_EQ(NameOf(Parse({"info"}).Command), "info");
   EXPECT_EQ(NameOf(Parse({"cards"}).Command), "cards");
@@ -67,23 +83,23 @@ TEST(TestHostCommandLine, IdentifyOffAndPlaysEnd) {
   TParsed off = Parse({"off"});
   ASSERT_TRUE(off.Ok) << off.Error;
   EXPECT_EQ(NameOf(off.Command), "off");
-  EXPECT_FALSE(off.Command.HasCard);  // every card that answers
+  EXPECT_FALSE(off.Has("--card"));  // every card that answers
 
   TParsed offOne = Parse({"off", "--card", "4"});
   ASSERT_TRUE(offOne.Ok) << offOne.Error;
-  EXPECT_TRUE(offOne.Command.HasCard);
-  EXPECT_EQ(offOne.Command.Card, 4);
+  EXPECT_TRUE(offOne.Has("--card"));
+  EXPECT_EQ(offOne.Number("--card"), 4);
 
   TParsed identify = Parse({"identify", "--card", "2"});
   ASSERT_TRUE(identify.Ok) << identify.Error;
   EXPECT_EQ(NameOf(identify.Command), "identify");
-  EXPECT_EQ(identify.Command.Card, 2);
+  EXPECT_EQ(identify.Number("--card"), 2);
 
   TParsed play = Parse({"play", "--off-at-end", "light.csv"});  // a flag takes no value
   ASSERT_TRUE(play.Ok) << play.Error;
-  EXPECT_TRUE(play.Command.OffAtEnd);
-  EXPECT_EQ(play.Command.PlayFile, "light.csv");
-  EXPECT_FALSE(Parse({"play", "light.csv"}).Command.OffAtEnd);
+  EXPECT_TRUE(play.Has("--off-at-end"));
+  EXPECT_EQ(play.Value(""), "light.csv");
+  EXPECT_FALSE(Parse({"play", "light.csv"}).Has("--off-at-end"));
 }
 
 TEST(TestHostCommandLine, HelpOptionWinsOverBadInput) {
@@ -110,19 +126,19 @@ TEST(TestHostCommandLine, HelpOnlyWhereAnOptionCanStand) {
   TParsed play = Parse({"play", "help"});  // a file called help
   ASSERT_TRUE(play.Ok) << play.Error;
   EXPECT_EQ(NameOf(play.Command), "play");
-  EXPECT_EQ(play.Command.PlayFile, "help");
+  EXPECT_EQ(play.Value(""), "help");
   TParsed timeline = Parse({"timeline", "help", "--out", "help"});
   ASSERT_TRUE(timeline.Ok) << timeline.Error;
-  EXPECT_EQ(timeline.Command.RecordFile, "help");
-  EXPECT_EQ(timeline.Command.OutFile, "help");
+  EXPECT_EQ(timeline.Value(""), "help");
+  EXPECT_EQ(timeline.Value("--out"), "help");
   // An option's value is never the help, whatever it says.
   for (const char* text : {"help", "--help", "-h"}) {
     TParsed panel = Parse({"panel", "--settings", text});
     ASSERT_TRUE(panel.Ok) << panel.Error;
     EXPECT_EQ(NameOf(panel.Command), "panel");
-    EXPECT_EQ(panel.Command.Settings, text);
+    EXPECT_EQ(panel.Value("--settings"), text);
   }
-  EXPECT_EQ(Parse({"--module", "-h", "info"}).Command.ModulePath, "-h");
+  EXPECT_EQ(Parse({"--module", "-h", "info"}).Command.Paths.ModulePath, "-h");
 
   EXPECT_EQ(Parse({"play", "a.csv", "help"}).Error, "unexpected argument \"help\" (try --help)");
   EXPECT_EQ(Parse({"set", "--card", "9", "help"}).Error, "card \"9\" is not a whole number from 1 to 4");
@@ -144,8 +160,8 @@ TEST(TestHostCommandLine, VersionKeepsTheFilesItShows) {
   TParsed parsed = Parse({"--vendor-dir", "board", "--card", "9", "--module", "m.dll", "--version"});
   ASSERT_TRUE(parsed.Ok) << parsed.Error;
   EXPECT_EQ(parsed.Command.Row, &VersionCommand);
-  EXPECT_EQ(parsed.Command.VendorDir, "board");
-  EXPECT_EQ(parsed.Command.ModulePath, "m.dll");
+  EXPECT_EQ(parsed.Command.Paths.VendorDir, "board");
+  EXPECT_EQ(parsed.Command.Paths.ModulePath, "m.dll");
 }
 
 TEST(TestHostCommandLine, BadInputGetsOneClearError) {

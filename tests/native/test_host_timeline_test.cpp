@@ -349,10 +349,13 @@ TEST(TestHostTimelineCommand, RecordOutAndWhereThePageGoes) {
   std::string error;
   ASSERT_TRUE(ParseCommandLine({"timeline", "calls.txt", "--out", "show.html"}, command, error)) << error;
   EXPECT_STREQ(command.Row->Name, "timeline");
-  EXPECT_EQ(command.RecordFile, "calls.txt");
-  EXPECT_EQ(command.OutFile, "show.html");
+  EXPECT_EQ(*command.Row->ArgumentText, "calls.txt");
+  ASSERT_EQ(command.Row->Options.size(), 1u);
+  const TOption& out = command.Row->Options[0];
+  EXPECT_STREQ(out.Name, "--out");
+  EXPECT_EQ(*out.Text, "show.html");
   ASSERT_TRUE(ParseCommandLine({"timeline", "calls.txt"}, command, error)) << error;
-  EXPECT_EQ(command.OutFile, "");
+  EXPECT_EQ(*out.Text, "");
   const struct {
     std::vector<std::string> Args;
     const char* Error;

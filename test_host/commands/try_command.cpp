@@ -2,21 +2,35 @@
 // control per channel; each change sends one action, --rate resends all
 // channels steadily. Closing the window prints the settings text, then the
 // session destroys the instance and calls finish, as a host ends.
+#include "test_host/commands/command_options.h"
+
+#if defined(_WIN32)
 #include <windows.h>
 
 #include <mmsystem.h>
 
-#include "test_host/commands/commands_win32.h"
 #include "test_host/console/console_output_win32.h"
 #include "test_host/console/exit_status_win32.h"
-#include "test_host/window/panel_window_run_win32.h"
-#include "test_host/try/try_pane_win32.h"
-#include "test_host/session/vendor_call_watch_win32.h"
 #include "test_host/diagnosis/vendor_check_win32.h"
+#include "test_host/session/vendor_call_watch_win32.h"
 #include "test_host/text/wide_text_win32.h"
+#include "test_host/try/try_pane_win32.h"
+#include "test_host/window/panel_window_run_win32.h"
+#endif
 
 namespace {
 
+bool HasSettings = false;
+std::string Settings;
+int32_t Rate = 0;  // rounds of all channels a second, 0 for none
+
+const TOption Options[] = {
+    SettingsOption(Settings, HasSettings),
+    {"--rate", TOptionKind::Number, &ResendRate, 0, nullptr, &Rate, nullptr,
+     "  --rate HZ         try: also resend all channels HZ times a second, 1 ... 1000\n"},
+};
+
+#if defined(_WIN32)
 // Waits of about a millisecond while resending, for rates up to 1000 a
 // second; Windows' default timer resolution is 10 to 16 ms.
 class TFineTimerResolution {
@@ -40,7 +54,8 @@ constexpr char StarterHint[] =
 // Started by a double-click the test host has no console: the reason
 // comes in a box over the window, with the way to the virtual board.
 void TellOpened(const TCommand& command, const TOutputInstance& record, HWND window) {
-  const std::string why = record.Ready ? "" : std::string(record.Caption) + ": " + WhyVendorUnusable(ModulePathOf(command));
+  const std::string why =
+      record.Ready ? "" : std::string(record.Caption) + ": " + WhyVendorUnusable(ModulePathOf(command.Paths));
   if (command.DoubleClicked) {
     if (why.empty()) return;
     ShowWindow(window, SW_SHOWNORMAL);
@@ -50,19 +65,18 @@ void TellOpened(const TCommand& command, const TOutputInstance& record, HWND win
   }
   std::string text = why.empty() ? "" : why + "\n" + NothingReachesABoard + "\n";
   text += "the try window is open: each change of a channel sends one action";
-  if (command.Rate > 0) text += ", and all channels are sent " + std::to_string(command.Rate) + " times a second";
+  if (Rate > 0) text += ", and all channels are sent " + std::to_string(Rate) + " times a second";
   WriteOut(text + "; close the window to finish\n");
 }
-
-}  // namespace
 
 int RunTry(const TCommand& command) {
   TModuleSession session;
   TPanelWindow shown;
   std::string error;
-  if (const int status = ShowPanelWindow(command, "tarnwell_host: try", session, shown, error))
+  if (const int status =
+          ShowPanelWindow(command.Paths, HasSettings ? &Settings : nullptr, "tarnwell_host: try", session, shown, error))
     return Fail(status, error);
-  TTryPane pane(session.Api, shown.Instance, command.Rate);
+  TTryPane pane(session.Api, shown.Instance, Rate);
   if (!pane.Create(shown.Window)) {
     session.Api.hide(shown.Instance);
     DestroyWindow(shown.Window);
@@ -70,7 +84,7 @@ int RunTry(const TCommand& command) {
   }
   TellOpened(command, *shown.Instance, shown.Window);
 
-  TFineTimerResolution fineTimer(command.Rate > 0);
+  TFineTimerResolution fineTimer(Rate > 0);
   const bool closed = RunPanelWindow(session.Api, shown.Instance, shown.Window, [&pane] { return pane.SendDue(); });
   // Each action that reaches a board makes exactly one output call.
   const uint64_t notReached = session.CallsWatched ? pane.ActionCalls() - OutputCallCount() : 0;
@@ -80,3 +94,12 @@ int RunTry(const TCommand& command) {
   if (!shown.Instance->Ready) return ExitUnusable;
   return notReached > 0 ? ExitNotReached : ExitDone;
 }
+#endif
+
+}  // namespace
+
+extern const TCommandRow TryCommand{"try", nullptr, nullptr, Options, nullptr, COMMAND_RUN(RunTry),
+                                    "  try [--settings TEXT] [--rate HZ]\n"
+                                    "                          the settings panel and a control per channel in a\n"
+                                    "                          window: each change sends one action; when closed,\n"
+                                    "                          prints the settings text\n"};
