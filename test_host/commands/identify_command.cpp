@@ -27,7 +27,7 @@ int RunIdentify(const TCommand& command) {
   if (const int status = outputs.Open(command.Paths, {Card}, error)) return Fail(status, error);
   if (!outputs.Answers(Card)) return Fail(ExitNotReached, outputs.NotReached(Card) + ": nothing sent");
 
-  StopRequest();
+  ListenForStop();
   WriteOut(CardWithAddress(Card) + ": all outputs flash for " + Seconds(IdentifyLengthMs) + " (Ctrl+C stops)\n");
   const TPlayOutcome outcome = PlayToCards(IdentifyRows(Card), outputs, false);
   // A stop leaves the board as the flashing was; it is meant to end dark.

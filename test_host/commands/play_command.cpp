@@ -57,7 +57,7 @@ int RunPlay(const TCommand& command) {
   const std::vector<int32_t> answering = outputs.Answering();
   if (answering.empty()) return Fail(ExitNotReached, "play: no card of the file answers: nothing sent");
 
-  StopRequest();
+  ListenForStop();
   const int64_t lengthMs = rows.back().TimeMs;
   WriteOut("playing " + PlayFile + ": " + CountOf(rows.size(), "row") + " over " + Seconds(lengthMs) +
            " to " + CardNames(answering) + " (Ctrl+C stops)\n");

@@ -54,7 +54,7 @@ DWORD WINAPI SessionWindowThread(void* ready) {
 
 }  // namespace
 
-HANDLE StopRequest() {
+HANDLE ListenForStop() {
   if (Requested == nullptr) {
     Requested = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     Done = CreateEventW(nullptr, TRUE, FALSE, nullptr);

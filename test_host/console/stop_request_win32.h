@@ -13,9 +13,10 @@
 
 #include <windows.h>
 
-// An event, signalled once a stop is requested. The first call installs
-// the console handler and the hidden window.
-HANDLE StopRequest();
+// Starts listening for a stop request, at the first call: installs the
+// console handler and the hidden window. Returns the event that is
+// signalled once a stop is requested.
+HANDLE ListenForStop();
 
 // Tells a waiting handler that the command has ended and called finish.
 void StopDone();

@@ -11,7 +11,7 @@ namespace {
 
 class TWindowsClock : public TPlayClock {
  public:
-  TWindowsClock() { QueryPerformanceFrequency(&Frequency_); }
+  TWindowsClock() : Stop_(ListenForStop()) { QueryPerformanceFrequency(&Frequency_); }
   int64_t NowMs() override {
     LARGE_INTEGER now;
     QueryPerformanceCounter(&now);
@@ -19,11 +19,12 @@ class TWindowsClock : public TPlayClock {
   }
   bool WaitUntil(int64_t ms) override {
     for (int64_t now = NowMs(); now < ms; now = NowMs())
-      if (WaitForSingleObject(StopRequest(), static_cast<DWORD>(ms - now)) == WAIT_OBJECT_0) return false;
-    return WaitForSingleObject(StopRequest(), 0) != WAIT_OBJECT_0;
+      if (WaitForSingleObject(Stop_, static_cast<DWORD>(ms - now)) == WAIT_OBJECT_0) return false;
+    return WaitForSingleObject(Stop_, 0) != WAIT_OBJECT_0;
   }
 
  private:
+  HANDLE Stop_;
   LARGE_INTEGER Frequency_;
 };
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "test_host/session/card_list.h"
+#include "test_host/session/card_states.h"
 #include "test_host/session/module_api_win32.h"
 
 // Returns the exit status: ExitNoDisplay when no window can be made,

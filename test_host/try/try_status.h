@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "test_host/session/card_list.h"
+#include "test_host/session/card_states.h"
 
 struct TTryStatus {
   std::string Caption;

@@ -9,7 +9,7 @@
 namespace {
 
 bool RunUntilClosed(HWND window, const std::function<DWORD()>& onWake) {
-  HANDLE stop = StopRequest();
+  HANDLE stop = ListenForStop();
   for (;;) {
     const DWORD sleepMs = onWake ? onWake() : INFINITE;
     if (MsgWaitForMultipleObjects(1, &stop, FALSE, sleepMs, QS_ALLINPUT) == WAIT_OBJECT_0) return false;
@@ -34,7 +34,7 @@ int ShowPanelWindow(const TLoadPaths& paths, const std::string* settings, const 
     error = NoWindowError();
     return ExitNoDisplay;
   }
-  StopRequest();
+  ListenForStop();
   session.Api.show(shown.Instance, shown.Window);
   return ExitDone;
 }

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "test_host/session/card_list.h"
+#include "test_host/session/card_states.h"
 #include "test_host/play/play_schedule.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "test_host/session/card_list.h"
+#include "test_host/session/card_states.h"
 
 #include <cstdio>
 
