@@ -5,6 +5,7 @@
 #include <cwchar>
 
 #include "k8055d/system_function_win32.h"
+#include "virtual_board/board_settings.h"
 
 namespace {
 
@@ -14,6 +15,12 @@ constexpr int DesktopDirectory = 0x0010;  // CSIDL_DESKTOPDIRECTORY: the file sy
 using TGetKnownFolderPath = HRESULT(WINAPI*)(const GUID& id, DWORD flags, HANDLE token, wchar_t** path);
 using TGetFolderPath = HRESULT(WINAPI*)(HWND owner, int folder, HANDLE token, DWORD flags, wchar_t* path);
 using TTaskMemFree = void(WINAPI*)(void* memory);
+
+// The shell's answer, asked for once: Unasked, then Asking while the first
+// caller asks, then Answered for good.
+enum : LONG { Unasked, Asking, Answered };
+volatile LONG State = Unasked;
+wchar_t Folder[SettingsTextSize];  // empty: the shell could not tell
 
 bool Copy(const wchar_t* folder, wchar_t* path, size_t size) {
   const size_t length = wcslen(folder);
@@ -29,31 +36,34 @@ bool KnownFolder(HMODULE shell, wchar_t* path, size_t size, bool& tried) {
   HMODULE ole = getKnownFolderPath != nullptr ? LoadLibraryW(L"ole32.dll") : nullptr;
   const auto taskMemFree = SystemFunction<TTaskMemFree>(ole, "CoTaskMemFree");
   tried = taskMemFree != nullptr;
-  bool found = false;
-  if (tried) {
-    wchar_t* folder = nullptr;
-    found = SUCCEEDED(getKnownFolderPath(DesktopFolderId, 0, nullptr, &folder)) && Copy(folder, path, size);
-    taskMemFree(folder);
-  }
-  if (ole != nullptr) FreeLibrary(ole);
+  if (!tried) return false;
+  wchar_t* folder = nullptr;
+  const bool found = SUCCEEDED(getKnownFolderPath(DesktopFolderId, 0, nullptr, &folder)) && Copy(folder, path, size);
+  taskMemFree(folder);
   return found;
+}
+
+// Asks the shell. shell32.dll and ole32.dll are known DLLs, which Windows
+// takes from its system folder only; they are not freed (see the header).
+bool AskShell(wchar_t* path, size_t size) {
+  HMODULE shell = LoadLibraryW(L"shell32.dll");
+  if (shell == nullptr) return false;
+  bool tried = false;
+  const bool found = KnownFolder(shell, path, size, tried);
+  if (tried) return found;
+  const auto getFolderPath = SystemFunction<TGetFolderPath>(shell, "SHGetFolderPathW");
+  wchar_t folder[MAX_PATH] = L"";
+  return getFolderPath != nullptr && getFolderPath(nullptr, DesktopDirectory, nullptr, 0, folder) == S_OK &&
+         Copy(folder, path, size);
 }
 
 }  // namespace
 
 bool DesktopFolder(wchar_t* path, size_t size) {
-  // shell32.dll and ole32.dll are known DLLs: Windows takes them from its
-  // system folder only.
-  HMODULE shell = LoadLibraryW(L"shell32.dll");
-  if (shell == nullptr) return false;
-  bool tried = false;
-  bool found = KnownFolder(shell, path, size, tried);
-  if (!tried) {
-    const auto getFolderPath = SystemFunction<TGetFolderPath>(shell, "SHGetFolderPathW");
-    wchar_t folder[MAX_PATH] = L"";
-    found = getFolderPath != nullptr && getFolderPath(nullptr, DesktopDirectory, nullptr, 0, folder) == S_OK &&
-            Copy(folder, path, size);
+  if (InterlockedCompareExchange(&State, Asking, Unasked) == Unasked) {
+    if (!AskShell(Folder, SettingsTextSize)) Folder[0] = L'\0';
+    InterlockedExchange(&State, Answered);
   }
-  FreeLibrary(shell);
-  return found;
+  while (InterlockedCompareExchange(&State, Answered, Answered) != Answered) Sleep(1);
+  return Copy(Folder, path, size);
 }

@@ -1,7 +1,7 @@
 // The virtual board's settings under Windows: k8055d.ini beside the DLL,
 // the environment winning, and what cannot be read shown in the board
 // windows' title; the call record opened by a name outside the ANSI code
-// page, its times following the calls.
+// page, its times following the calls; the Desktop folder asked for once.
 #include <gtest/gtest.h>
 
 #include <shlobj.h>
@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/win32/import_patch.h"
 #include "tests/win32/module_host.h"
 #include "tests/win32/temp_folder.h"
 #include "tests/win32/test_host_run.h"
@@ -233,6 +234,37 @@ TEST(BoardSettings, DesktopNamesTheShellsDesktopFolder) {
   const THostRun version = RunHost({"--vendor-dir", folder.Path(), "--version"});
   EXPECT_TRUE(Contains(version.Out, "call record " + std::string(utf8) + "\\k8055d-calls.txt (k8055d.ini)"))
       << version.Out;
+}
+
+// The copied board's loads and frees of shell32.dll, counted through its
+// imports.
+int ShellLoads = 0, ShellFrees = 0;
+void* BoardsLoadLibraryW = nullptr;
+void* BoardsFreeLibrary = nullptr;
+
+HMODULE WINAPI CountingLoadLibraryW(const wchar_t* name) {
+  if (_wcsicmp(name, L"shell32.dll") == 0) ++ShellLoads;
+  return reinterpret_cast<decltype(&LoadLibraryW)>(BoardsLoadLibraryW)(name);
+}
+
+BOOL WINAPI CountingFreeLibrary(HMODULE module) {
+  if (module == GetModuleHandleW(L"shell32.dll")) ++ShellFrees;
+  return reinterpret_cast<decltype(&FreeLibrary)>(BoardsFreeLibrary)(module);
+}
+
+// The settings are read at every OpenDevice, on the host's output thread:
+// the shell is asked for the Desktop folder at the first, and its
+// libraries stay loaded.
+TEST(BoardSettings, TheDesktopFolderIsAskedForOnceAndTheShellStaysLoaded) {
+  TCopiedBoard board("tarnwell desktop once", "forward = %DESKTOP%\\tarnwell-none.dll\r\n");
+  TImportPatch load(board.Library, "kernel32.dll", "LoadLibraryW", reinterpret_cast<void*>(&CountingLoadLibraryW));
+  TImportPatch free(board.Library, "kernel32.dll", "FreeLibrary", reinterpret_cast<void*>(&CountingFreeLibrary));
+  ASSERT_TRUE(load.Patched() && free.Patched());
+  BoardsLoadLibraryW = load.Original();
+  BoardsFreeLibrary = free.Original();
+  for (int32_t address = 0; address < 4; ++address) EXPECT_EQ(board.Call("OpenDevice", address), -1);
+  EXPECT_EQ(ShellLoads, 1);
+  EXPECT_EQ(ShellFrees, 0);
 }
 
 }  // namespace
