@@ -3,6 +3,8 @@
 // per card address that got outputs, its lanes and their changes.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <regex>
 #include <string>
 #include <vector>
@@ -299,6 +301,117 @@ TEST(TestHostTimelinePage, AForwardedSessionShowsHowBusyTheLibraryWas) {
   const std::string old = TimelinePage(Parse(KnownRecord), "calls.txt");
   EXPECT_EQ(old.find("vendor's library"), std::string::npos);
   EXPECT_EQ(old.find("data-kind=\"library\""), std::string::npos);
+}
+
+// The vertical extent of an SVG path's points: its M, H, V, v and Z
+// commands, as the page writes them.
+struct TExtent {
+  double Top = 1e9, Bottom = -1e9;
+  void Add(double y) { Top = std::min(Top, y), Bottom = std::max(Bottom, y); }
+};
+
+TExtent PathExtent(const std::string& path, double offset) {
+  TExtent extent;
+  double y = 0, start = 0;
+  char command = '\0';  // none yet
+  std::vector<double> numbers;
+  const auto apply = [&] {
+    if (command == 'M' && numbers.size() >= 2) start = y = numbers[1];
+    else if (command == 'V' && !numbers.empty()) y = numbers[0];
+    else if (command == 'v' && !numbers.empty()) y += numbers[0];
+    else if (command == 'Z') y = start;
+    if (command == 'Z' || !numbers.empty()) extent.Add(y + offset);
+    numbers.clear();
+  };
+  for (size_t at = 0; at < path.size();) {
+    if (std::isalpha(static_cast<unsigned char>(path[at]))) {
+      apply();
+      command = path[at++];
+    } else if (path[at] == ' ') {
+      ++at;
+    } else {
+      size_t length = 0;
+      numbers.push_back(std::stod(path.substr(at), &length));
+      at += length;
+    }
+  }
+  apply();
+  return extent;
+}
+
+// The lanes of a page of one session, by board: each lane's kind and its
+// extent on the plot, the board's top and its header label's baseline.
+struct TDrawnBoard {
+  int Top = 0, HeaderBaseline = 0;
+  std::vector<std::pair<std::string, TExtent>> Lanes;
+};
+
+std::vector<TDrawnBoard> DrawnBoards(const std::string& page) {
+  std::vector<TDrawnBoard> boards;
+  static const std::regex board("<g class=\"board\" data-address=\"[0-9]\" transform=\"translate\\(0 ([0-9]+)\\)\">");
+  static const std::regex lane("<g class=\"lane\" data-kind=\"([a-z]+)\"");
+  static const std::regex path(" d=\"([^\"]*)\"");
+  static const std::regex header("<text x=\"8\" y=\"([0-9]+)\" class=\"head\">");
+  for (std::sregex_iterator at(page.begin(), page.end(), board), end; at != end; ++at) {
+    TDrawnBoard drawn;
+    drawn.Top = std::stoi((*at)[1]);
+    const size_t close = page.find("</g>\n</g>", at->position());
+    const std::string markup = page.substr(at->position(), close - at->position());
+    for (std::sregex_iterator l(markup.begin(), markup.end(), lane); l != end; ++l) {
+      const size_t laneEnd = markup.find("</g>", l->position());
+      const std::string laneMarkup = markup.substr(l->position(), laneEnd - l->position());
+      TExtent extent;
+      for (std::sregex_iterator p(laneMarkup.begin(), laneMarkup.end(), path); p != end; ++p) {
+        const TExtent part = PathExtent((*p)[1], drawn.Top);
+        if (part.Bottom >= part.Top) extent.Add(part.Top), extent.Add(part.Bottom);
+      }
+      drawn.Lanes.emplace_back((*l)[1], extent);
+    }
+    boards.push_back(drawn);
+  }
+  size_t i = 0;
+  for (std::sregex_iterator at(page.begin(), page.end(), header), end; at != end && i < boards.size(); ++at, ++i)
+    boards[i].HeaderBaseline = std::stoi((*at)[1]);
+  return boards;
+}
+
+// Two watched boards, both with a slow call, whose marks stand out of the
+// lane: each board's lanes, its Library lane last, lie below its header and
+// above the next board's top, the last above the bottom axis.
+TEST(TestHostTimelinePage, AWatchedBoardsLibraryLaneStaysWithinItsBoard) {
+  const std::string page = TimelinePage(Parse("# session 2025-01-31 14:02:11.123 @7\r\n"
+                                              "0.000 OpenDevice 0 = 0 (800 us) @7\r\n"
+                                              "1.000 OpenDevice 1 = 1 (750 us) @7\r\n"
+                                              "2.000 SetDigitalChannel 1 (25000 us) @7\r\n"
+                                              "30.000 SetCurrentDevice 0 = 0 (20 us) @7\r\n"
+                                              "31.000 OutputAnalogChannel 2 255 (30000 us) @7\r\n"
+                                              "900.000 CloseDevice (900 us) @7\r\n"),
+                                        "calls.txt");
+  std::smatch match;
+  ASSERT_TRUE(std::regex_search(page, match, std::regex("class=\"lanes\" width=\"[0-9]+\" height=\"([0-9]+)\"")));
+  ASSERT_TRUE(std::regex_search(page, match, std::regex("<path class=\"axis\" d=\"([^\"]*)\"")));
+  const TExtent axes = PathExtent(match[1], 0);
+  const std::vector<TDrawnBoard> boards = DrawnBoards(page);
+  ASSERT_EQ(boards.size(), 2u);
+  for (size_t i = 0; i < boards.size(); ++i) {
+    const TDrawnBoard& board = boards[i];
+    const double below = i + 1 < boards.size() ? boards[i + 1].Top : axes.Bottom;
+    ASSERT_EQ(board.Lanes.size(), 11u);
+    EXPECT_EQ(board.Lanes.back().first, "library");
+    double above = board.HeaderBaseline;  // each lane below the header and the lanes before it
+    for (size_t lane = 0; lane < board.Lanes.size(); ++lane) {
+      const TExtent& extent = board.Lanes[lane].second;
+      if (extent.Bottom < extent.Top) continue;  // nothing drawn
+      EXPECT_GT(extent.Top, above) << "board " << i << ", lane " << lane;
+      EXPECT_LE(extent.Bottom, below) << "board " << i << ", lane " << lane;
+      above = std::max(above, extent.Bottom);
+    }
+  }
+  // The Library label beside its lane.
+  ASSERT_TRUE(std::regex_search(page, match, std::regex("<text x=\"8\" y=\"([0-9]+)\">Library</text>")));
+  const TExtent& library = boards[0].Lanes.back().second;
+  EXPECT_GT(std::stoi(match[1]), library.Top);
+  EXPECT_LE(std::stoi(match[1]), library.Bottom);
 }
 
 TEST(TestHostTimelinePage, ThousandsOfChangesStayWithinThePagesPixels) {
