@@ -219,7 +219,7 @@ void CheckCallRecord(TBoardSettings& settings) {
   if (settings.Record[0] == '\0') return;
   wchar_t path[SettingsTextSize];
   WideText(settings.Record, path, SettingsTextSize);
-  HANDLE file = CreateFileW(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+  HANDLE file = CreateFileW(path, CallRecordAccess, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
   else if (GetLastError() != ERROR_FILE_NOT_FOUND) AddRecordProblem(settings, GetLastError());

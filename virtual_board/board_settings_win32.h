@@ -22,6 +22,12 @@ void LoadBoardSettingsOf(HMODULE board, TBoardSettings& settings);
 // in settings.Problems.
 void AddRecordProblem(TBoardSettings& settings, DWORD error);
 
+// The access with which the call record is opened: FILE_APPEND_DATA without
+// FILE_WRITE_DATA, so that every write goes to the end of the file, also
+// while another process appends to it; GENERIC_READ for the lock by which
+// the writers take turns (virtual_board/record_lock_win32.h).
+inline constexpr DWORD CallRecordAccess = GENERIC_READ | FILE_APPEND_DATA;
+
 // Checks, without creating it, that the call record can be opened: its
 // folder exists and the file, if there is one, can be written.
 void CheckCallRecord(TBoardSettings& settings);

@@ -6,11 +6,11 @@
 
 #include "virtual_board/board_settings_win32.h"
 #include "virtual_board/fixed_text.h"
+#include "virtual_board/record_lock_win32.h"
 
 namespace {
 
 HANDLE File = INVALID_HANDLE_VALUE;
-HANDLE Turn = nullptr;  // the record's mutex, which every process recording into it shares
 char FilePath[SettingsTextSize];    // the file open now
 char MarkedPath[SettingsTextSize];  // the file that has this load's session line
 
@@ -35,38 +35,16 @@ void CloseFile() {
   if (File == INVALID_HANDLE_VALUE) return;
   CloseHandle(File);
   File = INVALID_HANDLE_VALUE;
-  if (Turn != nullptr) CloseHandle(Turn);
-  Turn = nullptr;
 }
 
-// The mutex of the record at path, named after it (a hash of the path, in
-// which a mutex's name may not have a backslash), so that the processes
-// recording into one file take turns; null when it cannot be made, and
-// lines are then written without waiting.
-HANDLE RecordTurn(const wchar_t* path) {
-  uint32_t hash = 2166136261u;  // FNV-1a, over the path in lower case
-  for (const wchar_t* c = path; *c != L'\0'; ++c) {
-    const wchar_t lower = *c >= L'A' && *c <= L'Z' ? static_cast<wchar_t>(*c - L'A' + L'a') : *c;
-    hash = (hash ^ static_cast<uint32_t>(lower)) * 16777619u;
-  }
-  wchar_t name[] = L"VirtualK8055Record-00000000";
-  constexpr int last = sizeof(name) / sizeof(wchar_t) - 2;  // before the NUL
-  for (int digit = 0; digit < 8; ++digit) name[last - digit] = L"0123456789abcdef"[hash >> (4 * digit) & 15];
-  return CreateMutexW(nullptr, FALSE, name);
-}
-
-// A line with one WriteFile on a handle opened with FILE_APPEND_DATA alone,
-// so that it goes to the end of the file. Windows does so for a local file
-// also while another process appends, but not every file system keeps two
-// writers' appends apart (wine takes the end and then writes, and so may a
-// network share), so each line waits its turn: two processes recording
-// into one file lose no line. A turn not had within a second (a process
-// that hangs while writing) is not waited for longer.
+// A line with one WriteFile on a handle opened without FILE_WRITE_DATA, so
+// that it goes to the end of the file, taking its turn with the other
+// processes recording into the file (record_lock_win32.h).
 void Write(std::string_view line) {
-  const DWORD wait = Turn != nullptr ? WaitForSingleObject(Turn, 1000) : WAIT_FAILED;
+  const bool locked = LockRecordLine(File);
   DWORD written = 0;
   WriteFile(File, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
-  if (wait == WAIT_OBJECT_0 || wait == WAIT_ABANDONED) ReleaseMutex(Turn);
+  if (locked) UnlockRecordLine(File);
 }
 
 void WriteSessionLine() {
@@ -93,15 +71,12 @@ void UseCallRecord(TBoardSettings& settings) {
   CloseFile();
   wchar_t path[SettingsTextSize];
   WideText(settings.Record, path, SettingsTextSize);
-  // FILE_APPEND_DATA alone: every write goes to the end of the file, also
-  // when another process appends to the same record.
-  File = CreateFileW(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+  File = CreateFileW(path, CallRecordAccess, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                      OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (File == INVALID_HANDLE_VALUE) {
     AddRecordProblem(settings, GetLastError());
     return;
   }
-  Turn = RecordTurn(path);
   std::memcpy(FilePath, settings.Record, sizeof(FilePath));
   if (std::strcmp(MarkedPath, FilePath) != 0) {
     WriteSessionLine();
