@@ -226,6 +226,36 @@ TEST_F(Forwarding, TheLibrarysAnswersAndWhatItLeavesTheThreadComeBackUnchanged) 
   EXPECT_EQ(FileLines(Received), expected);
 }
 
+// The vendor's own file is named k8055d.dll too: forwarded to by its full
+// path from another folder, it is loaded as a module of its own beside the
+// virtual board, gets every call of a play session and is freed with the
+// session's end. (Looked up by name meanwhile, k8055d.dll may be either:
+// wine's GetModuleHandle gives the vendor's file, LoadLibrary the board.)
+TEST_F(Forwarding, TheVendorsFileAlsoNamedK8055dGetsTheCallsByItsFullPath) {
+  const std::string vendor = Folder.Copy(RecordingVendor(), "k8055d.dll");
+  SetEnvironmentVariableA("VIRTUAL_K8055_FORWARD", vendor.c_str());
+  const std::string show = Folder.Write("show.csv", "0,1,65535\n50,1,0\n");
+  const THostRun play = RunWithBoard({"play", show});
+  ASSERT_EQ(play.Status, 0u) << play.Out << play.Err;
+  const std::vector<std::string> expected = {"OpenDevice 0",       "SetCurrentDevice 0", "SetDigitalChannel 1",
+                                             "SetCurrentDevice 0", "ClearDigitalChannel 1", "SetCurrentDevice 0",
+                                             "CloseDevice"};
+  EXPECT_EQ(FileLines(Received), expected);
+  const THostRun version = RunWithBoard({"--version"});
+  EXPECT_TRUE(Contains(version.Out, "calls go on to " + vendor + " (VIRTUAL_K8055_FORWARD)")) << version.Out;
+  EXPECT_FALSE(Contains(version.Out, "virtual board problem")) << version.Out;
+
+  HMODULE board = LoadLibraryA((FullBoardFolder() + "\\k8055d.dll").c_str());
+  ASSERT_NE(board, nullptr);
+  EXPECT_EQ(Call(board, veOpenDevice, {2}), 2u);
+  const HMODULE forwarded = GetModuleHandleW(WidePath(vendor).c_str());
+  EXPECT_NE(forwarded, nullptr);
+  EXPECT_NE(forwarded, board);
+  Call(board, veCloseDevice, {});
+  EXPECT_EQ(GetModuleHandleW(WidePath(vendor).c_str()), nullptr);  // freed at the session's end
+  FreeLibrary(board);
+}
+
 // A PE32+ DLL's headers, as far as the board reads them.
 std::string Dll64Headers() {
   std::string head(1024, '\0');
