@@ -24,6 +24,7 @@
 #include "virtual_board/call_trace.h"
 #include "virtual_board/entry_thunks.h"
 #include "virtual_board/forwarding_win32.h"
+#include "virtual_board/library_reentry_win32.h"
 #include "virtual_board/virtual_board.h"
 
 // The export by which a forward library is known as a virtual board.
@@ -58,6 +59,7 @@ struct TLibraryCall {
   int64_t Start;
   void (*Run)(void* invoke);
   void* Invoke;
+  bool WasInside;  // what EnterForwardLibrary returned
 };
 
 void RunLibraryCall(void* context) {
@@ -68,6 +70,7 @@ void RunLibraryCall(void* context) {
 // An exception unwinds through the call.
 void NoteRaised(void* context, DWORD code) {
   auto& inside = *static_cast<TLibraryCall*>(context);
+  LeaveForwardLibrary(inside.WasInside);
   inside.Answer.Raised = true;
   inside.Answer.ExceptionCode = code;
   inside.Answer.SpentUs = CallTime() - inside.Start;
@@ -83,6 +86,9 @@ struct TBoardEntry<Entry, TResult(TArgs...)> {
   using TVendor = TResult(K8055_STDCALL*)(TArgs...);
 
   static TResult K8055_STDCALL Call(TArgs... args) {
+    // A call back from inside the library (it, or a DLL of its, calling
+    // k8055d.dll) would go round until the stack overflows.
+    if (InsideForwardLibrary()) return static_cast<TResult>(RefusedAnswer(Entry));
     const int64_t time = CallTime();
     const int32_t words[] = {Word(args)..., 0, 0};
     const TFpuState caller = SetFpuStateAside();
@@ -109,7 +115,7 @@ struct TBoardEntry<Entry, TResult(TArgs...)> {
   // Inside the library, without the lock and in the caller's own state.
   static TResult Forward(const TForwardedCall& call, TArgs... args) {
     const auto vendor = reinterpret_cast<TVendor>(reinterpret_cast<void*>(call.Vendor));
-    TLibraryCall inside{&call, TLibraryAnswer{}, 0, nullptr, nullptr};
+    TLibraryCall inside{&call, TLibraryAnswer{}, 0, nullptr, nullptr, false};
     inside.Answer.HasResult = !std::is_void_v<TResult>;
     auto invoke = [&] {
       if constexpr (std::is_void_v<TResult>) vendor(args...);
@@ -117,8 +123,10 @@ struct TBoardEntry<Entry, TResult(TArgs...)> {
     };
     inside.Run = [](void* lambda) { (*static_cast<decltype(invoke)*>(lambda))(); };
     inside.Invoke = &invoke;
+    inside.WasInside = EnterForwardLibrary();
     inside.Start = CallTime();
     RunNotingUnwind(RunLibraryCall, NoteRaised, &inside);
+    LeaveForwardLibrary(inside.WasInside);
     inside.Answer.SpentUs = CallTime() - inside.Start;
     EndForwardedCall(call, inside.Answer);
     if constexpr (!std::is_void_v<TResult>) return inside.Answer.Result;

@@ -8,6 +8,8 @@
 #include "virtual_board/board_settings.h"
 #include "virtual_board/board_settings_win32.h"
 #include "virtual_board/image_kind.h"
+#include "virtual_board/import_chain_win32.h"
+#include "virtual_board/library_reentry_win32.h"
 
 namespace {
 
@@ -45,6 +47,17 @@ bool CheckFile(const wchar_t* path, TFixedText& reason) {
   if (kind == TImageKind::Dll32) return true;
   reason << DescribeImageKind(kind);
   if (kind == TImageKind::Dll64) reason << "; the vendor's 32-bit k8055d.dll is needed";
+  return false;
+}
+
+// False, with the reason, when the library would load k8055d.dll, which in
+// the board's process is the virtual board itself.
+bool LoadsNoVendorLibrary(const wchar_t* path, TFixedText& reason) {
+  char through[DllNameSize] = "";
+  if (!LoadsVendorLibrary(path, through)) return true;
+  reason << "imports " << VendorLibraryName;
+  if (through[0] != '\0') reason << " through " << through;
+  reason << ", and " << VendorLibraryName << " is the virtual board here";
   return false;
 }
 
@@ -86,8 +99,9 @@ bool LoadForwardLibrary(const char* path, TForwardLibrary& library, TFixedText& 
   WideText(path, wide, SettingsTextSize);
   char text[SettingsTextSize] = "";
   TFixedText reason(text, sizeof(text));
-  bool usable = CheckFile(wide, reason);
+  bool usable = CheckFile(wide, reason) && LoadsNoVendorLibrary(wide, reason);
   if (usable) {
+    TForwardLibraryMark inside;  // its start-up code calling the board is answered as refused
     library.Module = LoadLibraryFile(wide);
     if (library.Module == nullptr) AddWindowsError(reason << "cannot be loaded: ", GetLastError());
     usable = library.Module != nullptr && LookUpEntries(library, reason);
@@ -101,6 +115,7 @@ bool LoadForwardLibrary(const char* path, TForwardLibrary& library, TFixedText& 
 void FreeForwardLibrary(TForwardLibrary& library) {
   if (library.Module != nullptr) {
     TLoaderCallGuard guard;
+    TForwardLibraryMark inside;
     FreeLibrary(library.Module);
   }
   library = TForwardLibrary{};

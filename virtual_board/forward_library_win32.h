@@ -2,9 +2,12 @@
 // its settings), loaded as the module loads k8055d.dll: by its full path,
 // its own dependencies from its folder and never from the current
 // directory, with no error box and the thread's floating-point state kept.
-// It is refused, with the reason, when it is not a 32-bit DLL, lacks one of
-// the 21 entry points the module looks up or is a virtual board itself (directly, or with entry
-// points that lead into one): calls must reach the boards, never a stand-in.
+// It is refused, with the reason, when it is not a 32-bit DLL, would load
+// k8055d.dll (import_chain_win32.h), lacks one of the 21 entry points the
+// module looks up or is a virtual board itself (directly, or with entry
+// points that lead into one): calls must reach the boards, never a
+// stand-in. Its load and free run with the thread marked as inside it
+// (library_reentry_win32.h).
 // Shared by the virtual board and by the test host, whose info and
 // --version tell what the board would do.
 #pragma once

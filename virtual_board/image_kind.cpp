@@ -3,21 +3,13 @@
 #include <cstdint>
 #include <cstring>
 
+#include "virtual_board/image_bytes.h"
+
 namespace {
 
-constexpr uint32_t DosNewHeaderOffset = 0x3C;  // where the DOS header keeps the offset of "PE\0\0"
 constexpr uint16_t MachineI386 = 0x014C;
 constexpr uint16_t FileIsDll = 0x2000;           // IMAGE_FILE_DLL among the characteristics
-constexpr uint16_t OptionalMagic32 = 0x010B;     // PE32
 constexpr uint16_t OptionalMagic64 = 0x020B;     // PE32+
-
-// The little-endian number of bytes bytes at offset, or false past the end.
-bool ReadLittleEndian(std::string_view head, uint64_t offset, int bytes, uint32_t& value) {
-  if (offset + bytes > head.size()) return false;
-  value = 0;
-  for (int i = bytes - 1; i >= 0; --i) value = value << 8 | static_cast<unsigned char>(head[offset + i]);
-  return true;
-}
 
 }  // namespace
 

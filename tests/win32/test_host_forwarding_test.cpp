@@ -23,10 +23,14 @@
 
 namespace {
 
-constexpr const char* Variables[] = {"VIRTUAL_K8055_BOARDS",  "VIRTUAL_K8055_WINDOW",   "VIRTUAL_K8055_TRACE",
-                                     "VIRTUAL_K8055_FORWARD", "VIRTUAL_K8055_RECEIVED", "VIRTUAL_K8055_OPEN_ANSWERS"};
+constexpr const char* Variables[] = {"VIRTUAL_K8055_BOARDS",   "VIRTUAL_K8055_WINDOW",       "VIRTUAL_K8055_TRACE",
+                                     "VIRTUAL_K8055_FORWARD",  "VIRTUAL_K8055_RECEIVED",     "VIRTUAL_K8055_OPEN_ANSWERS",
+                                     "VIRTUAL_K8055_REENTER"};
 
-std::string RecordingVendor() { return TModuleHost::BoardFolder("test-recording") + "\\recording_vendor.dll"; }
+// A test library of boards/test-recording.
+std::string Stand(const std::string& name) { return TModuleHost::BoardFolder("test-recording") + "\\" + name; }
+
+std::string RecordingVendor() { return Stand("recording_vendor.dll"); }
 
 std::vector<std::string> FileLines(const std::string& path) {
   std::ifstream file(WidePath(path).c_str(), std::ios::binary);
@@ -42,6 +46,7 @@ class Forwarding : public ::testing::Test {
  protected:
   void SetUp() override {
     ClearVariables();
+    DeleteFileW(WidePath(Received).c_str());  // left by a run that crashed
     SetEnvironmentVariableW(L"VIRTUAL_K8055_RECEIVED", WidePath(Received).c_str());
   }
   void TearDown() override { ClearVariables(); }
@@ -289,6 +294,11 @@ TEST_F(Forwarding, ALibraryItCannotUseGivesItsReasonAndNoBoardAnswers) {
        "lacks the entry points OpenDevice, CloseDevice, SetCurrentDevice"},
       {full, "is a virtual board, not the vendor's library"},
       {TModuleHost::BoardFolder("test-importing") + "\\k8055d.dll", "is a virtual board, not the vendor's library"},
+      // Libraries that would load k8055d.dll: here that is the board itself.
+      {Stand("board_importer.dll"), "imports k8055d.dll, and k8055d.dll is the virtual board here"},
+      {Stand("board_delay_importer.dll"), "imports k8055d.dll, and k8055d.dll is the virtual board here"},
+      {Stand("importer_chain.dll"),
+       "imports k8055d.dll through board_importer.dll, and k8055d.dll is the virtual board here"},
   };
   for (const auto& c : cases) {
     SetEnvironmentVariableA("VIRTUAL_K8055_FORWARD", c.Path.c_str());
@@ -368,7 +378,34 @@ TEST_F(Forwarding, ARefusedLibrarysReasonShowsInTheWindow) {
   EXPECT_EQ(static_cast<int32_t>(Call(board, veOpenDevice, {3})), -1);
   EXPECT_EQ(BoardWindowTitle(3), "Virtual K8055, card address 3 - forward library " + chain +
                                      " is a virtual board, not the vendor's library: no board answers");
+  // One that imports, through a DLL beside it, k8055d.dll.
+  SetEnvironmentVariableA("VIRTUAL_K8055_FORWARD", Stand("importer_chain.dll").c_str());
+  EXPECT_EQ(static_cast<int32_t>(Call(board, veOpenDevice, {0})), -1);
+  EXPECT_EQ(BoardWindowTitle(0), "Virtual K8055, card address 0 - forward library " + Stand("importer_chain.dll") +
+                                     " imports k8055d.dll through board_importer.dll, and k8055d.dll is the virtual "
+                                     "board here: no board answers");
   FreeLibrary(board);
+}
+
+// A library whose OpenDevice calls OpenDevice of the k8055d.dll it loads by
+// name at run time, which here is the virtual board: the call that comes
+// back on that thread gets the refused answer instead of going round until
+// the stack overflows, and the library's own answer reaches the caller.
+TEST_F(Forwarding, ACallBackFromInsideTheLibraryGetsTheRefusedAnswer) {
+  SetEnvironmentVariableA("VIRTUAL_K8055_FORWARD", RecordingVendor().c_str());
+  SetEnvironmentVariableA("VIRTUAL_K8055_REENTER", "1");
+  HMODULE board = LoadLibraryA((FullBoardFolder() + "\\k8055d.dll").c_str());
+  ASSERT_NE(board, nullptr);
+  EXPECT_EQ(Call(board, veOpenDevice, {1}), 1u);
+  EXPECT_EQ(Call(board, veOpenDevice, {3}), 3u);  // and with a board open
+  SetEnvironmentVariableA("VIRTUAL_K8055_REENTER", nullptr);
+  EXPECT_EQ(Call(board, veOpenDevice, {2}), 2u);  // the thread no longer inside
+  Call(board, veCloseDevice, {});
+  FreeLibrary(board);
+  const std::vector<std::string> expected = {"OpenDevice 1", "k8055d.dll OpenDevice 1 = -1",
+                                             "OpenDevice 3", "k8055d.dll OpenDevice 3 = -1",
+                                             "OpenDevice 2", "CloseDevice"};
+  EXPECT_EQ(FileLines(Received), expected);
 }
 
 }  // namespace

@@ -72,6 +72,20 @@ void TakeTime() {
   if (colon != nullptr && every > 0 && ++calls % every == 0) Sleep(static_cast<DWORD>(std::atoi(colon + 1)));
 }
 
+// With VIRTUAL_K8055_REENTER set, calls OpenDevice of the k8055d.dll that
+// Windows gives by name, and notes its answer.
+void ReenterOpenDevice(int32_t address) {
+  if (GetEnvironmentVariableA("VIRTUAL_K8055_REENTER", nullptr, 0) == 0) return;
+  HMODULE board = LoadLibraryA("k8055d.dll");
+  const auto openDevice = reinterpret_cast<int32_t(K8055_STDCALL*)(int32_t)>(
+      reinterpret_cast<void (*)()>(GetProcAddress(board, "OpenDevice")));
+  char line[64];
+  std::snprintf(line, sizeof(line), "k8055d.dll OpenDevice %ld = %ld\r\n", static_cast<long>(address),
+                static_cast<long>(openDevice != nullptr ? openDevice(address) : -2));
+  Receive(line);
+  if (board != nullptr) FreeLibrary(board);
+}
+
 template <typename... TArgs>
 void Fill(TArgs...) {}
 void Fill(int32_t* data1, int32_t* data2) {
@@ -99,6 +113,7 @@ struct TRecordingEntry<Entry, TResult(TArgs...)> {
       ((length += std::snprintf(line + length, sizeof(line) - length, " %ld", static_cast<long>(args))), ...);
     std::snprintf(line + length, sizeof(line) - length, "\r\n");
     Receive(line);
+    if constexpr (Entry == veOpenDevice) ReenterOpenDevice(First(args...));
     TakeTime();
     if (Entry == veOpenDevice) Closed = false;
     if (Entry == veCloseDevice) Closed = true;

@@ -19,7 +19,11 @@
 // raise the structured exception of raising_open.h (its argument the
 // call's first). With VIRTUAL_K8055_CLOSE_ALL "1", SetCurrentDevice answers
 // -1 from a CloseDevice until the next OpenDevice, as the vendor's library
-// does after closing every board.
+// does after closing every board. With VIRTUAL_K8055_REENTER set, its
+// OpenDevice N first loads k8055d.dll by name and calls its OpenDevice N, as
+// a library whose code uses k8055d.dll itself would, and notes
+// "k8055d.dll OpenDevice N = ANSWER" (in the virtual board's process
+// k8055d.dll is the board).
 #pragma once
 
 #include <windows.h>
