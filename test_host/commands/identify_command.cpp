@@ -7,7 +7,7 @@
 #include "test_host/console/exit_status_win32.h"
 #include "test_host/console/stop_request_win32.h"
 #include "test_host/play/board_patterns.h"
-#include "test_host/play/card_player_win32.h"
+#include "test_host/session/card_player_win32.h"
 #include "test_host/play/play_report.h"
 #include "test_host/session/card_report.h"
 #endif

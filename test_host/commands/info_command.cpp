@@ -7,7 +7,7 @@
 #include "test_host/commands/command_line.h"
 #include "test_host/console/console_output_win32.h"
 #include "test_host/console/exit_status_win32.h"
-#include "test_host/diagnosis/installed_versions_win32.h"
+#include "test_host/session/installed_versions_win32.h"
 #include "test_host/diagnosis/vendor_check_win32.h"
 #include "test_host/session/channel_list.h"
 #include "test_host/session/module_session_win32.h"

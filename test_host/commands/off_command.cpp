@@ -4,7 +4,7 @@
 #if defined(_WIN32)
 #include "test_host/console/console_output_win32.h"
 #include "test_host/console/exit_status_win32.h"
-#include "test_host/play/card_player_win32.h"
+#include "test_host/session/card_player_win32.h"
 #include "test_host/session/card_report.h"
 #endif
 

@@ -9,7 +9,7 @@
 #include "test_host/console/console_output_win32.h"
 #include "test_host/console/exit_status_win32.h"
 #include "test_host/console/stop_request_win32.h"
-#include "test_host/play/card_player_win32.h"
+#include "test_host/session/card_player_win32.h"
 #include "test_host/play/play_report.h"
 #include "test_host/session/card_report.h"
 #include "test_host/text/number_text.h"

@@ -15,7 +15,7 @@
 #include "test_host/session/vendor_call_watch_win32.h"
 #include "test_host/text/wide_text_win32.h"
 #include "test_host/try/try_pane_win32.h"
-#include "test_host/window/panel_window_run_win32.h"
+#include "test_host/commands/panel_window_run_win32.h"
 #endif
 
 namespace {

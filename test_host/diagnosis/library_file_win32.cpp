@@ -4,7 +4,7 @@
 
 #include "k8055d/quiet_error_mode_win32.h"
 #include "virtual_board/image_kind.h"
-#include "test_host/diagnosis/message_inserts.h"
+#include "test_host/text/message_inserts.h"
 #include "test_host/text/wide_text_win32.h"
 
 namespace {

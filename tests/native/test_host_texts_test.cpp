@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "test_host/session/card_report.h"
-#include "test_host/diagnosis/message_inserts.h"
+#include "test_host/text/message_inserts.h"
 #include "test_host/diagnosis/no_window_text.h"
 #include "test_host/text/number_text.h"
 #include "test_host/play/play_report.h"

@@ -1,4 +1,4 @@
-#include "test_host/diagnosis/installed_versions_win32.h"
+#include "test_host/session/installed_versions_win32.h"
 
 #include "k8055d/vendor_entries.h"
 #include "test_host/diagnosis/board_settings_report.h"

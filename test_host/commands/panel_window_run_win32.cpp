@@ -1,4 +1,4 @@
-#include "test_host/window/panel_window_run_win32.h"
+#include "test_host/commands/panel_window_run_win32.h"
 
 #include "test_host/console/console_output_win32.h"
 #include "test_host/console/exit_status_win32.h"

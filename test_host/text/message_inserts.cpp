@@ -1,4 +1,4 @@
-#include "test_host/diagnosis/message_inserts.h"
+#include "test_host/text/message_inserts.h"
 
 namespace {
 

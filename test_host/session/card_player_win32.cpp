@@ -1,4 +1,4 @@
-#include "test_host/play/card_player_win32.h"
+#include "test_host/session/card_player_win32.h"
 
 #include <windows.h>
 
