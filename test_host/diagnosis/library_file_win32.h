@@ -11,7 +11,3 @@ std::string WhyNotA32BitDll(const std::string& path);
 
 // The words above for a file that does not exist.
 inline constexpr char DoesNotExist[] = "does not exist";
-
-// "Windows error 193: k8055d.dll is not a valid Win32 application":
-// Windows' text for code, its inserts filled with the name of path.
-std::string WindowsError(unsigned long code, const std::string& path = "");

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "test_host/diagnosis/library_file_win32.h"
+#include "test_host/text/windows_error_win32.h"
 #include "test_host/diagnosis/no_window_text.h"
 
 namespace {

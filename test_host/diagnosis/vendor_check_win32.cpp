@@ -10,7 +10,8 @@
 #include "k8055d/library_search.h"
 #include "k8055d/quiet_error_mode_win32.h"
 #include "test_host/diagnosis/library_file_win32.h"
-#include "test_host/session/module_session_win32.h"
+#include "test_host/text/windows_error_win32.h"
+#include "test_host/text/file_paths_win32.h"
 #include "test_host/text/wide_text_win32.h"
 
 namespace {

@@ -36,13 +36,6 @@ class TModuleSession {
   std::vector<TOutputInstance*> Instances_;
 };
 
-// The full path of a loaded module's file (null: the program's), whole
-// however long it is; empty when memory runs out.
-std::string ModuleFilePath(HMODULE module);
-
-// The folder of the running program, with a trailing backslash.
-std::string ProgramFolder();
-
 // Adds paths.VendorDir, if given, to the search path for k8055d.dll
 // (SetDllDirectory). Returns the exit status; error set when it is not a
 // folder.

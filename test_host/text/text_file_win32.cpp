@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "test_host/diagnosis/library_file_win32.h"
+#include "test_host/text/windows_error_win32.h"
 #include "test_host/text/text_encoding.h"
 #include "test_host/text/wide_text_win32.h"
 
