@@ -6,10 +6,13 @@
 # mounted. Run as root, it enters as the unprivileged user nobody, with a
 # copy of the script in a project folder of nobody's outside /tmp, /var/tmp
 # and /home; run by a user, as that user.
+# The root is that of the wine in use (TARNWELL_WINE), else wine 8's.
 # Usage: enter_root_test.sh TOOLS_FOLDER
 set -u
 tools=$1
-root="${TARNWELL_WINE_ROOT:-/opt/tarnwell-wine}"
+. "$tools/wine-roots"
+root=$(wine_root "${TARNWELL_WINE:-wine8}")
+[ -n "$root" ] || root=$(wine_root wine8)
 fail() { echo "FAIL: $*"; exit 1; }
 as_user=() made=""  # removed at the end
 trap '[ -z "$made" ] || rm -rf "$made"' EXIT

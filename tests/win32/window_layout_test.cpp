@@ -179,23 +179,34 @@ UINT ScreenDpi() {
   return dpi;
 }
 
+// The module's panel keeps the places it has always had: its label at 20,
+// sized to its text, and its list at 40, 20 pixels for the label's line.
+// A line taller than that reaches into the list by the excess, which the
+// panel accepts: at 192 DPI, and at 144 DPI under wine 10, whose stock font
+// there is -17 (a line of 21 pixels) where wine 8 and Windows make it -16.
+// So the label is checked for overlap over those 20 pixels.
+constexpr int PanelLabelRoom = 20;
+
+// The control's rectangle in its parent for the overlap check.
+RECT OverlapBounds(HWND control) {
+  RECT bounds = InParent(control);
+  if (ClassOf(GetParent(control)) == "TarnwellGroupBox" && ClassOf(control) == "Static")
+    bounds.bottom = std::min<LONG>(bounds.bottom, bounds.top + PanelLabelRoom);
+  return bounds;
+}
+
 // Every control below parent, at every depth: its text fits, it lies in
-// its parent's client area, and it overlaps none of its siblings. The
-// module's panel keeps the places it has always had (label at 20, list at
-// 40), so from a line of more than 20 pixels (192 DPI) its label's
-// rectangle reaches into the list: above 144 DPI the panel's controls are
-// not checked for overlap.
+// its parent's client area, and it overlaps none of its siblings.
 void ExpectControlsFit(HWND parent) {
   RECT client;
   GetClientRect(parent, &client);
   const std::vector<HWND> children = Children(parent);
-  const bool modulePanel = ClassOf(parent) == "TarnwellGroupBox" && ScreenDpi() > 144;
   for (size_t i = 0; i < children.size(); ++i) {
     const RECT bounds = InParent(children[i]);
     EXPECT_TRUE(Inside(bounds, client)) << Describe(children[i]) << " at " << Describe(bounds) << " leaves "
                                         << Describe(parent) << " " << Describe(client);
-    for (size_t j = i + 1; j < children.size() && !modulePanel; ++j)
-      EXPECT_FALSE(Overlap(bounds, InParent(children[j])))
+    for (size_t j = i + 1; j < children.size(); ++j)
+      EXPECT_FALSE(Overlap(OverlapBounds(children[i]), OverlapBounds(children[j])))
           << Describe(children[i]) << " at " << Describe(bounds) << " overlaps " << Describe(children[j]) << " at "
           << Describe(InParent(children[j]));
     ExpectTextFits(children[i]);
