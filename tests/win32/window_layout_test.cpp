@@ -114,13 +114,34 @@ class TFontDc {
   HGDIOBJ Old_;
 };
 
+// The display's DPI, as the test's process sees it.
+UINT ScreenDpi() {
+  HDC screen = GetDC(nullptr);
+  const UINT dpi = static_cast<UINT>(GetDeviceCaps(screen, LOGPIXELSY));
+  ReleaseDC(nullptr, screen);
+  return dpi;
+}
+
+// GetSystemMetrics(index) as Windows gives it to a window at dpi: after a
+// move to a monitor of another scaling GetSystemMetrics still gives the
+// system DPI's sizes, GetSystemMetricsForDpi (Windows 10 1607, wine) the
+// new one's.
+int MetricAt(int index, UINT dpi) {
+  using TGetSystemMetricsForDpi = int(WINAPI*)(int, UINT);
+  const auto forDpi = reinterpret_cast<TGetSystemMetricsForDpi>(
+      reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleA("user32.dll"), "GetSystemMetricsForDpi")));
+  EXPECT_NE(forDpi, nullptr) << "no GetSystemMetricsForDpi";
+  return forDpi != nullptr ? forDpi(index, dpi) : GetSystemMetrics(index);
+}
+
 // A check box draws its box, half a "0" of space, then its text with a
-// pixel each side for the focus rectangle.
-void ExpectCheckBoxFits(HWND box, const RECT& client, const TFontDc& font) {
+// pixel each side for the focus rectangle; the box as large as the check
+// mark at the window's DPI.
+void ExpectCheckBoxFits(HWND box, const RECT& client, const TFontDc& font, UINT dpi) {
   const SIZE text = font.Extent(TextOf(box));
-  const int room = client.right - GetSystemMetrics(SM_CXMENUCHECK) - font.Extent("0").cx / 2 - 2;
+  const int room = client.right - MetricAt(SM_CXMENUCHECK, dpi) - font.Extent("0").cx / 2 - 2;
   EXPECT_LE(text.cx, room) << Describe(box) << ": the text is cut";
-  EXPECT_LE(std::max<int>(text.cy, GetSystemMetrics(SM_CYMENUCHECK)), client.bottom) << Describe(box);
+  EXPECT_LE(std::max<int>(text.cy, MetricAt(SM_CYMENUCHECK, dpi)), client.bottom) << Describe(box);
 }
 
 void ExpectStaticFits(HWND label, const RECT& client, const TFontDc& font) {
@@ -143,7 +164,12 @@ void ExpectComboFits(HWND combo, const RECT& client, const TFontDc& font) {
   EXPECT_GE(static_cast<int>(SendMessageA(combo, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0)), font.LineHeight());
 }
 
-void ExpectSliderFits(HWND slider, const RECT& client) {
+// The thumb and the channel inside the slider, the thumb at least as long
+// as a scroll bar at the window's DPI is high, so that it grows with the
+// scaling.
+void ExpectSliderFits(HWND slider, const RECT& client, UINT dpi) {
+  EXPECT_GE(static_cast<int>(SendMessageA(slider, TBM_GETTHUMBLENGTH, 0, 0)), MetricAt(SM_CYHSCROLL, dpi))
+      << "slider thumb";
   RECT thumb, channel;
   SendMessageA(slider, TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&thumb));
   SendMessageA(slider, TBM_GETCHANNELRECT, 0, reinterpret_cast<LPARAM>(&channel));
@@ -151,16 +177,16 @@ void ExpectSliderFits(HWND slider, const RECT& client) {
   EXPECT_TRUE(Inside(channel, client)) << "slider channel " << Describe(channel) << " in " << Describe(client);
 }
 
-void ExpectTextFits(HWND control) {
+void ExpectTextFits(HWND control, UINT dpi) {
   RECT client;
   GetClientRect(control, &client);
   const std::string name = ClassOf(control);
-  if (name == TRACKBAR_CLASSA) return ExpectSliderFits(control, client);
+  if (name == TRACKBAR_CLASSA) return ExpectSliderFits(control, client, dpi);
   TFontDc font(control);
   if (name != "Static" && name != "Button" && name != "ComboBox") return;
   ASSERT_TRUE(font.Valid) << Describe(control) << ": its font is not a stock font";
   if (name == "Static") ExpectStaticFits(control, client, font);
-  if (name == "Button") ExpectCheckBoxFits(control, client, font);
+  if (name == "Button") ExpectCheckBoxFits(control, client, font, dpi);
   if (name == "ComboBox") ExpectComboFits(control, client, font);
 }
 
@@ -169,14 +195,6 @@ std::vector<HWND> Children(HWND parent) {
   for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT))
     if (IsWindowVisible(child)) children.push_back(child);
   return children;
-}
-
-// The display's DPI, as the test's process sees it.
-UINT ScreenDpi() {
-  HDC screen = GetDC(nullptr);
-  const UINT dpi = static_cast<UINT>(GetDeviceCaps(screen, LOGPIXELSY));
-  ReleaseDC(nullptr, screen);
-  return dpi;
 }
 
 // The module's panel keeps the places it has always had: its label at 20,
@@ -196,8 +214,9 @@ RECT OverlapBounds(HWND control) {
 }
 
 // Every control below parent, at every depth: its text fits, it lies in
-// its parent's client area, and it overlaps none of its siblings.
-void ExpectControlsFit(HWND parent) {
+// its parent's client area, and it overlaps none of its siblings. The
+// window is at dpi (the display's unless moved to another monitor).
+void ExpectControlsFit(HWND parent, UINT dpi = ScreenDpi()) {
   RECT client;
   GetClientRect(parent, &client);
   const std::vector<HWND> children = Children(parent);
@@ -209,8 +228,8 @@ void ExpectControlsFit(HWND parent) {
       EXPECT_FALSE(Overlap(OverlapBounds(children[i]), OverlapBounds(children[j])))
           << Describe(children[i]) << " at " << Describe(bounds) << " overlaps " << Describe(children[j]) << " at "
           << Describe(InParent(children[j]));
-    ExpectTextFits(children[i]);
-    ExpectControlsFit(children[i]);
+    ExpectTextFits(children[i], dpi);
+    ExpectControlsFit(children[i], dpi);
   }
 }
 
@@ -315,7 +334,8 @@ TEST(WindowLayout, TryFitsItsTextsWithVisualStyles) { ExpectTryFitsItsTexts(true
 
 // Moved to a monitor of the next scaling up, the try window takes the
 // place Windows suggests; its channel controls get a font made for the new
-// DPI and are placed again from their texts in it.
+// DPI and are placed again from their texts in it and the check marks and
+// scroll bars of the new DPI.
 TEST(WindowLayout, TryFollowsAMoveToAMonitorOfAnotherScaling) {
   TTryWindowInProcess window(0);
   ASSERT_TRUE(window.Made);
@@ -330,7 +350,7 @@ TEST(WindowLayout, TryFollowsAMoveToAMonitorOfAnotherScaling) {
       EXPECT_EQ(FontHeightOf(control), FontHeightAt(NextDpi())) << Describe(control) << ": in a font of the new DPI";
     }
   }
-  ExpectControlsFit(window.Shown.Window);
+  ExpectControlsFit(window.Shown.Window, NextDpi());
 }
 
 void ExpectPanelFitsItsTexts(bool visualStyles) {
