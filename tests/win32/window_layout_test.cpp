@@ -12,11 +12,13 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "tests/win32/host_window_in_process.h"
+#include "tests/win32/import_patch.h"
 #include "tests/win32/temp_folder.h"
 #include "tests/win32/visual_styles.h"
 #include "virtual_board/board_window_layout.h"
@@ -594,6 +596,70 @@ TEST(WindowLayout, BoardProblemsTooLongForTheScreenAreCut) {
   LayOutBoard("", maxHeight, none);
   EXPECT_EQ(none.ProblemLineCount, 0);
   EXPECT_LT(none.Client.cy, cut.Client.cy);
+}
+
+// A copy of the virtual board loaded on its own (from a folder named for
+// the case: a loaded copy stays), so that its imports can be redirected
+// before its windows are made, and those windows told from the other
+// cases' (a window's instance is the module that registered its class).
+class TBoardCopy {
+ public:
+  TBoardCopy(const std::string& folder, const std::string& settings) : Folder_(folder) {
+    Path = Folder_.Copy(TModuleHost::BoardFolder("full") + "\\k8055d.dll", "k8055d.dll");
+    if (!settings.empty()) Folder_.Write("k8055d.ini", settings);
+    Module = LoadLibraryA(Path.c_str());
+  }
+  // Its four boards' windows, by card address.
+  std::vector<HWND> Windows() const {
+    std::vector<HWND> windows(4, nullptr);
+    for (HWND window = nullptr; (window = FindWindowExA(nullptr, window, "VirtualK8055Board", nullptr));) {
+      const std::string title = TextOf(window);
+      const size_t address = title.find("card address ") + 13;
+      if (reinterpret_cast<HMODULE>(GetWindowLongPtrA(window, GWLP_HINSTANCE)) == Module && address < title.size())
+        windows[static_cast<size_t>(title[address] - '0') % 4] = window;
+    }
+    return windows;
+  }
+  std::string Path;
+  HMODULE Module;
+
+ private:
+  TTempFolder Folder_;
+};
+
+// Windows 8.1 and 10 before 1607: GetDpiForWindow missing, GetDpiForMonitor
+// answering MonitorDpi, through the board's lookups of functions.
+UINT MonitorDpi = 0;
+decltype(&GetProcAddress) RealGetProcAddress;
+HRESULT WINAPI AnsweringGetDpiForMonitor(HMONITOR, int, UINT* x, UINT* y) {
+  *x = *y = MonitorDpi;
+  return S_OK;
+}
+FARPROC WINAPI LookupBefore1607(HMODULE module, const char* name) {
+  if (HIWORD(name) != 0 && std::strcmp(name, "GetDpiForWindow") == 0) return nullptr;
+  if (HIWORD(name) != 0 && std::strcmp(name, "GetDpiForMonitor") == 0)
+    return reinterpret_cast<FARPROC>(reinterpret_cast<void (*)()>(AnsweringGetDpiForMonitor));
+  return RealGetProcAddress(module, name);
+}
+
+// Where Windows has no GetDpiForWindow, a board window made on a monitor of
+// another scaling than the system's is laid out at that monitor's DPI, not
+// at the system's until it is moved.
+TEST(BoardWindowMonitor, WithoutGetDpiForWindowTakesItsMonitorsDpi) {
+  TBoardCopy board("tarnwell board before 1607", "");
+  ASSERT_NE(board.Module, nullptr) << board.Path;
+  TImportPatch lookup(board.Module, "kernel32.dll", "GetProcAddress", reinterpret_cast<void*>(LookupBefore1607));
+  ASSERT_TRUE(lookup.Patched());
+  RealGetProcAddress = reinterpret_cast<decltype(RealGetProcAddress)>(lookup.Original());
+  MonitorDpi = NextDpi();
+  ASSERT_NO_FATAL_FAILURE(OpenFourBoards(board.Path));
+  const std::vector<HWND> windows = board.Windows();
+  for (int address = 0; address < 4; ++address) {
+    SCOPED_TRACE("board " + std::to_string(address));
+    ASSERT_NE(windows[address], nullptr);
+    EXPECT_EQ(FontHeightOf(windows[address]), FontHeightAt(NextDpi())) << "laid out at the monitor's DPI";
+    ExpectBoardWindowFits(windows[address], address);
+  }
 }
 
 }  // namespace
