@@ -6,6 +6,7 @@
 #include "virtual_board/board_settings_win32.h"
 #include "virtual_board/board_window_paint.h"
 #include "virtual_board/fixed_text.h"
+#include "virtual_board/monitor_work_area_win32.h"
 #include "virtual_board/window_dpi_win32.h"
 
 extern "C" IMAGE_DOS_HEADER __ImageBase;
@@ -68,19 +69,14 @@ void PaintBuffered(HWND window, const TBoardWindow& board) {
   EndPaint(window, &paint);
 }
 
-RECT WorkArea() {
-  RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-  return work;
-}
-
-// Lays board out for dpi in a font made for it, within the work area's
-// height; returns the window's size for it.
-SIZE LayOutAt(TBoardWindow& board, UINT dpi) {
+// Lays board out for dpi in a font made for it, within the height of the
+// work area of window's monitor (the primary's before it is made);
+// returns the window's size for it.
+SIZE LayOutAt(HWND window, TBoardWindow& board, UINT dpi) {
   HFONT font = GuiFontForDpi(dpi);
   RECT frame{0, 0, 0, 0};
   AdjustFrameForDpi(frame, BoardStyle, BoardExtendedStyle, dpi);
-  const RECT work = WorkArea();
+  const RECT work = MonitorWorkArea(window);
   LayOutBoard(board.Problems, (work.bottom - work.top) - (frame.bottom - frame.top), board.Layout, font);
   ReleaseGuiFont(board.Font);
   board.Font = font;
@@ -95,9 +91,15 @@ void PlaceLaidOut(HWND window, const TBoardWindow& board, POINT place, SIZE size
   KeepClientSize(window, board.Layout.Client.cx, board.Layout.Client.cy);
 }
 
-// Lays the window out again for dpi, its top left corner at place.
-void LayOutAgain(HWND window, TBoardWindow& board, UINT dpi, POINT place) {
-  PlaceLaidOut(window, board, place, LayOutAt(board, dpi));
+// Moved to a monitor of another scaling: the window takes the rectangle
+// Windows suggests, as WM_DPICHANGED asks (a size of its own could put it
+// back on the old monitor), and is laid out again for dpi within that
+// monitor's work area, its client area then made the layout's.
+void FollowDpiChange(HWND window, TBoardWindow& board, UINT dpi, const RECT& suggested) {
+  SetWindowPos(window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  LayOutAt(window, board, dpi);
+  KeepClientSize(window, board.Layout.Client.cx, board.Layout.Client.cy);
   InvalidateRect(window, nullptr, FALSE);
 }
 
@@ -125,12 +127,10 @@ LRESULT CALLBACK BoardProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
       return 0;
     case WM_GETFONT:
       return reinterpret_cast<LRESULT>(board != nullptr ? board->Font : BoardFont());
-    case WM_DPICHANGED: {  // moved to a monitor of another scaling: at the place Windows suggests
+    case WM_DPICHANGED:
       if (board == nullptr) break;
-      const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
-      LayOutAgain(window, *board, HIWORD(wParam), POINT{suggested->left, suggested->top});
+      FollowDpiChange(window, *board, HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
       return 0;
-    }
     case WmQueryBoardLayout:
       if (board == nullptr) return 0;
       *reinterpret_cast<TBoardLayout*>(lParam) = board->Layout;
@@ -151,8 +151,8 @@ LRESULT CALLBACK BoardProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 // 1 at the bottom, where they cover least of the windows the user works in;
 // on a screen too small for the tiles they stay inside the work area,
 // overlapping.
-POINT BoardWindowPlace(int32_t address, int width, int height) {
-  const RECT work = WorkArea();
+POINT BoardWindowPlace(HWND window, int32_t address, int width, int height) {
+  const RECT work = MonitorWorkArea(window);
   const int left = work.right - (2 - address % 2) * width, top = work.bottom - (1 + address / 2) * height;
   return POINT{left > work.left ? left : work.left, top > work.top ? top : work.top};
 }
@@ -165,8 +165,8 @@ HWND CreateBoardWindow(int32_t address, const TShowBoard& show) {
   if (board == nullptr) return nullptr;
   lstrcpynA(board->Problems, show.Problems != nullptr ? show.Problems : "", SettingsTextSize);
   const UINT systemDpi = SystemDpi();
-  const SIZE size = LayOutAt(*board, systemDpi);
-  const POINT place = BoardWindowPlace(address, size.cx, size.cy);
+  const SIZE size = LayOutAt(nullptr, *board, systemDpi);
+  const POINT place = BoardWindowPlace(nullptr, address, size.cx, size.cy);
   HWND window = CreateWindowExW(BoardExtendedStyle, BoardClass, show.Title, BoardStyle, place.x, place.y, size.cx,
                                 size.cy, nullptr, nullptr, ThisModule(), nullptr);
   if (window == nullptr) {
@@ -178,8 +178,8 @@ HWND CreateBoardWindow(int32_t address, const TShowBoard& show) {
   SetWindowLongA(window, AddressIndex, address);
   const UINT dpi = WindowDpi(window);
   if (dpi != systemDpi) {
-    const SIZE scaled = LayOutAt(*board, dpi);
-    PlaceLaidOut(window, *board, BoardWindowPlace(address, scaled.cx, scaled.cy), scaled);
+    const SIZE scaled = LayOutAt(window, *board, dpi);
+    PlaceLaidOut(window, *board, BoardWindowPlace(window, address, scaled.cx, scaled.cy), scaled);
   }
   EnableMenuItem(GetSystemMenu(window, FALSE), SC_CLOSE, MF_BYCOMMAND | MF_GRAYED);
   ShowWindow(window, SW_SHOWNOACTIVATE);

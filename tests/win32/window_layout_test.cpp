@@ -662,4 +662,51 @@ TEST(BoardWindowMonitor, WithoutGetDpiForWindowTakesItsMonitorsDpi) {
   }
 }
 
+// A second monitor, where the board's MonitorFromWindow puts its windows
+// while WorkAreaHeight is set: the primary one's place, its work area
+// WorkAreaHeight high, as the board's GetMonitorInfoW tells it.
+LONG WorkAreaHeight = 0;
+const HMONITOR SecondMonitor = reinterpret_cast<HMONITOR>(0x5EC0);
+decltype(&MonitorFromWindow) RealMonitorFromWindow;
+decltype(&GetMonitorInfoW) RealGetMonitorInfoW;
+HMONITOR WINAPI OnTheSecondMonitor(HWND window, DWORD flags) {
+  return WorkAreaHeight > 0 ? SecondMonitor : RealMonitorFromWindow(window, flags);
+}
+BOOL WINAPI SecondMonitorInfo(HMONITOR monitor, MONITORINFO* info) {
+  if (monitor != SecondMonitor) return RealGetMonitorInfoW(monitor, info);
+  if (!RealGetMonitorInfoW(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY), info)) return FALSE;
+  info->rcWork.bottom = info->rcWork.top + WorkAreaHeight;
+  return TRUE;
+}
+
+// Moved to a second monitor of another scaling, whose work area is lower
+// than the primary one's, a board window takes the place Windows suggests
+// and keeps to that monitor's work area: its problems, which need more room
+// at the new DPI, are cut there.
+TEST(BoardWindowMonitor, MovedKeepsToItsNewMonitorsWorkArea) {
+  TBoardCopy board("tarnwell board moved", "[virtual board]\r\nwindow = yes please\r\ncolour = red\r\nboards = 7\r\n");
+  ASSERT_NE(board.Module, nullptr) << board.Path;
+  TImportPatch monitor(board.Module, "user32.dll", "MonitorFromWindow", reinterpret_cast<void*>(OnTheSecondMonitor));
+  TImportPatch monitorInfo(board.Module, "user32.dll", "GetMonitorInfoW", reinterpret_cast<void*>(SecondMonitorInfo));
+  ASSERT_TRUE(monitor.Patched() && monitorInfo.Patched());
+  RealMonitorFromWindow = reinterpret_cast<decltype(RealMonitorFromWindow)>(monitor.Original());
+  RealGetMonitorInfoW = reinterpret_cast<decltype(RealGetMonitorInfoW)>(monitorInfo.Original());
+  ASSERT_NO_FATAL_FAILURE(OpenFourBoards(board.Path));
+  const HWND moved = board.Windows()[0];
+  ASSERT_NE(moved, nullptr);
+  RECT before;
+  GetWindowRect(moved, &before);
+  WorkAreaHeight = before.bottom - before.top;
+  const RECT suggested = MoveToDpi(moved, NextDpi(), ScreenDpi());
+  WorkAreaHeight = 0;
+  ExpectAtTopLeftOf(moved, suggested);
+  EXPECT_EQ(FontHeightOf(moved), FontHeightAt(NextDpi()));
+  RECT after;
+  GetWindowRect(moved, &after);
+  EXPECT_LE(after.bottom - after.top, before.bottom - before.top) << "within the new monitor's work area";
+  TBoardLayout layout{};
+  ASSERT_EQ(SendMessageA(moved, WmQueryBoardLayout, 0, reinterpret_cast<LPARAM>(&layout)), 1);
+  EXPECT_TRUE(layout.ProblemsCut) << "the problems cut at the new monitor's work area";
+}
+
 }  // namespace
