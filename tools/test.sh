@@ -2,11 +2,13 @@
 # Builds the presets and runs every test: the native suite, the same suite
 # under the address, leak and undefined-behaviour sanitizers and under
 # valgrind's memcheck, the fuzz targets for a bounded time, then the Windows
-# suite with its soaks under wine (inside a virtual X display, for the panel)
-# twice, the same programs in a 32-bit prefix and in a 64-bit one (as
-# 32-bit Windows and 64-bit Windows run them), and again on wine 10 in WoW64
-# mode (tools/pick-wines chooses the wines), and last the release: built twice and compared, its imports checked for
-# Windows XP, its zip unpacked and checked (tools/release-check.sh).
+# suite with its soaks under wine (inside a virtual X display, for the
+# panel) on each wine that tools/pick-wines finds: wine 8 (or the
+# developer's own) twice, the same programs in a 32-bit prefix and in a
+# 64-bit one (as 32-bit Windows and 64-bit Windows run them), and wine 10,
+# which runs them inside 64-bit processes; and last the release: built
+# twice and compared, its imports checked for Windows XP, its zip unpacked
+# and checked (tools/release-check.sh).
 set -uo pipefail
 cd "$(dirname "$0")/.."
 tools/install-deps.sh || exit 1
