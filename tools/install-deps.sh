@@ -1,8 +1,8 @@
 #!/bin/bash
 # Installs what the build, the tests and the demo need on Debian 12, if it is
-# not there yet: Debian's packages, then the wine root that the Windows
-# programs run in (tools/wine-root-setup.sh). Needs root (or sudo) only when
-# something is missing.
+# not there yet: Debian's packages, then the wine roots that the Windows
+# programs run in (tools/wine-root-setup.sh: wine 8 and wine 10). Needs root
+# (or sudo) only when something is missing.
 set -euo pipefail
 
 packages=(

@@ -2,10 +2,13 @@
 # Builds the presets and runs every test: the native suite, the same suite
 # under the address, leak and undefined-behaviour sanitizers and under
 # valgrind's memcheck, the fuzz targets for a bounded time, then the Windows
-# suite with its soaks under wine (inside a virtual X display, for the panel)
-# twice, the same programs in a 32-bit prefix and in a 64-bit one (as
-# 32-bit Windows and 64-bit Windows run them), and last the release: built twice and compared, its imports checked for
-# Windows XP, its zip unpacked and checked (tools/release-check.sh).
+# suite with its soaks under wine (inside a virtual X display, for the
+# panel) on each wine that tools/pick-wines finds: wine 8 (or the
+# developer's own) twice, the same programs in a 32-bit prefix and in a
+# 64-bit one (as 32-bit Windows and 64-bit Windows run them), and wine 10,
+# which runs them inside 64-bit processes; and last the release: built
+# twice and compared, its imports checked for Windows XP, its zip unpacked
+# and checked (tools/release-check.sh).
 set -uo pipefail
 cd "$(dirname "$0")/.."
 tools/install-deps.sh || exit 1
@@ -22,10 +25,18 @@ for suite in build/native/tests/native/*_tests; do
     "$suite" --gtest_brief=1 || status=1
 done
 bash tools/fuzz.sh || status=1
-# Where wine cannot run the programs, said once rather than by every test.
-if tools/wine-can-run; then
-  xvfb-run -a ctest --preset win32 -j2 || status=1
-  xvfb-run -a ctest --preset win64 -j2 || status=1
+# The Windows suite on each wine that can run it here (tools/pick-wines
+# says once why one cannot): the 32-bit-process wine in a 32-bit and a
+# 64-bit prefix, wine 10 in its 64-bit prefix.
+if wines=$(tools/pick-wines build/win32/wineprefix); then
+  for wine in $wines; do
+    presets="win32 win64"
+    [ "$wine" = wine10 ] && presets=wine10
+    for preset in $presets; do
+      echo "== the Windows suite on $wine, preset $preset"
+      TARNWELL_WINE=$wine xvfb-run -a ctest --preset "$preset" -j2 || status=1
+    done
+  done
 else
   echo "test.sh: the Windows suite did not run" >&2
   status=1

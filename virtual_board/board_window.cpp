@@ -7,6 +7,7 @@
 #include "virtual_board/board_settings_win32.h"
 #include "virtual_board/board_window_paint.h"
 #include "virtual_board/fixed_text.h"
+#include "virtual_board/monitor_work_area_win32.h"
 #include "virtual_board/window_dpi_win32.h"
 
 extern "C" IMAGE_DOS_HEADER __ImageBase;
@@ -93,19 +94,14 @@ void PaintBuffered(HWND window, const TBoardWindow& board) {
   EndPaint(window, &paint);
 }
 
-RECT WorkArea() {
-  RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-  return work;
-}
-
-// Lays board out for dpi in a font made for it, within the work area's
-// height; returns the window's size for it.
-SIZE LayOutAt(TBoardWindow& board, UINT dpi) {
+// Lays board out for dpi in a font made for it, within the height of the
+// work area of window's monitor (the primary's before it is made);
+// returns the window's size for it.
+SIZE LayOutAt(HWND window, TBoardWindow& board, UINT dpi) {
   HFONT font = GuiFontForDpi(dpi);
   RECT frame{0, 0, 0, 0};
   AdjustFrameForDpi(frame, BoardStyle, BoardExtendedStyle, dpi);
-  const RECT work = WorkArea();
+  const RECT work = MonitorWorkArea(window);
   LayOutBoard(board.Problems, board.Layout.Pluggable, (work.bottom - work.top) - (frame.bottom - frame.top),
               board.Layout, font, board.Status);
   ReleaseGuiFont(board.Font);
@@ -115,16 +111,20 @@ SIZE LayOutAt(TBoardWindow& board, UINT dpi) {
   return SIZE{frame.right - frame.left, frame.bottom - frame.top};
 }
 
-// Gives the window its place and the size of its layout, and its button
-// the place and font of the layout's.
-void PlaceLaidOut(HWND window, const TBoardWindow& board, POINT place, SIZE size) {
-  SetWindowPos(window, nullptr, place.x, place.y, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
-  KeepClientSize(window, board.Layout.Client.cx, board.Layout.Client.cy);
+// The button of a pluggable board at its layout's place, in its font.
+void PlaceButton(const TBoardWindow& board) {
   if (board.PlugButton == nullptr) return;
   const RECT& button = board.Layout.PlugButton;
   SendMessageW(board.PlugButton, WM_SETFONT, reinterpret_cast<WPARAM>(board.Font), FALSE);
   SetWindowPos(board.PlugButton, nullptr, button.left, button.top, button.right - button.left,
                button.bottom - button.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// Gives the window its place and the size of its layout.
+void PlaceLaidOut(HWND window, const TBoardWindow& board, POINT place, SIZE size) {
+  SetWindowPos(window, nullptr, place.x, place.y, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+  KeepClientSize(window, board.Layout.Client.cx, board.Layout.Client.cy);
+  PlaceButton(board);
 }
 
 // The user pulls the board out or plugs it back in. Its outputs go off:
@@ -143,9 +143,16 @@ void TogglePlug(HWND window, TBoardWindow& board) {
   InvalidateRect(window, nullptr, FALSE);
 }
 
-// Lays the window out again for dpi, its top left corner at place.
-void LayOutAgain(HWND window, TBoardWindow& board, UINT dpi, POINT place) {
-  PlaceLaidOut(window, board, place, LayOutAt(board, dpi));
+// Moved to a monitor of another scaling: the window takes the rectangle
+// Windows suggests, as WM_DPICHANGED asks (a size of its own could put it
+// back on the old monitor), and is laid out again for dpi within that
+// monitor's work area, its client area then made the layout's.
+void FollowDpiChange(HWND window, TBoardWindow& board, UINT dpi, const RECT& suggested) {
+  SetWindowPos(window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  LayOutAt(window, board, dpi);
+  KeepClientSize(window, board.Layout.Client.cx, board.Layout.Client.cy);
+  PlaceButton(board);
   InvalidateRect(window, nullptr, FALSE);
 }
 
@@ -180,12 +187,10 @@ LRESULT CALLBACK BoardProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
       return 0;
     case WM_GETFONT:
       return reinterpret_cast<LRESULT>(board != nullptr ? board->Font : BoardFont());
-    case WM_DPICHANGED: {  // moved to a monitor of another scaling: at the place Windows suggests
+    case WM_DPICHANGED:
       if (board == nullptr) break;
-      const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
-      LayOutAgain(window, *board, HIWORD(wParam), POINT{suggested->left, suggested->top});
+      FollowDpiChange(window, *board, HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
       return 0;
-    }
     case WmQueryBoardLayout:
       if (board == nullptr) return 0;
       *reinterpret_cast<TBoardLayout*>(lParam) = board->Layout;
@@ -206,8 +211,8 @@ LRESULT CALLBACK BoardProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 // 1 at the bottom, where they cover least of the windows the user works in;
 // on a screen too small for the tiles they stay inside the work area,
 // overlapping.
-POINT BoardWindowPlace(int32_t address, int width, int height) {
-  const RECT work = WorkArea();
+POINT BoardWindowPlace(HWND window, int32_t address, int width, int height) {
+  const RECT work = MonitorWorkArea(window);
   const int left = work.right - (2 - address % 2) * width, top = work.bottom - (1 + address / 2) * height;
   return POINT{left > work.left ? left : work.left, top > work.top ? top : work.top};
 }
@@ -222,8 +227,8 @@ HWND CreateBoardWindow(int32_t address, const TShowBoard& show) {
   board->Layout.Pluggable = show.Pluggable;
   board->Status = show.Pluggable ? PlugStatusOf(IsPulledOut(address), false, false) : TPlugStatus::None;
   const UINT systemDpi = SystemDpi();
-  const SIZE size = LayOutAt(*board, systemDpi);
-  const POINT place = BoardWindowPlace(address, size.cx, size.cy);
+  const SIZE size = LayOutAt(nullptr, *board, systemDpi);
+  const POINT place = BoardWindowPlace(nullptr, address, size.cx, size.cy);
   HWND window = CreateWindowExW(BoardExtendedStyle, BoardClass, show.Title, BoardStyle, place.x, place.y, size.cx,
                                 size.cy, nullptr, nullptr, ThisModule(), nullptr);
   if (window == nullptr) {
@@ -239,8 +244,8 @@ HWND CreateBoardWindow(int32_t address, const TShowBoard& show) {
   if (board->PlugButton != nullptr) SetWindowTextA(board->PlugButton, PlugButtonText(board->Status));
   const UINT dpi = WindowDpi(window);
   if (dpi != systemDpi) {
-    const SIZE scaled = LayOutAt(*board, dpi);
-    PlaceLaidOut(window, *board, BoardWindowPlace(address, scaled.cx, scaled.cy), scaled);
+    const SIZE scaled = LayOutAt(window, *board, dpi);
+    PlaceLaidOut(window, *board, BoardWindowPlace(window, address, scaled.cx, scaled.cy), scaled);
   } else {
     PlaceLaidOut(window, *board, place, size);
   }

@@ -222,15 +222,10 @@ TPlugStatus PlugStatusOf(bool pulledOut, bool dropped, bool connectionLost) {
 const char* PlugStatusText(TPlugStatus status) {
   switch (status) {
     case TPlugStatus::PluggedIn: return "Plugged in.";
-    case TPlugStatus::PulledOut: return "Unplugged. The driver drops the board at its next transfer.";
-    case TPlugStatus::PulledOutDropped:
-      return "Unplugged and dropped by the driver: nothing reaches the board until the program opens the boards "
-             "again.";
-    case TPlugStatus::BackLost:
-      return "Plugged in again, but its old connection is gone: the driver drops the board at its next transfer.";
-    case TPlugStatus::BackDropped:
-      return "Plugged in again, but dropped by the driver: nothing reaches the board until the program opens the "
-             "boards again.";
+    case TPlugStatus::PulledOut: return "Unplugged: the driver drops it at its next command.";
+    case TPlugStatus::PulledOutDropped: return "Unplugged and dropped: gets nothing until the program opens it again.";
+    case TPlugStatus::BackLost: return "Plugged in again, its connection gone: dropped at its next command.";
+    case TPlugStatus::BackDropped: return "Plugged in again, but dropped: gets nothing until the program opens it again.";
     default: return "";
   }
 }

@@ -5,6 +5,8 @@
 namespace {
 
 using TGetDpiForWindow = UINT(WINAPI*)(HWND);
+using TGetDpiForMonitor = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
+constexpr int EffectiveDpi = 0;  // MDT_EFFECTIVE_DPI
 using TGetSystemMetricsForDpi = int(WINAPI*)(int, UINT);
 using TAdjustWindowRectExForDpi = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
 
@@ -19,9 +21,24 @@ UINT SystemDpi() {
   return dpi > 0 ? static_cast<UINT>(dpi) : 96;
 }
 
+// Where GetDpiForWindow is missing (Windows 8.1, Windows 10 before 1607),
+// the DPI of the window's monitor as the process sees it: shcore.dll's
+// GetDpiForMonitor, which Windows 8.1 brought (loaded from the system
+// folder, a flag older Windows refuse as they lack the DLL); 0 without it.
+UINT MonitorDpi(HWND window) {
+  HMODULE shcore = GetModuleHandleW(L"shcore.dll");
+  if (shcore == nullptr) shcore = LoadLibraryExW(L"shcore.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+  const auto getDpiForMonitor = SystemFunction<TGetDpiForMonitor>(shcore, "GetDpiForMonitor");
+  UINT x = 0, y = 0;
+  if (getDpiForMonitor == nullptr ||
+      getDpiForMonitor(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), EffectiveDpi, &x, &y) != S_OK)
+    return 0;
+  return y;
+}
+
 UINT WindowDpi(HWND window) {
   const auto getDpiForWindow = User32Function<TGetDpiForWindow>("GetDpiForWindow");
-  const UINT dpi = getDpiForWindow != nullptr ? getDpiForWindow(window) : 0;
+  const UINT dpi = getDpiForWindow != nullptr ? getDpiForWindow(window) : MonitorDpi(window);
   return dpi != 0 ? dpi : SystemDpi();
 }
 

@@ -1,8 +1,9 @@
 // The display scaling a window is drawn at, and the font and system sizes
 // made for it. A window of a per-monitor-aware process follows its monitor's
 // DPI (and hears WM_DPICHANGED when moved to another); any other gets the
-// system's. The functions Windows has only from 10 (1607) on are looked up
-// at run time, with the system's sizes, scaled, where they are missing.
+// system's. The functions Windows has only from 8.1 or 10 (1607) on are
+// looked up at run time, with the system's sizes, scaled, where they are
+// missing.
 #pragma once
 
 #include <windows.h>
@@ -10,7 +11,8 @@
 // The system's DPI, which the stock fonts and GetSystemMetrics are made for.
 UINT SystemDpi();
 
-// The DPI of window: GetDpiForWindow where Windows has it, else the system's.
+// The DPI of window: GetDpiForWindow where Windows has it, else its
+// monitor's (GetDpiForMonitor, Windows 8.1), else the system's.
 UINT WindowDpi(HWND window);
 
 // DEFAULT_GUI_FONT at dpi: the stock font itself at the system's DPI, else

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "virtual_board/monitor_work_area_win32.h"
 #include "virtual_board/window_dpi_win32.h"
 
 namespace {
@@ -88,13 +89,9 @@ void FitHostWindow(HWND window, int width, int height, UINT dpi) {
   const int frameWidth = frame.right - frame.left, frameHeight = frame.bottom - frame.top;
   RECT bounds;
   GetWindowRect(window, &bounds);
-  MONITORINFO monitor{};
-  monitor.cbSize = sizeof(monitor);
-  if (GetMonitorInfoA(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor)) {
-    const RECT& work = monitor.rcWork;
-    bounds.left = std::max(std::min(bounds.left, work.right - frameWidth), work.left);
-    bounds.top = std::max(std::min(bounds.top, work.bottom - frameHeight), work.top);
-  }
+  const RECT work = MonitorWorkArea(window);
+  bounds.left = std::max(std::min(bounds.left, work.right - frameWidth), work.left);
+  bounds.top = std::max(std::min(bounds.top, work.bottom - frameHeight), work.top);
   SetWindowPos(window, nullptr, bounds.left, bounds.top, frameWidth, frameHeight, SWP_NOZORDER | SWP_NOACTIVATE);
   KeepClientSize(window, width, height);
 }

@@ -107,7 +107,7 @@ TEST_F(LiveBoard, UnpluggingFromTheWindowDropsTheBoardUntilItIsOpenedAgain) {
 
   click();
   EXPECT_EQ(Lamp(board0, 1), LampOff) << "a board out has no power";
-  EXPECT_EQ(status(), L"Unplugged. The driver drops the board at its next transfer.");
+  EXPECT_EQ(status(), L"Unplugged: the driver drops it at its next command.");
   EXPECT_EQ(WindowText(button), "Plug in");
   EXPECT_EQ(Call("SetCurrentDevice", 0), 0) << "a select makes no transfer";
   Call("SetDigitalChannel", 2);

@@ -55,6 +55,15 @@ int THostWindow::PanelCount() const {
   return count;
 }
 
+HWND OwnTopLevelPanel() {
+  for (HWND box = nullptr; (box = FindWindowExA(nullptr, box, PanelClass, nullptr)) != nullptr;) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(box, &process);
+    if (process == GetCurrentProcessId()) return box;
+  }
+  return nullptr;
+}
+
 TShownPanel::TShownPanel(const char* boardFolder, const char* answering, const char* settings) : Host(boardFolder) {
   SetEnvironmentVariableA("VIRTUAL_K8055_BOARDS", answering);
   Instance = Host.Api.create(1);

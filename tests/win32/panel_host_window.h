@@ -46,6 +46,11 @@ struct TShownPanel {
 
 // Whether the panel's window class is registered for the module.
 bool PanelClassRegistered(HMODULE module);
+// A group box of this process's left at the top level, or null. Only this
+// process's: the module makes each group box at the top level before it
+// joins the host's window, so one of a test running beside this one may be
+// there for a moment.
+HWND OwnTopLevelPanel();
 // A window's rectangle in its parent's client area: left, top, width, height.
 std::vector<int> BoundsInParent(HWND window);
 std::string WindowText(HWND window);

@@ -124,7 +124,7 @@ TEST(PanelJoining, TheThreadsContextIsBackWhenTheGroupBoxIsNotMade) {
   EXPECT_EQ(Record.Events, TheSwitchAroundTheGroupBox);
   EXPECT_EQ(Record.Thread, ThreadsOwnContext);
   EXPECT_EQ(shown.Window.PanelCount(), 0);
-  EXPECT_EQ(FindWindowA(PanelClass, nullptr), nullptr);
+  EXPECT_EQ(OwnTopLevelPanel(), nullptr);
   shown.Host.Api.show(shown.Instance, shown.Window.Handle);
   EXPECT_EQ(shown.Window.PanelCount(), 1) << "a later show works";
 }

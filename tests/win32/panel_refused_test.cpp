@@ -38,7 +38,7 @@ TEST(PanelRefused, AHostWindowThatWillNotTakeThePanelGetsNone) {
     ASSERT_TRUE(refusing.Patched());
     host.Api.show(instance, window.Handle);
   }
-  EXPECT_EQ(FindWindowA(PanelClass, nullptr), nullptr) << "no group box left on its own at the screen's corner";
+  EXPECT_EQ(OwnTopLevelPanel(), nullptr) << "no group box left on its own at the screen's corner";
   EXPECT_EQ(OwnWindows(), before);
   EXPECT_TRUE(host.Calls().empty()) << "no board tried for a panel not shown";
   host.Api.show(instance, window.Handle);

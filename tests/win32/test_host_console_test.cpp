@@ -1,6 +1,6 @@
 // The test host's console corners: a console of its own whose standard
-// handles are redirected is no double-click, and a console handle opened
-// for writing only still gets text as text.
+// handles, or output alone, are redirected is no double-click, and a
+// console handle opened for writing only still gets text as text.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -46,6 +46,16 @@ class TOwnConsole {
 
 TEST(TestHostConsole, RedirectedHandlesInAConsoleOfItsOwnGetTheHelpNotAWindow) {
   const THostRun run = THostProcess({}, "", THostProcess::TConsole::OwnRedirected).Wait();
+  EXPECT_EQ(run.Status, 0u);
+  EXPECT_TRUE(Contains(run.Out, "Usage: tarnwell_host")) << run.Out;
+  EXPECT_EQ(run.Err, "");
+}
+
+// Input still the console's, output alone redirected (a script's "> file")
+// is no double-click either: the help goes to the file and the test host
+// ends, where a double-click's window would wait for the user.
+TEST(TestHostConsole, OnlyOutputRedirectedInAConsoleOfItsOwnGetsTheHelpNotAWindow) {
+  const THostRun run = THostProcess({}, "", THostProcess::TConsole::OwnOutputRedirected).Wait();
   EXPECT_EQ(run.Status, 0u);
   EXPECT_TRUE(Contains(run.Out, "Usage: tarnwell_host")) << run.Out;
   EXPECT_EQ(run.Err, "");

@@ -22,6 +22,22 @@ HANDLE InheritableFile(const std::string& path, bool read = false) {
                      read ? OPEN_EXISTING : CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
+// A console of this process's own, its input as an inheritable handle; the
+// process's standard handles stay what they were.
+HANDLE NewConsoleInput() {
+  const HANDLE in = GetStdHandle(STD_INPUT_HANDLE), out = GetStdHandle(STD_OUTPUT_HANDLE),
+               err = GetStdHandle(STD_ERROR_HANDLE);
+  FreeConsole();
+  EXPECT_TRUE(AllocConsole());
+  SetStdHandle(STD_INPUT_HANDLE, in);
+  SetStdHandle(STD_OUTPUT_HANDLE, out);
+  SetStdHandle(STD_ERROR_HANDLE, err);
+  HANDLE input = InheritableFile("CONIN$", true);
+  DWORD mode = 0;
+  EXPECT_TRUE(GetConsoleMode(input, &mode)) << "the console's input";
+  return input;
+}
+
 // The file's text with "\r\n" line ends read as "\n".
 std::string FileText(const std::string& path) {
   std::ifstream file(path, std::ios::binary);
@@ -64,17 +80,25 @@ THostProcess::THostProcess(const std::vector<std::string>& args, const std::stri
   std::string commandLine = Quoted(program.empty() ? HostProgram() : program);
   for (const std::string& arg : args) commandLine += " " + Quoted(arg);
   std::wstring wideCommandLine = WidePath(commandLine);
-  HANDLE in = InheritableFile("NUL", true), out = InheritableFile(OutPath_), err = InheritableFile(ErrPath_);
+  // Only the output redirected: started in this process's new console and
+  // left alone in it, as Task Scheduler or a shortcut to a script starts it.
+  const bool consoleLeft = console == TConsole::OwnOutputRedirected;
+  HANDLE in = consoleLeft ? NewConsoleInput() : InheritableFile("NUL", true), out = InheritableFile(OutPath_),
+         err = InheritableFile(ErrPath_);
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
   startup.dwFlags = console == TConsole::Own ? 0 : STARTF_USESTDHANDLES;
   startup.hStdInput = in;  // at its end at once: a "press any key" never waits
   startup.hStdOutput = output != nullptr ? output : out;
   startup.hStdError = errors != nullptr ? errors : err;
-  const DWORD flags = console == TConsole::Shared ? 0 : CREATE_NEW_CONSOLE;
+  const DWORD flags = consoleLeft ? CREATE_SUSPENDED : console == TConsole::Shared ? 0 : CREATE_NEW_CONSOLE;
   EXPECT_TRUE(CreateProcessW(nullptr, &wideCommandLine[0], nullptr, nullptr, TRUE, flags, nullptr, nullptr, &startup,
                              &Process_))
       << commandLine;
+  if (consoleLeft) {
+    FreeConsole();
+    ResumeThread(Process_.hThread);
+  }
   CloseHandle(in);
   CloseHandle(out);
   CloseHandle(err);

@@ -34,10 +34,12 @@ class THostProcess {
   // program: a copy of the test host elsewhere (or a script that starts
   // it), or empty for HostProgram().
   // console: this process's, or a console of its own with its standard
-  // handles (as Explorer starts it on a double-click) or redirected to
-  // files. output, errors: inheritable handles for its standard output and
-  // error instead of files (Out, Err stay empty).
-  enum class TConsole { Shared, Own, OwnRedirected };
+  // handles (as Explorer starts it on a double-click), redirected to files,
+  // or with only its output and errors in files, its input the console's
+  // (made by this process, which leaves it to the test host). output,
+  // errors: inheritable handles for its standard output and error instead
+  // of files (Out, Err stay empty).
+  enum class TConsole { Shared, Own, OwnRedirected, OwnOutputRedirected };
   explicit THostProcess(const std::vector<std::string>& args, const std::string& program = "",
                         TConsole console = TConsole::Shared, HANDLE output = nullptr, HANDLE errors = nullptr);
   ~THostProcess();
