@@ -30,16 +30,7 @@
 // tell a user where that library is looked for.
 #pragma once
 
-#include <cstddef>
-
-// Paths are UTF-16, as Windows' wide-character functions take them, so
-// that folder names outside the ANSI code page work.
-using TPathChar = char16_t;
-
-struct TPathText {
-  const TPathChar* Text;
-  size_t Length;
-};
+#include "common/path_text.h"
 
 // What the search is made from, each as the system gives it; an empty text
 // (Length 0) for what there is not.
