@@ -8,12 +8,12 @@
 #include <initializer_list>
 
 #include "common/allocation.h"
-#include "k8055d/system_function_win32.h"
+#include "windows/system_function_win32.h"
 #include "k8055d/library_loader_win32.h"
 #include "k8055d/loader_call_guard_win32.h"
 #include "k8055d/path_join.h"
 #include "k8055d/quiet_error_mode_win32.h"
-#include "k8055d/system_text_win32.h"
+#include "windows/system_text_win32.h"
 
 extern "C" IMAGE_DOS_HEADER __ImageBase;
 

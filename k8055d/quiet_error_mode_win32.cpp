@@ -1,6 +1,6 @@
 #include "k8055d/quiet_error_mode_win32.h"
 
-#include "k8055d/system_function_win32.h"
+#include "windows/system_function_win32.h"
 
 namespace {
 

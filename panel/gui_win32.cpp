@@ -5,7 +5,7 @@
 #include <windows.h>
 
 #include "common/allocation.h"
-#include "k8055d/unwind_note_win32.h"
+#include "windows/unwind_note_win32.h"
 #include "panel/window_dpi_context_win32.h"
 
 extern "C" IMAGE_DOS_HEADER __ImageBase;

@@ -1,6 +1,6 @@
 #include "panel/window_dpi_context_win32.h"
 
-#include "k8055d/system_function_win32.h"
+#include "windows/system_function_win32.h"
 
 // GetWindowDpiAwarenessContext gives null for a window that is gone;
 // SetThreadDpiAwarenessContext gives null (and changes nothing) for a

@@ -18,7 +18,7 @@
 #include <type_traits>
 
 #include "common/fpu_state.h"
-#include "k8055d/unwind_note_win32.h"
+#include "windows/unwind_note_win32.h"
 #include "k8055d/vendor_entries.h"
 #include "virtual_board/board_lock_win32.h"
 #include "virtual_board/call_trace.h"

@@ -4,7 +4,7 @@
 #include <cwchar>
 
 #include "common/allocation.h"
-#include "k8055d/system_text_win32.h"
+#include "windows/system_text_win32.h"
 #include "virtual_board/desktop_folder_win32.h"
 #include "virtual_board/fixed_text.h"
 

@@ -7,8 +7,8 @@
 #include "virtual_board/board_settings_win32.h"
 #include "virtual_board/board_window_paint.h"
 #include "virtual_board/fixed_text.h"
-#include "virtual_board/monitor_work_area_win32.h"
-#include "virtual_board/window_dpi_win32.h"
+#include "windows/monitor_work_area_win32.h"
+#include "windows/window_dpi_win32.h"
 
 extern "C" IMAGE_DOS_HEADER __ImageBase;
 

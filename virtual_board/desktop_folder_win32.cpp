@@ -4,7 +4,7 @@
 
 #include <cwchar>
 
-#include "k8055d/system_function_win32.h"
+#include "windows/system_function_win32.h"
 #include "virtual_board/board_settings.h"
 
 namespace {

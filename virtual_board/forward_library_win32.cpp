@@ -7,7 +7,7 @@
 #include "k8055d/loader_call_guard_win32.h"
 #include "virtual_board/board_settings.h"
 #include "virtual_board/board_settings_win32.h"
-#include "virtual_board/image_kind.h"
+#include "windows/image_kind.h"
 #include "virtual_board/import_chain_win32.h"
 #include "virtual_board/library_reentry_win32.h"
 

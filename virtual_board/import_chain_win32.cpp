@@ -9,7 +9,7 @@
 
 #include "k8055d/vendor_entries.h"
 #include "virtual_board/board_settings.h"
-#include "virtual_board/image_imports.h"
+#include "windows/image_imports.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "k8055d/quiet_error_mode_win32.h"
-#include "virtual_board/image_kind.h"
+#include "windows/image_kind.h"
 #include "test_host/text/windows_error_win32.h"
 #include "test_host/text/wide_text_win32.h"
 

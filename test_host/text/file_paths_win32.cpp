@@ -1,7 +1,7 @@
 #include "test_host/text/file_paths_win32.h"
 
 #include "common/allocation.h"
-#include "k8055d/system_text_win32.h"
+#include "windows/system_text_win32.h"
 #include "test_host/text/wide_text_win32.h"
 
 std::string ModuleFilePath(HMODULE module) {

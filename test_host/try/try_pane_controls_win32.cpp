@@ -6,7 +6,7 @@
 
 #include "test_host/session/channel_levels.h"
 #include "test_host/try/try_layout.h"
-#include "virtual_board/window_dpi_win32.h"
+#include "windows/window_dpi_win32.h"
 
 namespace {
 

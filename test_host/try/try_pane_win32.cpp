@@ -6,7 +6,7 @@
 #include "test_host/window/host_window_win32.h"
 #include "test_host/session/panel_card_states_win32.h"
 #include "test_host/try/try_pane_controls_win32.h"
-#include "virtual_board/window_dpi_win32.h"
+#include "windows/window_dpi_win32.h"
 
 namespace {
 

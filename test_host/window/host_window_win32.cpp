@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "virtual_board/monitor_work_area_win32.h"
-#include "virtual_board/window_dpi_win32.h"
+#include "windows/monitor_work_area_win32.h"
+#include "windows/window_dpi_win32.h"
 
 namespace {
 

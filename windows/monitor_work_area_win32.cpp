@@ -1,4 +1,4 @@
-#include "virtual_board/monitor_work_area_win32.h"
+#include "windows/monitor_work_area_win32.h"
 
 RECT MonitorWorkArea(HWND window) {
   const HMONITOR monitor = window != nullptr ? MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST)

@@ -1,4 +1,4 @@
-#include "k8055d/unwind_note_win32.h"
+#include "windows/unwind_note_win32.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "k8055d/system_text_win32.h"
+#include "windows/system_text_win32.h"
 
 bool ModuleFileName(HMODULE module, TPathText& path) {
   return QuerySystemText([module](wchar_t* buffer, DWORD size) { return GetModuleFileNameW(module, buffer, size); },

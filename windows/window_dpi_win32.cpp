@@ -1,6 +1,6 @@
-#include "virtual_board/window_dpi_win32.h"
+#include "windows/window_dpi_win32.h"
 
-#include "k8055d/system_function_win32.h"
+#include "windows/system_function_win32.h"
 
 namespace {
 

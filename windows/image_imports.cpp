@@ -1,10 +1,10 @@
-#include "virtual_board/image_imports.h"
+#include "windows/image_imports.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
 
-#include "virtual_board/image_bytes.h"
+#include "windows/image_bytes.h"
 
 namespace {
 

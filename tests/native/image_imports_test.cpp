@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "virtual_board/image_imports.h"
+#include "windows/image_imports.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
-#include "virtual_board/image_kind.h"
+#include "windows/image_kind.h"
 
 #include <cstdint>
 #include <cstring>
 
-#include "virtual_board/image_bytes.h"
+#include "windows/image_bytes.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "virtual_board/image_kind.h"
+#include "windows/image_kind.h"
 
 namespace {
 
