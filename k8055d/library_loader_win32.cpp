@@ -8,7 +8,7 @@
 #include <initializer_list>
 
 #include "common/allocation.h"
-#include "windows/system_function_win32.h"
+#include "windows/system_functions_win32.h"
 #include "k8055d/library_loader_win32.h"
 #include "k8055d/loader_call_guard_win32.h"
 #include "k8055d/path_join.h"
@@ -41,8 +41,7 @@ bool WideFileName(const char* fileName, TPathChar (&wide)[MaxFileName]) {
 // turned file system redirection off; System32 on 32-bit Windows, where
 // GetSystemWow64DirectoryW fails.
 bool SystemFolder(TPathText& folder) {
-  using TGetSystemWow64Directory = UINT(WINAPI*)(LPWSTR, UINT);
-  if (auto wow64Folder = Kernel32Function<TGetSystemWow64Directory>("GetSystemWow64DirectoryW")) {
+  if (auto wow64Folder = SystemFunction<TSystemFunction::GetSystemWow64DirectoryW>()) {
     if (!QuerySystemText([wow64Folder](wchar_t* buffer, DWORD size) { return wow64Folder(buffer, size); }, folder))
       return false;
     if (folder.Length > 0) return true;
@@ -52,9 +51,8 @@ bool SystemFolder(TPathText& folder) {
 
 // GetDllDirectoryW: Windows XP SP1 and later.
 bool DllDirectory(TPathText& folder) {
-  using TGetDllDirectory = DWORD(WINAPI*)(DWORD, LPWSTR);
   folder = {nullptr, 0};
-  auto getDllDirectory = Kernel32Function<TGetDllDirectory>("GetDllDirectoryW");
+  auto getDllDirectory = SystemFunction<TSystemFunction::GetDllDirectoryW>();
   return getDllDirectory == nullptr ||
          QuerySystemText([getDllDirectory](wchar_t* buffer, DWORD size) { return getDllDirectory(size, buffer); },
                          folder);
@@ -156,8 +154,7 @@ TLibraryHandle SearchQuietly(TLibraryHandle (*search)()) {
 // current directory. Elsewhere its folder first, then the loader's
 // standard order (LOAD_WITH_ALTERED_SEARCH_PATH).
 DWORD DependencySearchFlags() {
-  using TAddDllDirectory = void*(WINAPI*)(const wchar_t*);
-  return Kernel32Function<TAddDllDirectory>("AddDllDirectory") != nullptr
+  return SystemFunction<TSystemFunction::AddDllDirectory>() != nullptr
              ? LOAD_LIBRARY_SEARCH_DLL_LOAD_DIR | LOAD_LIBRARY_SEARCH_DEFAULT_DIRS
              : LOAD_WITH_ALTERED_SEARCH_PATH;
 }

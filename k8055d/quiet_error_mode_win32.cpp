@@ -1,6 +1,6 @@
 #include "k8055d/quiet_error_mode_win32.h"
 
-#include "windows/system_function_win32.h"
+#include "windows/system_functions_win32.h"
 
 namespace {
 
@@ -12,7 +12,7 @@ constexpr UINT QuietErrorMode = SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX;
 // Either call sets the quiet bits at once and gives the old mode back, so
 // that no moment runs without them; the old mode's other bits follow.
 TQuietErrorMode::TQuietErrorMode()
-    : SetThreadErrorMode_(Kernel32Function<TSetThreadErrorMode>("SetThreadErrorMode")) {
+    : SetThreadErrorMode_(SystemFunction<TSystemFunction::SetThreadErrorMode>()) {
   if (SetThreadErrorMode_ != nullptr && SetThreadErrorMode_(QuietErrorMode, &ErrorMode_)) {
     SetThreadErrorMode_(ErrorMode_ | QuietErrorMode, nullptr);
     return;

@@ -10,6 +10,8 @@
 
 #include <windows.h>
 
+#include "windows/system_functions_win32.h"
+
 class TQuietErrorMode {
  public:
   TQuietErrorMode();
@@ -18,9 +20,7 @@ class TQuietErrorMode {
   TQuietErrorMode& operator=(const TQuietErrorMode&) = delete;
 
  private:
-  using TSetThreadErrorMode = BOOL(WINAPI*)(DWORD mode, DWORD* oldMode);
-
   // Null where Windows lacks it, when the mode is the process's.
-  TSetThreadErrorMode SetThreadErrorMode_;
+  TSystemFunctionType<TSystemFunction::SetThreadErrorMode>::Pointer SetThreadErrorMode_;
   DWORD ErrorMode_ = 0;  // the mode to put back
 };

@@ -10,6 +10,8 @@
 
 #include <windows.h>
 
+#include "windows/system_functions_win32.h"
+
 class TWindowDpiContext {
  public:
   explicit TWindowDpiContext(HWND window);
@@ -18,8 +20,7 @@ class TWindowDpiContext {
   TWindowDpiContext& operator=(const TWindowDpiContext&) = delete;
 
  private:
-  using TSetThreadDpiAwarenessContext = DPI_AWARENESS_CONTEXT(WINAPI*)(DPI_AWARENESS_CONTEXT context);
 
-  TSetThreadDpiAwarenessContext SetThreadContext_ = nullptr;
+  TSystemFunctionType<TSystemFunction::SetThreadDpiAwarenessContext>::Pointer SetThreadContext_ = nullptr;
   DPI_AWARENESS_CONTEXT Previous_ = nullptr;  // the thread's own, null while not switched
 };

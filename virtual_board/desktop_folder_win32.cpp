@@ -4,7 +4,7 @@
 
 #include <cwchar>
 
-#include "windows/system_function_win32.h"
+#include "windows/system_functions_win32.h"
 #include "virtual_board/board_settings.h"
 
 namespace {
@@ -12,9 +12,6 @@ namespace {
 // FOLDERID_Desktop, {B4BFCC3A-DB2C-424C-B029-7FE99A87C641}.
 constexpr GUID DesktopFolderId = {0xB4BFCC3A, 0xDB2C, 0x424C, {0xB0, 0x29, 0x7F, 0xE9, 0x9A, 0x87, 0xC6, 0x41}};
 constexpr int DesktopDirectory = 0x0010;  // CSIDL_DESKTOPDIRECTORY: the file system's Desktop folder
-using TGetKnownFolderPath = HRESULT(WINAPI*)(const GUID& id, DWORD flags, HANDLE token, wchar_t** path);
-using TGetFolderPath = HRESULT(WINAPI*)(HWND owner, int folder, HANDLE token, DWORD flags, wchar_t* path);
-using TTaskMemFree = void(WINAPI*)(void* memory);
 
 // The shell's answer, asked for once: Unasked, then Asking while the first
 // caller asks, then Answered for good.
@@ -31,10 +28,9 @@ bool Copy(const wchar_t* folder, wchar_t* path, size_t size) {
 
 // SHGetKnownFolderPath's text, freed with CoTaskMemFree whether it
 // succeeds or not, as its documentation asks.
-bool KnownFolder(HMODULE shell, wchar_t* path, size_t size, bool& tried) {
-  const auto getKnownFolderPath = SystemFunction<TGetKnownFolderPath>(shell, "SHGetKnownFolderPath");
-  HMODULE ole = getKnownFolderPath != nullptr ? LoadLibraryW(L"ole32.dll") : nullptr;
-  const auto taskMemFree = SystemFunction<TTaskMemFree>(ole, "CoTaskMemFree");
+bool KnownFolder(wchar_t* path, size_t size, bool& tried) {
+  const auto getKnownFolderPath = SystemFunction<TSystemFunction::SHGetKnownFolderPath>();
+  const auto taskMemFree = getKnownFolderPath != nullptr ? SystemFunction<TSystemFunction::CoTaskMemFree>() : nullptr;
   tried = taskMemFree != nullptr;
   if (!tried) return false;
   wchar_t* folder = nullptr;
@@ -43,15 +39,13 @@ bool KnownFolder(HMODULE shell, wchar_t* path, size_t size, bool& tried) {
   return found;
 }
 
-// Asks the shell. shell32.dll and ole32.dll are known DLLs, which Windows
-// takes from its system folder only; they are not freed (see the header).
+// Asks the shell, whose libraries the system function table loads from the
+// system folder and keeps (see the header).
 bool AskShell(wchar_t* path, size_t size) {
-  HMODULE shell = LoadLibraryW(L"shell32.dll");
-  if (shell == nullptr) return false;
   bool tried = false;
-  const bool found = KnownFolder(shell, path, size, tried);
+  const bool found = KnownFolder(path, size, tried);
   if (tried) return found;
-  const auto getFolderPath = SystemFunction<TGetFolderPath>(shell, "SHGetFolderPathW");
+  const auto getFolderPath = SystemFunction<TSystemFunction::SHGetFolderPathW>();
   wchar_t folder[MAX_PATH] = L"";
   return getFolderPath != nullptr && getFolderPath(nullptr, DesktopDirectory, nullptr, 0, folder) == S_OK &&
          Copy(folder, path, size);

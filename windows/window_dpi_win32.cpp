@@ -1,14 +1,10 @@
 #include "windows/window_dpi_win32.h"
 
-#include "windows/system_function_win32.h"
+#include "windows/system_functions_win32.h"
 
 namespace {
 
-using TGetDpiForWindow = UINT(WINAPI*)(HWND);
-using TGetDpiForMonitor = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
 constexpr int EffectiveDpi = 0;  // MDT_EFFECTIVE_DPI
-using TGetSystemMetricsForDpi = int(WINAPI*)(int, UINT);
-using TAdjustWindowRectExForDpi = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
 
 HFONT StockGuiFont() { return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)); }
 
@@ -23,12 +19,9 @@ UINT SystemDpi() {
 
 // Where GetDpiForWindow is missing (Windows 8.1, Windows 10 before 1607),
 // the DPI of the window's monitor as the process sees it: shcore.dll's
-// GetDpiForMonitor, which Windows 8.1 brought (loaded from the system
-// folder, a flag older Windows refuse as they lack the DLL); 0 without it.
+// GetDpiForMonitor, which Windows 8.1 brought; 0 without it.
 UINT MonitorDpi(HWND window) {
-  HMODULE shcore = GetModuleHandleW(L"shcore.dll");
-  if (shcore == nullptr) shcore = LoadLibraryExW(L"shcore.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-  const auto getDpiForMonitor = SystemFunction<TGetDpiForMonitor>(shcore, "GetDpiForMonitor");
+  const auto getDpiForMonitor = SystemFunction<TSystemFunction::GetDpiForMonitor>();
   UINT x = 0, y = 0;
   if (getDpiForMonitor == nullptr ||
       getDpiForMonitor(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), EffectiveDpi, &x, &y) != S_OK)
@@ -37,7 +30,7 @@ UINT MonitorDpi(HWND window) {
 }
 
 UINT WindowDpi(HWND window) {
-  const auto getDpiForWindow = User32Function<TGetDpiForWindow>("GetDpiForWindow");
+  const auto getDpiForWindow = SystemFunction<TSystemFunction::GetDpiForWindow>();
   const UINT dpi = getDpiForWindow != nullptr ? getDpiForWindow(window) : MonitorDpi(window);
   return dpi != 0 ? dpi : SystemDpi();
 }
@@ -61,7 +54,7 @@ void ReleaseGuiFont(HFONT font) {
 int SystemMetricForDpi(int index, UINT dpi) {
   const UINT system = SystemDpi();
   if (dpi == system) return GetSystemMetrics(index);
-  const auto forDpi = User32Function<TGetSystemMetricsForDpi>("GetSystemMetricsForDpi");
+  const auto forDpi = SystemFunction<TSystemFunction::GetSystemMetricsForDpi>();
   if (forDpi != nullptr) return forDpi(index, dpi);
   return MulDiv(GetSystemMetrics(index), static_cast<int>(dpi), static_cast<int>(system));
 }
@@ -69,7 +62,7 @@ int SystemMetricForDpi(int index, UINT dpi) {
 void AdjustFrameForDpi(RECT& frame, DWORD style, DWORD extendedStyle, UINT dpi) {
   // Without the function (before Windows 10) the frame is the system's at
   // any DPI: Windows 8.1 scales no frames of its own.
-  const auto forDpi = User32Function<TAdjustWindowRectExForDpi>("AdjustWindowRectExForDpi");
+  const auto forDpi = SystemFunction<TSystemFunction::AdjustWindowRectExForDpi>();
   if (dpi == SystemDpi() || forDpi == nullptr || !forDpi(&frame, style, FALSE, extendedStyle, dpi))
     AdjustWindowRectEx(&frame, style, FALSE, extendedStyle);
 }

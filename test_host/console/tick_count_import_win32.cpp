@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include "test_host/console/tick_count_extension.h"
+#include "windows/system_functions_win32.h"
 
 namespace {
 
@@ -16,9 +17,7 @@ using TTickCount64 = ULONGLONG(WINAPI*)();
 TTickCountExtension TickCountExtension;
 
 ULONGLONG WINAPI TickCount64() {
-  // Looked up on every call: no state to share between the runtime's threads.
-  const FARPROC system = GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetTickCount64");
-  if (system != nullptr) return reinterpret_cast<TTickCount64>(reinterpret_cast<void (*)()>(system))();
+  if (const auto system = SystemFunction<TSystemFunction::GetTickCount64>()) return system();
   return TickCountExtension.Extend(GetTickCount());
 }
 

@@ -242,8 +242,14 @@ int ShellLoads = 0, ShellFrees = 0;
 void* BoardsLoadLibraryW = nullptr;
 void* BoardsFreeLibrary = nullptr;
 
+std::wstring ShellPath;  // as the board named it
+
 HMODULE WINAPI CountingLoadLibraryW(const wchar_t* name) {
-  if (_wcsicmp(name, L"shell32.dll") == 0) ++ShellLoads;
+  const std::wstring path(name);
+  if (_wcsicmp(path.substr(path.find_last_of(L"\\/") + 1).c_str(), L"shell32.dll") == 0) {
+    ++ShellLoads;
+    ShellPath = path;
+  }
   return reinterpret_cast<decltype(&LoadLibraryW)>(BoardsLoadLibraryW)(name);
 }
 
@@ -265,6 +271,9 @@ TEST(BoardSettings, TheDesktopFolderIsAskedForOnceAndTheShellStaysLoaded) {
   for (int32_t address = 0; address < 4; ++address) EXPECT_EQ(board.Call("OpenDevice", address), -1);
   EXPECT_EQ(ShellLoads, 1);
   EXPECT_EQ(ShellFrees, 0);
+  wchar_t system[MAX_PATH] = L"";
+  GetSystemDirectoryW(system, MAX_PATH);
+  EXPECT_EQ(ShellPath, std::wstring(system) + L"\\shell32.dll") << "by its full path in the system folder";
 }
 
 }  // namespace
