@@ -11,5 +11,5 @@ bool StartedByDoubleClick(bool noArguments);
 
 // Closes the console that came with the double-click: the user works in
 // windows from here on, and the test host's messages go to message boxes
-// (exit_status.h) instead.
+// (exit_status_win32.h) instead.
 void LeaveOwnConsole();

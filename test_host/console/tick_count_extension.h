@@ -1,6 +1,6 @@
 // GetTickCount made 64 bits wide: GetTickCount counts milliseconds since the
 // system started in 32 bits and wraps to 0 every 49.7 days. The test host's
-// stand-in for GetTickCount64 uses it on Windows XP (tick_count_import.cpp).
+// stand-in for GetTickCount64 uses it on Windows XP (tick_count_import_win32.cpp).
 #pragma once
 
 #include <atomic>

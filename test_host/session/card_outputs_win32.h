@@ -1,7 +1,7 @@
 // The module's instances through which the test host drives the boards, one
 // per card, each restored to its card as a host restores saved settings;
 // and what the module's calls into k8055d.dll showed about them
-// (vendor_call_watch.h): whether the card answered, whether a block
+// (vendor_call_watch_win32.h): whether the card answered, whether a block
 // reached its board.
 #pragma once
 

@@ -20,7 +20,7 @@ class TModuleSession {
 
   // Loads paths.ModulePath (default: beside the program), after adding
   // paths.VendorDir to the search path for k8055d.dll, and watches its
-  // calls into k8055d.dll (vendor_call_watch.h). Returns the exit status,
+  // calls into k8055d.dll (vendor_call_watch_win32.h). Returns the exit status,
   // ExitDone when the module is loaded; otherwise sets error.
   int Load(const TLoadPaths& paths, std::string& error);
   // A new instance, or null (error set) when create gave none.
