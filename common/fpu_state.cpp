@@ -4,21 +4,19 @@
 
 #if defined(__i386__) || defined(__x86_64__)
 
-TFpuState SaveFpuState() {
-  TFpuState state{};
-  // fnstenv masks every x87 exception after storing; fldenv puts the
-  // stored environment straight back.
-  asm volatile("fnstenv %0\n\tfldenv %0" : "=m"(state.X87Environment));
-  state.HasMxcsr = CpuHasSse();
-  if (state.HasMxcsr) asm volatile("stmxcsr %0" : "=m"(state.Mxcsr));
-  return state;
-}
-
 TFpuState SetFpuStateAside() {
   TFpuState state{};
   asm volatile("fnstenv %0" : "=m"(state.X87Environment));
   state.HasMxcsr = CpuHasSse();
   if (state.HasMxcsr) asm volatile("stmxcsr %0" : "=m"(state.Mxcsr));
+  return state;
+}
+
+// fnstenv masks every x87 exception after storing; fldenv puts the stored
+// environment straight back.
+TFpuState SaveFpuState() {
+  TFpuState state = SetFpuStateAside();
+  asm volatile("fldenv %0" : : "m"(state.X87Environment));
   return state;
 }
 

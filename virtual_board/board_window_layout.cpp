@@ -220,14 +220,16 @@ TPlugStatus PlugStatusOf(bool pulledOut, bool dropped, bool connectionLost) {
 }
 
 const char* PlugStatusText(TPlugStatus status) {
-  switch (status) {
-    case TPlugStatus::PluggedIn: return "Plugged in.";
-    case TPlugStatus::PulledOut: return "Unplugged: the driver drops it at its next command.";
-    case TPlugStatus::PulledOutDropped: return "Unplugged and dropped: gets nothing until the program opens it again.";
-    case TPlugStatus::BackLost: return "Plugged in again, its connection gone: dropped at its next command.";
-    case TPlugStatus::BackDropped: return "Plugged in again, but dropped: gets nothing until the program opens it again.";
-    default: return "";
-  }
+  // By TPlugStatus, None first.
+  static constexpr const char* Texts[] = {
+      "",
+      "Plugged in.",
+      "Unplugged: the driver drops it at its next command.",
+      "Unplugged and dropped: gets nothing until the program opens it again.",
+      "Plugged in again, its connection gone: dropped at its next command.",
+      "Plugged in again, but dropped: gets nothing until the program opens it again.",
+  };
+  return Texts[static_cast<int>(status)];
 }
 
 const char* PlugButtonText(TPlugStatus status) {

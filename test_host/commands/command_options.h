@@ -5,8 +5,14 @@
 
 #include "test_host/commands/command_row.h"
 
-constexpr TOption CardOption(int32_t& card, bool& given) {
-  return {"--card", TOptionKind::Number, &CardNumber, 1, &given, &card, nullptr,
+// A command's --card: the card number it gives, 1 unless given.
+struct TCardChoice {
+  bool Given = false;
+  int32_t Card = 1;
+};
+
+constexpr TOption CardOption(TCardChoice& choice) {
+  return {"--card", TOptionKind::Number, &CardNumber, 1, &choice.Given, &choice.Card, nullptr,
           "  --card N          card number 1 ... 4, that is card address 0 ... 3 as set\n"
           "                    by the board's jumpers (default 1)\n"};
 }

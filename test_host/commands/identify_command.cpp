@@ -14,28 +14,27 @@
 
 namespace {
 
-bool HasCard = false;
-int32_t Card = 1;
+TCardChoice Choice;
 
-const TOption Options[] = {CardOption(Card, HasCard)};
+const TOption Options[] = {CardOption(Choice)};
 
 #if defined(_WIN32)
 int RunIdentify(const TCommand& command) {
   TModuleSession session;
   TCardOutputs outputs(session);
   std::string error;
-  if (const int status = outputs.Open(command.Paths, {Card}, error)) return Fail(status, error);
-  if (!outputs.Answers(Card)) return Fail(ExitNotReached, outputs.NotReached(Card) + ": nothing sent");
+  if (const int status = outputs.Open(command.Paths, {Choice.Card}, error)) return Fail(status, error);
+  if (!outputs.Answers(Choice.Card)) return Fail(ExitNotReached, outputs.NotReached(Choice.Card) + ": nothing sent");
 
   ListenForStop();
-  WriteOut(CardWithAddress(Card) + ": all outputs flash for " + Seconds(IdentifyLengthMs) + " (Ctrl+C stops)\n");
-  const TPlayOutcome outcome = PlayToCards(IdentifyRows(Card), outputs, false);
+  WriteOut(CardWithAddress(Choice.Card) + ": all outputs flash for " + Seconds(IdentifyLengthMs) + " (Ctrl+C stops)\n");
+  const TPlayOutcome outcome = PlayToCards(IdentifyRows(Choice.Card), outputs, false);
   // A stop leaves the board as the flashing was; it is meant to end dark.
-  const size_t offNotDelivered = outcome.Result.Stopped ? SwitchAllOff(outputs, {Card}) : 0;
+  const size_t offNotDelivered = outcome.Result.Stopped ? SwitchAllOff(outputs, {Choice.Card}) : 0;
   if (outcome.RowsNotDelivered + offNotDelivered > 0)
-    return Fail(ExitNotReached, "not every output of " + CardWithAddress(Card) + " could be switched");
+    return Fail(ExitNotReached, "not every output of " + CardWithAddress(Choice.Card) + " could be switched");
   WriteOut(std::string(outcome.Result.Stopped ? "stopped by Ctrl+C; " : "") + "all outputs of " +
-           CardWithAddress(Card) + " are off\n");
+           CardWithAddress(Choice.Card) + " are off\n");
   return outcome.Result.Stopped ? ExitStopped : ExitDone;
 }
 #endif

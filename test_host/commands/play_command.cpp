@@ -19,12 +19,11 @@
 namespace {
 
 std::string PlayFile;
-bool HasCard = false;
-int32_t Card = 1;
+TCardChoice Choice;
 bool OffAtEnd = false;
 
 const TOption Options[] = {
-    CardOption(Card, HasCard),
+    CardOption(Choice),
     {"--off-at-end", TOptionKind::Flag, nullptr, 0, &OffAtEnd, nullptr, nullptr,
      "  --off-at-end      play: all outputs of the file's cards off at the end,\n"
      "                    also when stopped\n"},
@@ -42,7 +41,7 @@ int RunPlay(const TCommand& command) {
   std::string text, error;
   std::vector<TPlayRow> rows;
   if (!ReadTextFile(PlayFile, text, error)) return Fail(ExitBadInput, "play: " + error);
-  if (!ParsePlayFile(text, Card, rows, error))
+  if (!ParsePlayFile(text, Choice.Card, rows, error))
     return Fail(ExitBadInput, "play: " + PlayFile + " " + error);
 
   const std::map<int32_t, size_t> rowsPerCard = RowsPerCard(rows);

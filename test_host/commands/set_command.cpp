@@ -13,15 +13,14 @@
 
 namespace {
 
-bool HasCard = false;
-int32_t Card = 1;
+TCardChoice Choice;
 int32_t Channel = 0;
 bool HasValue = false;
 int32_t Value = 0;
 std::string SamplesFile;
 
 const TOption Options[] = {
-    CardOption(Card, HasCard),
+    CardOption(Choice),
     {"--channel", TOptionKind::Number, &ChannelNumber, 0, nullptr, &Channel, nullptr,
      "  --channel C       1 ... 8 digital outputs 1 ... 8, 9 and 10 analog outputs\n"},
     {"--value", TOptionKind::Number, &SampleValue, 0, &HasValue, &Value, nullptr,
@@ -58,13 +57,14 @@ int RunSet(const TCommand& command) {
 
   TModuleSession session;
   TCardOutputs outputs(session);
-  if (const int status = outputs.Open(command.Paths, {Card}, error)) return Fail(status, error);
-  if (!outputs.Send(Card, Channel, samples.data())) return Fail(ExitNotReached, outputs.NotReached(Card) + ": nothing sent");
+  if (const int status = outputs.Open(command.Paths, {Choice.Card}, error)) return Fail(status, error);
+  if (!outputs.Send(Choice.Card, Channel, samples.data()))
+    return Fail(ExitNotReached, outputs.NotReached(Choice.Card) + ": nothing sent");
 
   const std::vector<std::string> names = outputs.ChannelNames();
   const std::string name = Channel <= static_cast<int32_t>(names.size()) ? names[Channel - 1] : "";
   const int32_t mean = AverageSamples(samples.data(), 1, static_cast<int32_t>(samples.size()));
-  WriteOut(DescribeSent(Card, Channel, name, mean));
+  WriteOut(DescribeSent(Choice.Card, Channel, name, mean));
   return ExitDone;
 }
 #endif

@@ -73,8 +73,8 @@ int RunTry(const TCommand& command) {
   TModuleSession session;
   TPanelWindow shown;
   std::string error;
-  if (const int status =
-          ShowPanelWindow(command.Paths, HasSettings ? &Settings : nullptr, "tarnwell_host: try", session, shown, error))
+  const std::string* settings = HasSettings ? &Settings : nullptr;
+  if (const int status = ShowPanelWindow(command.Paths, settings, "tarnwell_host: try", session, shown, error))
     return Fail(status, error);
   TTryPane pane(session.Api, shown.Instance, Rate);
   if (!pane.Create(shown.Window)) {

@@ -200,15 +200,15 @@ TEST(TestHostCallRecord, AForwardedSessionsResultsAndTimesInTheLibrary) {
 
 // A call through which the library raised: it opened nothing, and a
 // CloseDevice that raised leaves the boards closed, as its caller takes them.
+const char RaisingRecord[] =
+    "0.000 OpenDevice 0 = 0 (800 us)\r\n"
+    "0.900 OpenDevice 1 raised 0x0EEDFADE (750 us)\r\n"
+    "1.000 SetCurrentDevice 0 = 0 (20 us)\r\n"
+    "1.001 SetDigitalChannel 3 (1200 us)\r\n"
+    "2.000 CloseDevice raised 0xC0000005 (3 us)\r\n";
+
 TEST(TestHostCallRecord, ACallThatRaisedChangesNothingButACloseDevice) {
-  const std::vector<TRecordSession> sessions = Parse(
-      "0.000 OpenDevice 0 = 0 (800 us)\r\n"
-      "0.900 OpenDevice 1 raised 0x0EEDFADE (750 us)\r\n"
-      "1.000 SetCurrentDevice 0 = 0 (20 us)\r\n"
-      "1.001 SetDigitalChannel 3 (1200 us)\r\n"
-      "2.000 CloseDevice raised 0xC0000005 (3 us)\r\n");
-  ASSERT_EQ(sessions.size(), 1u);
-  const TRecordSession& session = sessions[0];
+  const TRecordSession session = Parse(RaisingRecord).at(0);
   EXPECT_FALSE(session.Boards[1].Opened);
   EXPECT_EQ(session.Boards[0].Lanes[2], Changes({{0, 0}, {1001, 1}, {2000, ClosedLevel}}));
   EXPECT_EQ(session.Boards[1].LibraryCalls.size(), 1u) << "the raised OpenDevice's time in the library";
