@@ -23,12 +23,16 @@ void Record(const char* name, int a, int b) {
 int32_t FakeOpenDevice(int32_t address) {
   Record("OpenDevice", address);
   if (State.DuringOpenDevice) State.DuringOpenDevice();
+  State.Open.insert(State.Answering.begin(), State.Answering.end());
   return State.Answering.count(address) ? address : -1;
 }
-void FakeCloseDevice() { Record("CloseDevice"); }
+void FakeCloseDevice() {
+  Record("CloseDevice");
+  State.Open.clear();
+}
 int32_t FakeSetCurrentDevice(int32_t address) {
   Record("SetCurrentDevice", address);
-  return State.Dropped.count(address) ? -1 : address;
+  return State.Open.count(address) && !State.Dropped.count(address) ? address : -1;
 }
 void FakeOutputAnalogChannel(int32_t channel, int32_t data) { Record("OutputAnalogChannel", channel, data); }
 void FakeClearDigitalChannel(int32_t channel) { Record("ClearDigitalChannel", channel); }

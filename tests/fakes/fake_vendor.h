@@ -1,6 +1,8 @@
 // A fake vendor library for native tests, reached through the fake library
 // loader. Every call is recorded as "Name arg ...", the same form as the
-// virtual board's trace.
+// virtual board's trace. It answers as the vendor's library does:
+// OpenDevice opens every board plugged in, CloseDevice closes them all,
+// SetCurrentDevice answers -1 for a board not open or dropped.
 #pragma once
 
 #include <map>
@@ -31,8 +33,9 @@ struct TState {
   bool Quiet = false;  // inside SearchQuietly, where the system shows no error box
   int LoudProbes = 0;  // places had, folders looked into or loaded host's copies taken outside it
   std::string Missing;           // an entry point the library lacks
-  std::set<int> Answering = {0}; // card addresses whose OpenDevice succeeds
-  std::set<int> Dropped;         // card addresses whose SetCurrentDevice answers -1, as for an unplugged board
+  std::set<int> Answering = {0}; // card addresses of the boards plugged in
+  std::set<int> Open;            // the boards the library holds open
+  std::set<int> Dropped;         // boards the library dropped (unplugged while open): their select answers -1
   int Loads = 0;  // references taken, by a load or on a loaded library
   int Frees = 0;
   std::vector<std::string> Calls;
