@@ -12,6 +12,8 @@
 #     first that runs 32-bit Windows programs inside 64-bit processes (its
 #     changelog: "Enable native X86 PE32 executables on amd64"). No Debian
 #     release has it; unstable is the archive that does.
+# TARNWELL_DEB_CACHE, where set, names a folder that keeps the packages
+# downloaded for each root, so that a root made again takes them from there.
 set -euo pipefail
 tools=$(cd "$(dirname "$0")" && pwd)
 . "$tools/wine-roots"
@@ -36,17 +38,23 @@ for wine in "$@"; do
   [ "$(cat "$(wine_root_marker "$wine")" 2>/dev/null)" = "$made" ] || missing+=("$wine")
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
-[ "$(id -u)" -eq 0 ] || exec sudo "$0" "${missing[@]}"
+# sudo keeps none of the caller's variables but those named to it.
+keep=()
+for name in TARNWELL_WINE_ROOT TARNWELL_WINE10_ROOT TARNWELL_DEB_CACHE; do
+  [ -z "${!name:-}" ] || keep+=("$name=${!name}")
+done
+[ "$(id -u)" -eq 0 ] || exec sudo "${keep[@]}" "$0" "${missing[@]}"
 
 make_root() {
-  local wine=$1 root work
+  local wine=$1 root work cache=""
   describe "$wine"
   root=$(wine_root "$wine")
+  if [ -n "${TARNWELL_DEB_CACHE:-}" ]; then cache=$TARNWELL_DEB_CACHE/$wine && mkdir -p "$cache"; fi
   echo "Making the $wine root in $root (Debian $suite with ${packages[*]})"
   # A half-made root from an interrupted run is made again from the start.
   work="$root.new"
   rm -rf "$work"
-  debootstrap --variant=minbase "$suite" "$work" "$mirror" >"$work.log" 2>&1 ||
+  debootstrap --variant=minbase ${cache:+--cache-dir="$cache"} "$suite" "$work" "$mirror" >"$work.log" 2>&1 ||
     { tail -n 20 "$work.log" >&2; echo "wine-root-setup: debootstrap failed" >&2; exit 1; }
   cp /etc/resolv.conf "$work/etc/resolv.conf"
 
@@ -62,10 +70,12 @@ make_root() {
     [ $attempt -eq 3 ] && exit 1
     sleep $((attempt * 10))
   done
+  [ -z "$cache" ] || find "$cache" -maxdepth 1 -name '*.deb' -exec cp -t "$work/var/cache/apt/archives" {} +
   in_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${packages[@]}" \
     >"$work.log" 2>&1 ||
     { tail -n 20 "$work.log" >&2; echo "wine-root-setup: installing wine failed" >&2; exit 1; }
   rm -f "$work.log"
+  [ -z "$cache" ] || cp -n "$work"/var/cache/apt/archives/*.deb "$cache/"
   in_root apt-get clean
   if [ -n "$lowest" ]; then
     local version

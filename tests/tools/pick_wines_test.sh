@@ -17,10 +17,12 @@ fail() { echo "FAIL: $*"; exit 1; }
 # The refusing root: as much of a system as wine's wrapper needs to start
 # the loader (this machine's sh, env and C library), the wrapper and the
 # loader of the wine 8 root, its e_machine ARM's, and the root's marker.
+# The wrapper is a link in the wine 8 root whose target is read there, not
+# on this machine (root_path).
 root=$work/refusing-root
 mkdir -p "$root/usr/lib/wine" "$root/mnt" "$root/tmp" && touch "$(TARNWELL_WINE_ROOT=$root wine_root_marker wine8)" &&
   cp -L --parents /bin/sh /usr/bin/env /lib64/ld-linux-x86-64.so.2 "$(ldd /bin/sh | grep -o '/[^ ]*libc.so.6')" "$root" &&
-  cp -L "$(wine_root wine8)/usr/bin/wine" "$root/usr/bin/wine" &&
+  wrapper=$(root_path "$(wine_root wine8)" /usr/bin/wine) && cp "$wrapper" "$root/usr/bin/wine" &&
   cp "$(wine_root wine8)/usr/lib/wine/wine" "$root/usr/lib/wine/wine" &&
   printf '\050\000' | dd of="$root/usr/lib/wine/wine" bs=1 seek=18 conv=notrunc 2>/dev/null ||
   fail "cannot make the refusing root"
