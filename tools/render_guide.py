@@ -10,7 +10,10 @@ import html
 import re
 import sys
 
-import markdown
+try:
+    import markdown
+except ImportError:
+    sys.exit("render_guide.py: Python has no module markdown: install python3-markdown (tools/install-deps.sh)")
 
 STYLE = """
 body { font-family: "Segoe UI", Tahoma, Arial, sans-serif; font-size: 16px; line-height: 1.5;
