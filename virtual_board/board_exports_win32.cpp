@@ -23,6 +23,7 @@
 #include "virtual_board/board_lock_win32.h"
 #include "virtual_board/call_trace.h"
 #include "virtual_board/entry_thunks.h"
+#include "virtual_board/forward_library_win32.h"
 #include "virtual_board/forwarding_win32.h"
 #include "virtual_board/library_reentry_win32.h"
 #include "virtual_board/virtual_board.h"
@@ -42,14 +43,20 @@ void FillNothing(int32_t* values, int count) {
 }
 
 // The end of a forwarded call, with the board's lock, in the board's own
-// work: the thread's floating-point state as the library left it.
+// work: the thread's floating-point state and last error as the library
+// left them, and a library whose last reference went freed after the lock.
 void EndForwardedCall(const TForwardedCall& call, const TLibraryAnswer& answer) {
+  const DWORD error = GetLastError();
   const TFpuState left = SetFpuStateAside();
+  HMODULE released;
   {
     TBoardLock lock;
     EndForwarded(call, answer);
+    released = TakeReleasedLibrary();
   }
+  FreeForwardLibrary(released);
   RestoreFpuState(left);
+  SetLastError(error);
 }
 
 // A forwarded call inside the library: Run(Invoke) makes it.
@@ -94,11 +101,11 @@ struct TBoardEntry<Entry, TResult(TArgs...)> {
     const TFpuState caller = SetFpuStateAside();
     TForwardedCall call;
     int32_t result = 0;
+    HMODULE released;
     {
       TBoardLock lock;
       call = BeginForwarded(Entry, words[0], words[1], time);
       if (!call.Forwarded) {
-        (FillNothing(args, Entry == veReadAll ? ReadAllValues : 1), ...);
         result = VirtualBoardCall(Entry, words[0], words[1]);
       } else if (call.Vendor == nullptr) {
         TLibraryAnswer refused;
@@ -106,8 +113,13 @@ struct TBoardEntry<Entry, TResult(TArgs...)> {
         refused.Result = result = RefusedAnswer(Entry);
         EndForwarded(call, refused);
       }
+      released = TakeReleasedLibrary();
     }
+    FreeForwardLibrary(released);
     RestoreFpuState(caller);
+    // Through the caller's pointers only now, outside the lock and in the
+    // caller's own state: a bad one faults as in the library itself.
+    if (!call.Forwarded) (FillNothing(args, Entry == veReadAll ? ReadAllValues : 1), ...);
     if (call.Vendor == nullptr) return static_cast<TResult>(result);
     return Forward(call, args...);
   }

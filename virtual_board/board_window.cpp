@@ -45,8 +45,7 @@ struct TBoardWindow {
 };
 
 // The host's side, touched only by the board's entry points.
-HANDLE Thread = nullptr;    // the window thread while it runs
-HWND Controller = nullptr;  // its message-only window
+HWND Controller = nullptr;  // the window thread's message-only window while it runs
 HWND Windows[CardAddressCount];
 int OpenWindows = 0;
 
@@ -267,6 +266,17 @@ LRESULT CALLBACK ControllerProc(HWND window, UINT message, WPARAM wParam, LPARAM
   return DefWindowProcA(window, message, wParam, lParam);
 }
 
+// The window classes are the DLL's, registered while a window thread runs:
+// a thread still removing the windows of an ended session and the next
+// session's thread may run at once, so the last one to end unregisters
+// them. The gate is held for a registration at most.
+volatile LONG ClassGate = 0;
+int ClassUsers = 0;  // window threads running, under the gate
+
+void TakeClassGate() {
+  while (InterlockedCompareExchange(&ClassGate, 1, 0) != 0) Sleep(0);
+}
+
 void RegisterClasses() {
   WNDCLASSW board{};
   board.lpfnWndProc = BoardProc;
@@ -282,6 +292,21 @@ void RegisterClasses() {
   RegisterClassA(&controller);
 }
 
+void UseClasses() {
+  TakeClassGate();
+  if (ClassUsers++ == 0) RegisterClasses();
+  InterlockedExchange(&ClassGate, 0);
+}
+
+void LetGoOfClasses() {
+  TakeClassGate();
+  if (--ClassUsers == 0) {
+    UnregisterClassW(BoardClass, ThisModule());
+    UnregisterClassA(ControllerClass, ThisModule());
+  }
+  InterlockedExchange(&ClassGate, 0);
+}
+
 struct TThreadStart {
   HMODULE Self;  // the thread's own reference on this DLL
   HANDLE Ready;
@@ -291,7 +316,7 @@ struct TThreadStart {
 DWORD WINAPI WindowThread(void* parameter) {
   auto* start = static_cast<TThreadStart*>(parameter);
   HMODULE self = start->Self;
-  RegisterClasses();
+  UseClasses();
   HWND controller =
       CreateWindowExA(0, ControllerClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, ThisModule(), nullptr);
   start->Controller = controller;
@@ -301,24 +326,17 @@ DWORD WINAPI WindowThread(void* parameter) {
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }
-  UnregisterClassW(BoardClass, ThisModule());
-  UnregisterClassA(ControllerClass, ThisModule());
+  LetGoOfClasses();
   FreeLibraryAndExitThread(self, 0);
 }
 
-// Waits for the window thread to end. Removing a window can take a while
-// (wine without a window manager waits 2 s for each), hence the long limit;
-// a thread that outlasts it still holds its own reference on this DLL.
-void JoinThread() {
-  WaitForSingleObject(Thread, 30000);
-  CloseHandle(Thread);
-  Thread = nullptr;
-}
-
+// The window thread removes its windows and ends on its own: removing a
+// window can take a while (wine without a window manager waits 2 s for
+// each), and no call of the host's waits for it. The thread holds its own
+// reference on this DLL, so the host may free it at once.
 void EndThread() {
   PostMessageA(Controller, WmEnd, 0, 0);
   Controller = nullptr;
-  JoinThread();
 }
 
 bool StartThread() {
@@ -329,12 +347,12 @@ bool StartThread() {
     if (start.Ready != nullptr) CloseHandle(start.Ready);
     return false;
   }
-  Thread = CreateThread(nullptr, 0, WindowThread, &start, 0, nullptr);
-  if (Thread == nullptr) FreeLibrary(start.Self);
+  HANDLE thread = CreateThread(nullptr, 0, WindowThread, &start, 0, nullptr);
+  if (thread == nullptr) FreeLibrary(start.Self);
   else WaitForSingleObject(start.Ready, INFINITE);
+  if (thread != nullptr) CloseHandle(thread);  // without a window system it ends at once
   CloseHandle(start.Ready);
   Controller = start.Controller;
-  if (Thread != nullptr && Controller == nullptr) JoinThread();  // no window system: the thread ends
   return Controller != nullptr;
 }
 

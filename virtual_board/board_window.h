@@ -13,7 +13,9 @@
 // the host's thread may never pump messages. That thread holds a reference
 // on this DLL, so a FreeLibrary while windows are open cannot unload the
 // code they run; once the last board is closed it removes its windows and
-// ends, releasing the DLL with FreeLibraryAndExitThread. Nothing runs at
+// ends on its own, no call of the host's waiting for it (removing a window
+// may take the window system seconds), releasing the DLL with
+// FreeLibraryAndExitThread. Nothing runs at
 // load or unload time.
 #pragma once
 

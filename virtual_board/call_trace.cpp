@@ -44,7 +44,7 @@ void Write(std::string_view line) {
   const bool locked = LockRecordLine(File);
   DWORD written = 0;
   WriteFile(File, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
-  if (locked) UnlockRecordLine(File);
+  EndRecordLine(File, locked);
 }
 
 void WriteSessionLine() {

@@ -10,6 +10,7 @@
 #include "windows/image_kind.h"
 #include "virtual_board/import_chain_win32.h"
 #include "virtual_board/library_reentry_win32.h"
+#include "virtual_board/loader_lock_win32.h"
 
 namespace {
 
@@ -107,16 +108,26 @@ bool LoadForwardLibrary(const char* path, TForwardLibrary& library, TFixedText& 
     usable = library.Module != nullptr && LookUpEntries(library, reason);
   }
   if (usable) return true;
-  FreeForwardLibrary(library);
+  FreeForwardLibrary(library.Module);
+  library = TForwardLibrary{};
   problem.NextLine() << "forward library " << path << " " << reason.View() << ": no board answers";
   return false;
 }
 
-void FreeForwardLibrary(TForwardLibrary& library) {
-  if (library.Module != nullptr) {
-    TLoaderCallGuard guard;
-    TForwardLibraryMark inside;
-    FreeLibrary(library.Module);
+void FreeForwardLibrary(HMODULE module) {
+  if (module == nullptr) return;
+  // Inside a DllMain the loader's lock is held: a thread of its own frees
+  // the library once the loader lets it start, kernel32's FreeLibrary its
+  // whole work, so that it needs no code of this DLL.
+  if (ThreadHoldsLoaderLock()) {
+    HANDLE freeing = CreateThread(nullptr, 0, reinterpret_cast<LPTHREAD_START_ROUTINE>(
+                                                  reinterpret_cast<void (*)()>(&FreeLibrary)), module, 0, nullptr);
+    if (freeing != nullptr) {
+      CloseHandle(freeing);
+      return;
+    }
   }
-  library = TForwardLibrary{};
+  TLoaderCallGuard guard;
+  TForwardLibraryMark inside;
+  FreeLibrary(module);
 }

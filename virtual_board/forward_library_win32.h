@@ -31,5 +31,7 @@ struct TForwardLibrary {
 // PATH is a 64-bit DLL: no board answers", and false is returned.
 bool LoadForwardLibrary(const char* path, TForwardLibrary& library, TFixedText& problem);
 
-// Frees a library that LoadForwardLibrary loaded; never from DllMain.
-void FreeForwardLibrary(TForwardLibrary& library);
+// Frees a library that LoadForwardLibrary loaded (null: none), never under
+// the loader's lock: called there (from a DllMain), a thread of its own
+// frees it once the loader has let go.
+void FreeForwardLibrary(HMODULE module);

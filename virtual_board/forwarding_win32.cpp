@@ -1,19 +1,27 @@
 #include "virtual_board/forwarding_win32.h"
 
+#include <cstring>
+
 #include "virtual_board/board_model.h"
 #include "virtual_board/board_settings_win32.h"
 #include "virtual_board/board_window.h"
 #include "virtual_board/call_trace.h"
 #include "virtual_board/forward_library_win32.h"
+#include "virtual_board/virtual_board.h"
 
 extern "C" IMAGE_DOS_HEADER __ImageBase;
 
 namespace {
 
-TForwardLibrary Library;
+TForwardLibrary Library;  // loaded while References > 0
+char LibraryPath[SettingsTextSize];  // the forward setting it was loaded for
+int References = 0;      // the session's, one for each call inside it, one for each call that raised
+int RaisedCalls = 0;     // the references of calls that raised, kept until the next decision
+int CallsInside = 0;     // forwarded calls inside the library now
+bool SessionHolds = false;  // whether the session holds a reference
+HMODULE Released = nullptr;  // the library whose last reference went, freed once the lock is left
 bool Forwarding = false;  // the session's decision
-bool FreeLater = false;   // the session ended while the library could not be freed
-int CallsInside = 0;      // forwarded calls inside the library now
+uint32_t Session = 0;     // counts the decisions
 char Refusal[SettingsTextSize];  // why the library is not used; empty while it is
 TBoardSettings Settings;
 TBoardModel Model;  // the boards as the calls sent to the library leave them
@@ -22,6 +30,43 @@ uint8_t UnansweredWindows = 0;  // bit a: the window of card address a, whose Op
 void ReadSettings() {
   LoadBoardSettingsOf(reinterpret_cast<HMODULE>(&__ImageBase), Settings);
   UseCallRecord(Settings);
+}
+
+void Hold() { ++References; }
+
+void LetGo() {
+  if (--References > 0) return;
+  Released = Library.Module;
+  Library = TForwardLibrary{};
+}
+
+// A new session: it keeps the library loaded for the same setting, lets go
+// of the last session's reference and of those of the calls that raised
+// (their handlers have ended by now, or have called on into a new
+// session), and loads the library the settings name when none is.
+void Decide() {
+  ++Session;
+  const bool wanted = Settings.Forward[0] != '\0';
+  const bool same = Library.Module != nullptr && std::strcmp(LibraryPath, Settings.Forward) == 0;
+  if (wanted && same) Hold();
+  if (SessionHolds) LetGo();
+  for (; RaisedCalls > 0; --RaisedCalls) LetGo();
+  SessionHolds = false;
+  Forwarding = wanted;
+  if (!wanted) return;
+  CloseVirtualBoards();
+  // A library that another thread's call still holds serves this session too.
+  if (Library.Module != nullptr) {
+    if (!same) Hold();
+    SessionHolds = true;
+    return;
+  }
+  Refusal[0] = '\0';
+  TFixedText refusal(Refusal, sizeof(Refusal));
+  if (!LoadForwardLibrary(Settings.Forward, Library, refusal)) return;
+  std::memcpy(LibraryPath, Settings.Forward, sizeof(LibraryPath));
+  Hold();
+  SessionHolds = true;
 }
 
 // Whether a call goes on to the library (or, when it is refused, is
@@ -33,23 +78,8 @@ bool Forwards(TVendorEntry entry) {
   if (!opens && !Forwarding) return false;
   const bool decide = !Model.AnyOpen();
   if (opens || decide) ReadSettings();
-  if (!opens || !decide) return Forwarding;
-  Forwarding = Settings.Forward[0] != '\0';
-  if (Forwarding && Library.Module == nullptr) {
-    Refusal[0] = '\0';
-    TFixedText refusal(Refusal, sizeof(Refusal));
-    LoadForwardLibrary(Settings.Forward, Library, refusal);
-  }
+  if (opens && decide) Decide();
   return Forwarding;
-}
-
-// Frees the library, or leaves it to the next call while calls are inside
-// it or it raised: it may have left pointers into itself with its
-// exception (an exception object of its own, which the caller's handler
-// reads after the unwinding).
-void FreeLibraryWhenSafe(bool raised) {
-  FreeLater = raised || CallsInside > 0;
-  if (!FreeLater) FreeForwardLibrary(Library);
 }
 
 void ShowForwardedWindow(int32_t address, int32_t answer) {
@@ -73,12 +103,13 @@ void ShowOutputs(int32_t address) {
 }
 
 // The end of a forwarded session: no board is open.
-void EndSession(bool raised) {
+void EndSession() {
   for (int32_t address = 0; address < CardAddressCount; ++address)
     if (UnansweredWindows >> address & 1) CloseBoardWindow(address);
   UnansweredWindows = 0;
   Forwarding = false;
-  FreeLibraryWhenSafe(raised);
+  if (SessionHolds) LetGo();
+  SessionHolds = false;
 }
 
 // What a call the library answered did to the boards and their windows.
@@ -105,25 +136,39 @@ void FollowAnswer(const TForwardedCall& call, int32_t answer) {
 }  // namespace
 
 TForwardedCall BeginForwarded(TVendorEntry entry, int32_t a, int32_t b, int64_t time) {
-  TForwardedCall call{entry, a, b, time, false, nullptr};
-  if (FreeLater && !Forwarding) FreeLibraryWhenSafe(false);
+  TForwardedCall call{entry, a, b, time, false, nullptr, 0};
   call.Forwarded = Forwards(entry);
+  call.Session = Session;
   if (call.Forwarded) call.Vendor = Library.Entries[entry];
-  if (call.Vendor != nullptr) ++CallsInside;
+  if (call.Vendor != nullptr) {
+    ++CallsInside;
+    Hold();
+  }
   return call;
 }
 
-// A call that raised changes no board, but for CloseDevice: the caller
-// takes its boards as closed, as the library's CloseDevice closes them all.
+// A call of the session now follows the library's answer; one that raised
+// changes no board, but for CloseDevice: the caller takes its boards as
+// closed, as the library's CloseDevice closes them all. A call whose
+// session another thread's CloseDevice ended meanwhile only has its line.
 void EndForwarded(const TForwardedCall& call, const TLibraryAnswer& answer) {
   if (call.Vendor != nullptr) --CallsInside;
-  // The last call out of a library whose session ended meanwhile frees it.
-  if (FreeLater && !Forwarding && !answer.Raised) FreeLibraryWhenSafe(false);
-  if (!answer.Raised) FollowAnswer(call, answer.Result);
-  if (answer.Raised && call.Entry == veCloseDevice) Model.Call(veCloseDevice);
-  if (call.Entry == veCloseDevice)
+  const bool current = Forwarding && call.Session == Session;
+  if (current && !answer.Raised) FollowAnswer(call, answer.Result);
+  if (current && answer.Raised && call.Entry == veCloseDevice) Model.Call(veCloseDevice);
+  if (current && call.Entry == veCloseDevice)
     for (int32_t address = 0; address < CardAddressCount; ++address) CloseBoardWindow(address);
-  TraceCall(call.Time, Model.AnyOpen(), VendorEntryNames[call.Entry], VendorEntryNumbers[call.Entry], call.A, call.B,
-            &answer);
-  if (call.Entry == veCloseDevice && !Model.AnyOpen()) EndSession(answer.Raised);
+  // The record stays open for the lines of calls still inside.
+  TraceCall(call.Time, Model.AnyOpen() || CallsInside > 0, VendorEntryNames[call.Entry],
+            VendorEntryNumbers[call.Entry], call.A, call.B, &answer);
+  if (current && call.Entry == veCloseDevice && !Model.AnyOpen()) EndSession();
+  if (call.Vendor == nullptr) return;
+  if (answer.Raised) ++RaisedCalls;
+  else LetGo();
+}
+
+HMODULE TakeReleasedLibrary() {
+  HMODULE released = Released;
+  Released = nullptr;
+  return released;
 }

@@ -13,15 +13,19 @@
 // library without one of the entry points that the module never uses (an
 // older one) has the calls of it answered as by a library without boards.
 //
-// The library is freed when the session ends (no board open after a
-// CloseDevice), once no call is inside it; one that raised as it ended, or
-// had calls inside then, is freed at the board's next call. Never at
-// DLL_PROCESS_DETACH, where FreeLibrary is not safe (DllMain's remarks), so
-// a host that frees the virtual board without closing its boards leaves the
-// library loaded until the process ends. The window of an address whose
-// OpenDevice gave -1 goes at the end of the session; where no board ever
-// opens (a refused library), it stays until the process ends, naming the
-// reason.
+// The library's life has one owner, a count of references under the
+// board's lock: the session holds one, each call inside the library one,
+// and a call that raised keeps its one until the next session's decision,
+// since the caller may still be handling an exception that points into
+// the library. The last reference let go hands the library over to be
+// freed once the board's lock is left (TakeReleasedLibrary), never at
+// DLL_PROCESS_DETACH, where FreeLibrary is not safe (DllMain's remarks). A
+// call that returns after another thread's CloseDevice ended its session
+// gets its record line and changes nothing else. Forwarding switched on
+// while virtual boards are open closes them first. The window of an
+// address whose OpenDevice gave -1 goes at the end of the session; where no
+// board ever opens (a refused library), it stays until the process ends,
+// naming the reason.
 //
 // Called with the board's lock held (board_lock_win32.h), never while
 // inside the library.
@@ -40,6 +44,7 @@ struct TForwardedCall {
   int64_t Time;     // as it arrived (CallTime)
   bool Forwarded;   // false: the virtual boards answer it
   FARPROC Vendor;   // the library's entry; null: the library's refused answer
+  uint32_t Session; // the forwarded session it was taken in
 };
 
 // Takes a call that arrived at time. A call given the library's entry is
@@ -49,6 +54,10 @@ TForwardedCall BeginForwarded(TVendorEntry entry, int32_t a, int32_t b, int64_t 
 // A forwarded call has returned with answer, or raised: the boards, their
 // windows and the record follow.
 void EndForwarded(const TForwardedCall& call, const TLibraryAnswer& answer);
+
+// The library whose last reference went since the last ask, or null: the
+// caller frees it (FreeForwardLibrary) once it has left the board's lock.
+HMODULE TakeReleasedLibrary();
 
 // The answer of a library that is not there: no board answers, nothing is
 // read, none is found.

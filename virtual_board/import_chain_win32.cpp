@@ -32,7 +32,7 @@ bool SameName(std::string_view a, const char* b) {
 
 void Note(std::string_view name, void* context) {
   TSearch& search = *static_cast<TSearch*>(context);
-  if (SameName(name, VendorLibraryName)) {
+  if (NamesLibraryFile(name, VendorLibraryName)) {
     if (!search.Found) std::strcpy(search.Through, search.Reading);
     search.Found = true;
     return;

@@ -4,46 +4,29 @@
 
 namespace {
 
-constexpr LONG NoSlot = static_cast<LONG>(TLS_OUT_OF_INDEXES);
-volatile LONG Slot = NoSlot;
+// Far more threads than are ever inside the library at once.
+constexpr int TableSize = 32;
+volatile LONG Inside[TableSize];  // thread ids; 0: free
 
-// The slot, made at the first mark; two threads making one at once keep
-// the first and give the other back.
-LONG MadeSlot() {
-  if (Slot != NoSlot) return Slot;
-  const DWORD made = TlsAlloc();
-  if (made == TLS_OUT_OF_INDEXES) return NoSlot;
-  const LONG first = InterlockedCompareExchange(&Slot, static_cast<LONG>(made), NoSlot);
-  if (first == NoSlot) return static_cast<LONG>(made);
-  TlsFree(made);
-  return first;
-}
-
-// TlsGetValue sets the last error also when it succeeds.
-bool Marked(LONG slot) {
-  const DWORD error = GetLastError();
-  const bool marked = slot != NoSlot && TlsGetValue(static_cast<DWORD>(slot)) != nullptr;
-  SetLastError(error);
-  return marked;
-}
-
-void Mark(bool inside) {
-  const DWORD error = GetLastError();
-  const LONG slot = MadeSlot();
-  if (slot != NoSlot) TlsSetValue(static_cast<DWORD>(slot), inside ? reinterpret_cast<void*>(1) : nullptr);
-  SetLastError(error);
+int PlaceOf(DWORD thread) {
+  for (int i = 0; i < TableSize; ++i)
+    if (static_cast<DWORD>(Inside[i]) == thread) return i;
+  return -1;
 }
 
 }  // namespace
 
-bool InsideForwardLibrary() { return Marked(Slot); }
+bool InsideForwardLibrary() { return PlaceOf(GetCurrentThreadId()) >= 0; }
 
 bool EnterForwardLibrary() {
-  const bool wasInside = InsideForwardLibrary();
-  if (!wasInside) Mark(true);
-  return wasInside;
+  const DWORD thread = GetCurrentThreadId();
+  if (PlaceOf(thread) >= 0) return true;
+  for (int i = 0; i < TableSize; ++i)
+    if (InterlockedCompareExchange(&Inside[i], static_cast<LONG>(thread), 0) == 0) break;
+  return false;
 }
 
 void LeaveForwardLibrary(bool wasInside) {
-  if (!wasInside) Mark(false);
+  const int place = wasInside ? -1 : PlaceOf(GetCurrentThreadId());
+  if (place >= 0) InterlockedExchange(&Inside[place], 0);
 }

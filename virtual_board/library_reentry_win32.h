@@ -5,12 +5,11 @@
 // board until the stack overflows; the board answers it as a refused
 // library's call instead (board_exports_win32.cpp).
 //
-// The mark is kept per thread in a TLS slot made at the first need: a DLL
-// loaded with LoadLibrary on Windows XP cannot use implicit TLS
-// (__declspec(thread), nor a thread_local that compiles to it), and the
-// board does no work at load time. The slot is never given back, which
-// would be work at unload time: one slot for each load of the board that
-// forwarded. Where Windows has no slot left, threads are not marked.
+// The mark is the thread's id in a small table of the threads inside,
+// taken and given back with interlocked operations: no TLS slot (a DLL
+// loaded with LoadLibrary on Windows XP cannot use implicit TLS, and a slot
+// of TlsAlloc would have to be given back at unload time, work that the
+// board does not do there). A thread finding the table full is not marked.
 #pragma once
 
 // Whether this thread is inside now.

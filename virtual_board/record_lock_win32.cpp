@@ -2,9 +2,11 @@
 
 namespace {
 
-// Whether the last line found the lock held past the wait: the holder has
-// stalled, and lines try once until they have the lock again.
-volatile bool HolderStalled = false;
+// Whether a line found the lock held past the wait and none has had it
+// since: the holder has stalled. Lines come one at a time (the board's
+// lock).
+bool HolderStalled = false;
+LONGLONG EndAfterLastLine = -1;  // where the file ended after this process's last line
 
 OVERLAPPED LockRange() {
   OVERLAPPED range{};
@@ -13,9 +15,16 @@ OVERLAPPED LockRange() {
   return range;
 }
 
+LONGLONG FileEnd(HANDLE file) {
+  LARGE_INTEGER size{};
+  return GetFileSizeEx(file, &size) ? size.QuadPart : -1;
+}
+
 }  // namespace
 
 bool LockRecordLine(HANDLE file) {
+  // Still the stalled holder when nobody has written since this process.
+  const bool stalled = HolderStalled && FileEnd(file) == EndAfterLastLine;
   const DWORD start = GetTickCount();
   for (int tries = 0;; ++tries) {
     OVERLAPPED range = LockRange();
@@ -24,7 +33,7 @@ bool LockRecordLine(HANDLE file) {
       return true;
     }
     // Another handle holds it; any other error: this file system has no locks.
-    if (GetLastError() != ERROR_LOCK_VIOLATION || HolderStalled) return false;
+    if (GetLastError() != ERROR_LOCK_VIOLATION || stalled) return false;
     if (GetTickCount() - start >= RecordLockWaitMs) {
       HolderStalled = true;
       return false;
@@ -34,7 +43,9 @@ bool LockRecordLine(HANDLE file) {
   }
 }
 
-void UnlockRecordLine(HANDLE file) {
+void EndRecordLine(HANDLE file, bool locked) {
+  if (HolderStalled) EndAfterLastLine = FileEnd(file);
+  if (!locked) return;
   OVERLAPPED range = LockRange();
   UnlockFileEx(file, 0, 1, 0, &range);
 }

@@ -19,16 +19,20 @@ inline constexpr ULONGLONG RecordLockOffset = 0x7FFFFFFF00000000ull;
 
 // How long a line waits for a holder at most. A holder that stalls (a
 // process stopped in a debugger) holds up another host's output once, for
-// this long; while it stays stalled, lines are written without the lock,
-// each after one try, which loses nothing, since that holder writes nothing
-// (two more writers meanwhile are not kept apart: a process holds the lock
-// for one write only, so one stopped while it holds it is rare).
+// this long; then the stalled mode: while nothing has been written to the
+// file since this process's last line, the holder is the stalled one, which
+// writes nothing, and a line is written without the lock after one try, so
+// nothing is lost. The mode ends at the first lock taken again; a file
+// grown meanwhile (a live holder writes while it holds the lock) makes the
+// line wait as any other does.
 inline constexpr DWORD RecordLockWaitMs = 250;
 
 // Takes the lock on file, which is open with GENERIC_READ (LockFileEx needs
-// it). False when it is not had: held past the wait above, or the file
-// system has no locks; the line is then written without it.
+// it). False when it is not had: held past the wait above or by the stalled
+// holder, or the file system has no locks; the line is then written
+// without it.
 bool LockRecordLine(HANDLE file);
 
-// Gives back the lock that LockRecordLine took.
-void UnlockRecordLine(HANDLE file);
+// After the line's write: gives back the lock when LockRecordLine took it,
+// and notes where the file ends for the stalled mode.
+void EndRecordLine(HANDLE file, bool locked);

@@ -58,3 +58,9 @@ int32_t VirtualBoardCall(TVendorEntry entry, int32_t a, int32_t b) {
   TraceCall(time, Model.AnyOpen(), VendorEntryNames[entry], VendorEntryNumbers[entry], a, b, &answer);
   return call.Result;
 }
+
+void CloseVirtualBoards() {
+  if (!Model.AnyOpen()) return;
+  ShowCall(Model.Call(veCloseDevice), 0);
+  EndBoardTime();
+}

@@ -18,3 +18,8 @@
 // its answer (0 for an entry without one). The values a read call fills
 // are the caller's to set: all 0.
 int32_t VirtualBoardCall(TVendorEntry entry, int32_t a, int32_t b);
+
+// Closes the virtual boards that are open, with their windows, as a
+// forwarded session starts: its calls go to the library from then on.
+// Recorded as no call.
+void CloseVirtualBoards();

@@ -117,3 +117,18 @@ bool ForEachImportedLibrary(std::string_view bytes, void (*each)(std::string_vie
   }
   return true;
 }
+
+bool NamesLibraryFile(std::string_view name, std::string_view fileName) {
+  const auto same = [](std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+      const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+      if (lower(a[i]) != lower(b[i])) return false;
+    }
+    return true;
+  };
+  if (name.find('.') != std::string_view::npos) return same(name, fileName);
+  constexpr std::string_view Extension = ".dll";
+  return fileName.size() > Extension.size() && same(fileName.substr(fileName.size() - Extension.size()), Extension) &&
+         same(name, fileName.substr(0, fileName.size() - Extension.size()));
+}

@@ -15,3 +15,9 @@
 // until then.
 bool ForEachImportedLibrary(std::string_view image, void (*each)(std::string_view name, void* context),
                             void* context);
+
+// Whether an import table's name names the DLL file fileName ("k8055d.dll")
+// as the loader reads it: without regard to letter case, and with ".dll"
+// added to a name without an extension ("K8055D"); a trailing dot keeps a
+// name without one.
+bool NamesLibraryFile(std::string_view name, std::string_view fileName);

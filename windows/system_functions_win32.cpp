@@ -25,13 +25,27 @@ constexpr int RowCount = sizeof(Rows) / sizeof(Rows[0]);
 HMODULE volatile Libraries[LibraryCount];    // found or loaded, kept for the process
 FARPROC volatile Replacements[RowCount];      // a test's, in place of Windows' own
 
+// The system folder for this program's libraries: under WoW64 the 32-bit
+// one, named as it is (SysWOW64), so that a thread on which the host
+// disabled the file system's redirection (Wow64DisableWow64FsRedirection)
+// still finds 32-bit files there; elsewhere the system folder.
+UINT SystemFolder(wchar_t* path, UINT size) {
+#if !defined(_WIN64)
+  if (const auto wow64Folder = SystemFunction<TSystemFunction::GetSystemWow64DirectoryW>()) {
+    const UINT length = wow64Folder(path, size);
+    if (length > 0) return length;  // 0 on 32-bit Windows: no folder apart
+  }
+#endif
+  return GetSystemDirectoryW(path, size);
+}
+
 // From the system folder by its full path, never from the program's folder
 // or the current directory: LOAD_LIBRARY_SEARCH_SYSTEM32 is refused where
 // Windows lacks AddDllDirectory (Windows XP, Vista and 7 without
-// KB2533623). Under WoW64 the 32-bit system folder is redirected to.
+// KB2533623).
 HMODULE LoadFromSystemFolder(const wchar_t* file) {
   wchar_t path[MAX_PATH + 16];
-  const UINT length = GetSystemDirectoryW(path, MAX_PATH);
+  const UINT length = SystemFolder(path, MAX_PATH);
   if (length == 0 || length >= MAX_PATH) return nullptr;
   lstrcpyW(path + length, L"\\");
   lstrcpyW(path + length + 1, file);

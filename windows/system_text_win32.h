@@ -7,7 +7,7 @@
 #include <windows.h>
 
 #include "common/allocation.h"
-#include "k8055d/library_search.h"
+#include "common/path_text.h"
 
 // query(buffer, size) gives the length written, or, when the buffer is too
 // small, the size needed or the size itself (as GetModuleFileNameW does, on

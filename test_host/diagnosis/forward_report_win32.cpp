@@ -8,6 +8,6 @@ std::string CheckForwardLibrary(TBoardSettings& settings) {
   TForwardLibrary library;
   TFixedText problems(settings.Problems, sizeof(settings.Problems));
   if (!LoadForwardLibrary(settings.Forward, library, problems)) return "";
-  FreeForwardLibrary(library);
+  FreeForwardLibrary(library.Module);
   return DescribeFileVersion("forwarded library", ReadFileVersion(settings.Forward));
 }

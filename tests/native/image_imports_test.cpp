@@ -130,3 +130,17 @@ TEST(ImageImports, DamagedTablesStayWithinTheBytes) {
 }
 
 }  // namespace
+
+namespace {
+
+// The loader's reading of an imported name: letter case aside, ".dll"
+// added where there is no extension; a trailing dot or another extension
+// names another file.
+TEST(ImportedNames, NameTheFileAsTheLoaderReadsThem) {
+  for (const char* name : {"k8055d.dll", "K8055D.DLL", "K8055D", "k8055D"})
+    EXPECT_TRUE(NamesLibraryFile(name, "k8055d.dll")) << name;
+  for (const char* name : {"k8055d.", "k8055d.exe", "k8055d.dll.dll", "k8055", "k8055dx", ".dll", ""})
+    EXPECT_FALSE(NamesLibraryFile(name, "k8055d.dll")) << name;
+}
+
+}  // namespace

@@ -127,4 +127,73 @@ TEST(RecordSharing, AStalledHolderHoldsTheOutputUpOnceAndCostsNoLine) {
     EXPECT_NE(lines[2 + call].find(" WriteAllDigital " + std::to_string(call) + " @"), std::string::npos) << call;
 }
 
+// A board's call of a thread of the test's, to see whether it waits.
+struct TBoardCallThread {
+  HMODULE Board;
+  int32_t Value;
+  HANDLE Thread = nullptr;
+  static DWORD WINAPI Run(void* self) {
+    auto& call = *static_cast<TBoardCallThread*>(self);
+    CallBoard(call.Board, "WriteAllDigital", call.Value);
+    return 0;
+  }
+  void Start() { Thread = CreateThread(nullptr, 0, Run, this, 0, nullptr); }
+  // Whether the call is still waiting after ms (a lower bound: a call that
+  // has not even started counts as waiting).
+  bool StillWaitingAfter(DWORD ms) const { return WaitForSingleObject(Thread, ms) == WAIT_TIMEOUT; }
+  void Join() {
+    WaitForSingleObject(Thread, INFINITE);
+    CloseHandle(Thread);
+  }
+};
+
+// The stalled mode lasts while the stalled holder holds the lock: once it
+// has let go, a live holder (one that writes while it holds the lock) is
+// waited for by the lines of a process that saw the stall, and after the
+// lock was had again every line waits for a holder as before.
+TEST(RecordSharing, AfterTheStalledHolderLetsGoLinesWaitForALiveOne) {
+  TTempFolder folder("tarnwell stall ends");
+  const std::string record = folder.Add("calls.txt");
+  HANDLE holder = CreateFileW(WidePath(record).c_str(), GENERIC_READ | FILE_APPEND_DATA,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                              nullptr);
+  ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+  OVERLAPPED range{};
+  range.Offset = static_cast<DWORD>(RecordLockOffset);
+  range.OffsetHigh = static_cast<DWORD>(RecordLockOffset >> 32);
+  const auto lock = [&] { return LockFileEx(holder, LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &range) != FALSE; };
+  ASSERT_TRUE(lock());
+  SetEnvironmentVariableW(L"VIRTUAL_K8055_TRACE", WidePath(record).c_str());
+  HMODULE board = LoadLibraryA(FullBoard().c_str());
+  ASSERT_NE(board, nullptr);
+  EXPECT_EQ(CallBoard(board, "OpenDevice", 0), 0);  // finds the holder stalled
+  UnlockFileEx(holder, 0, 1, 0, &range);
+
+  ASSERT_TRUE(lock());  // a live holder, which writes its line
+  DWORD written = 0;
+  WriteFile(holder, "live\r\n", 6, &written, nullptr);
+  TBoardCallThread afterStall{board, 1};
+  afterStall.Start();
+  EXPECT_TRUE(afterStall.StillWaitingAfter(100)) << "written while a live holder held the lock";
+  UnlockFileEx(holder, 0, 1, 0, &range);
+  afterStall.Join();
+
+  ASSERT_TRUE(lock());  // the lock was had again: the stalled mode has ended
+  TBoardCallThread later{board, 2};
+  later.Start();
+  EXPECT_TRUE(later.StillWaitingAfter(100)) << "the stalled mode outlasted the stall";
+  UnlockFileEx(holder, 0, 1, 0, &range);
+  later.Join();
+  CallBoard(board, "CloseDevice");
+  FreeLibrary(board);
+  SetEnvironmentVariableW(L"VIRTUAL_K8055_TRACE", nullptr);
+  CloseHandle(holder);
+
+  const std::vector<std::string> lines = FileLines(record);
+  ASSERT_EQ(lines.size(), 6u);
+  EXPECT_EQ(lines[2], "live\r");
+  EXPECT_NE(lines[3].find(" WriteAllDigital 1 @"), std::string::npos) << lines[3];
+  EXPECT_NE(lines[4].find(" WriteAllDigital 2 @"), std::string::npos) << lines[4];
+}
+
 }  // namespace

@@ -72,6 +72,27 @@ void TakeTime() {
   if (colon != nullptr && every > 0 && ++calls % every == 0) Sleep(static_cast<DWORD>(std::atoi(colon + 1)));
 }
 
+// The first call of the entry point VIRTUAL_K8055_HOLD names waits inside.
+void HoldWhenAsked(TVendorEntry entry) {
+  static volatile LONG held = 0;
+  if (!VariableIs("VIRTUAL_K8055_HOLD", Names[entry]) || InterlockedExchange(&held, 1) != 0) return;
+  char heldName[64], releaseName[64];
+  RecordingHeldEvent(heldName);
+  RecordingReleaseEvent(releaseName);
+  HANDLE inside = CreateEventA(nullptr, TRUE, FALSE, heldName);
+  HANDLE release = CreateEventA(nullptr, TRUE, FALSE, releaseName);
+  SetEvent(inside);
+  WaitForSingleObject(release, INFINITE);
+  CloseHandle(inside);
+  CloseHandle(release);
+}
+
+void LeaveLastError() {
+  char text[16];
+  const DWORD n = GetEnvironmentVariableA("VIRTUAL_K8055_LAST_ERROR", text, sizeof(text));
+  if (n > 0 && n < sizeof(text)) SetLastError(static_cast<DWORD>(std::atoi(text)));
+}
+
 // With VIRTUAL_K8055_REENTER set, calls OpenDevice of the k8055d.dll that
 // Windows gives by name, and notes its answer.
 void ReenterOpenDevice(int32_t address) {
@@ -115,6 +136,7 @@ struct TRecordingEntry<Entry, TResult(TArgs...)> {
     Receive(line);
     if constexpr (Entry == veOpenDevice) ReenterOpenDevice(First(args...));
     TakeTime();
+    HoldWhenAsked(Entry);
     if (Entry == veOpenDevice) Closed = false;
     if (Entry == veCloseDevice) Closed = true;
     LeaveThreadState();
@@ -124,8 +146,13 @@ struct TRecordingEntry<Entry, TResult(TArgs...)> {
     }
     Fill(args...);
     if constexpr (!std::is_void_v<TResult>) {
-      if (Entry == veOpenDevice) return OpenAnswer(First(args...));
-      return Entry == veSetCurrentDevice ? SelectAnswer(First(args...)) : RecordingAnswer(Entry, First(args...));
+      const TResult answer = Entry == veOpenDevice         ? OpenAnswer(First(args...))
+                             : Entry == veSetCurrentDevice ? SelectAnswer(First(args...))
+                                                           : RecordingAnswer(Entry, First(args...));
+      LeaveLastError();
+      return answer;
+    } else {
+      LeaveLastError();
     }
   }
 };

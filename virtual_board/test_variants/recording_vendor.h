@@ -13,7 +13,12 @@
 // RecordingControlWord, MXCSR RecordingMxcsr and the thread error mode
 // RecordingErrorMode, as a library built with another compiler may, and
 // with VIRTUAL_K8055_LEAVE_PENDING "1" an x87 zero divide pending.
-// VIRTUAL_K8055_SLOW_CALLS "N:MS" makes every Nth call take MS milliseconds
+// VIRTUAL_K8055_HOLD names an entry point whose first call in the process
+// sets the event RecordingHeldEvent names and waits for the one
+// RecordingReleaseEvent names before it answers, so that a test knows a
+// call to be inside the library. With VIRTUAL_K8055_LAST_ERROR "N", every
+// call ends with SetLastError(N), as a library that reports its faults
+// so. VIRTUAL_K8055_SLOW_CALLS "N:MS" makes every Nth call take MS milliseconds
 // more, as a slow board or driver would (for the picture of a forwarded
 // session's timeline). VIRTUAL_K8055_RAISE names an entry point whose calls
 // raise the structured exception of raising_open.h (its argument the
@@ -29,9 +34,18 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <cstdio>
 
 inline constexpr uint16_t RecordingControlWord = 0x0C7F;  // truncating, 24-bit precision
 inline constexpr uint32_t RecordingMxcsr = 0x7F80;        // round toward zero, all masked
 inline constexpr DWORD RecordingErrorMode = SEM_NOGPFAULTERRORBOX;
 
 constexpr int32_t RecordingAnswer(int row, int32_t argument) { return 1000 * (row + 1) + argument; }
+
+// The events of VIRTUAL_K8055_HOLD, named for the process.
+inline void RecordingHeldEvent(char (&name)[64], DWORD process = GetCurrentProcessId()) {
+  std::snprintf(name, sizeof(name), "tarnwell-recording-held-%lu", static_cast<unsigned long>(process));
+}
+inline void RecordingReleaseEvent(char (&name)[64], DWORD process = GetCurrentProcessId()) {
+  std::snprintf(name, sizeof(name), "tarnwell-recording-release-%lu", static_cast<unsigned long>(process));
+}
