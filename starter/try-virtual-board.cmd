@@ -24,8 +24,16 @@ set VIRTUAL_K8055_WINDOW=1
 set status=%errorlevel%
 echo.
 if "%status%"=="0" goto done
+if "%status%"=="3" goto not_reached
 echo The test host ended with status %status%; the lines above say why. The
 echo user guide, USER-GUIDE.md, lists every status.
+goto wait
+
+:not_reached
+echo Not every change you made reached a board: the lines above that start
+echo with "tarnwell_host:" name the card and why. A board unplugged with the
+echo Unplug button in its window stays dropped until the test host starts
+echo again, as a real board does.
 goto wait
 
 :done

@@ -121,8 +121,10 @@ void ApplyValue(const TBoardSettingsSources& sources, TBoardSettings& settings, 
       ValueProblem(settings, place, key, value, "is not a number of milliseconds 0 ... 1000 (such as 8)");
     }
   } else if (key == UnplugKey) {
-    if (ParseUnplugTimes(value, settings.Unplug)) settings.UnplugOrigin = place.Origin;
-    else ValueProblem(settings, place, key, value, "is not a card address and call, such as 0@200 or 0@200-400, or none");
+    char why[256] = "is not a card address and call, such as 0@200 or 0@200-400, or none";
+    TFixedText reason(why, sizeof(why));
+    if (ParseUnplugTimes(value, settings.Unplug, reason)) settings.UnplugOrigin = place.Origin;
+    else ValueProblem(settings, place, key, value, reason.View());
   } else if (key == WindowKey) {
     if (value == "0" || value == "1") {
       settings.Window = value == "1";
@@ -207,23 +209,38 @@ bool ParseCardAddresses(std::string_view text, uint8_t& addresses) {
   return true;
 }
 
-bool ParseUnplugTimes(std::string_view text, TUnplugTimes (&times)[CardAddressCount]) {
+bool ParseUnplugTimes(std::string_view text, TUnplugTimes (&times)[CardAddressCount], TFixedText& why) {
   TUnplugTimes read[CardAddressCount] = {};
   bool any = SameIgnoringCase(text, "none");
   for (std::string_view rest = any ? std::string_view() : text; !rest.empty();) {
     const size_t end = rest.find_first_of(",; \t");
-    std::string_view item = rest.substr(0, end);
+    const std::string_view whole = rest.substr(0, end);
+    std::string_view item = whole;
     rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
     if (item.empty()) continue;
+    if (item.size() >= 3 && item[0] >= '4' && item[0] <= '9' && item[1] == '@') {
+      why << ": card addresses are 0 ... 3";
+      return false;
+    }
     if (item.size() < 3 || item[0] < '0' || item[0] > '3' || item[1] != '@') return false;
     TUnplugTimes& board = read[item[0] - '0'];
     item.remove_prefix(2);
     const size_t dash = item.find('-');
     const std::string_view back = dash == std::string_view::npos ? std::string_view() : From(item, dash + 1);
-    if (!ParseWhole(item.substr(0, dash), UINT32_MAX, board.At) || board.At == 0) return false;
-    if (dash != std::string_view::npos && (!ParseWhole(back, UINT32_MAX, board.Back) || board.Back <= board.At))
+    if (!ParseWhole(item.substr(0, dash), UINT32_MAX, board.At)) return false;
+    if (board.At == 0) {
+      why << ": calls count from 1, such as " << whole.substr(0, 2) << "1";
       return false;
+    }
     any = true;
+    if (dash == std::string_view::npos) continue;
+    if (!ParseWhole(back, UINT32_MAX, board.Back)) return false;
+    if (board.Back <= board.At) {
+      // The plug-in must come after the unplugging.
+      why << ": the plug-in call after - must be later than the unplug call, such as "
+          << whole.substr(0, 2) << static_cast<int64_t>(board.At) << "-" << static_cast<int64_t>(board.At) * 2;
+      return false;
+    }
   }
   if (!any) return false;
   for (int address = 0; address < CardAddressCount; ++address) times[address] = read[address];

@@ -19,6 +19,7 @@
 #include <string_view>
 
 #include "module/module_abi.h"
+#include "virtual_board/fixed_text.h"
 
 inline constexpr char BoardSettingsFile[] = "k8055d.ini";
 inline constexpr char BoardsVariable[] = "VIRTUAL_K8055_BOARDS";
@@ -88,8 +89,10 @@ bool ParseCardAddresses(std::string_view text, uint8_t& addresses);
 // A schedule of unplugging: "A@N" (card address A unplugged before call N)
 // or "A@N-M" (and plugged in again before call M, M > N), several
 // separated by commas, semicolons or blanks, or "none". False when the text
-// is not such a schedule.
-bool ParseUnplugTimes(std::string_view text, TUnplugTimes (&times)[CardAddressCount]);
+// is not such a schedule; then why is given, after ": ", what would be
+// accepted where the item at fault shows it (an address above 3, call 0, a
+// plug-in before the unplugging).
+bool ParseUnplugTimes(std::string_view text, TUnplugTimes (&times)[CardAddressCount], TFixedText& why);
 
 // Adds one line to settings.Problems.
 void AddSettingsProblem(TBoardSettings& settings, std::string_view problem);

@@ -24,7 +24,7 @@ int RunIdentify(const TCommand& command) {
   TCardOutputs outputs(session);
   std::string error;
   if (const int status = outputs.Open(command.Paths, {Choice.Card}, error)) return Fail(status, error);
-  if (!outputs.Answers(Choice.Card)) return Fail(ExitNotReached, outputs.NotReached(Choice.Card) + ": nothing sent");
+  if (!outputs.Answers(Choice.Card)) return Fail(ExitNotReached, outputs.NotReached(Choice.Card, "nothing sent"));
 
   ListenForStop();
   WriteOut(CardWithAddress(Choice.Card) + ": all outputs flash for " + Seconds(IdentifyLengthMs) + " (Ctrl+C stops)\n");

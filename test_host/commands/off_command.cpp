@@ -25,8 +25,11 @@ int RunOff(const TCommand& command) {
   if (const int status = outputs.Open(command.Paths, cards, error)) return Fail(status, error);
   const std::vector<int32_t> answering = outputs.Answering();
   if (Choice.Given && answering.empty())
-    return Fail(ExitNotReached, outputs.NotReached(Choice.Card) + ": nothing sent");
-  if (answering.empty()) return Fail(ExitNotReached, "no card answers: nothing sent");
+    return Fail(ExitNotReached, outputs.NotReached(Choice.Card, "nothing sent"));
+  if (answering.empty()) {
+    for (const std::string& reason : outputs.WhyNotAnswering()) Warn(reason);
+    return Fail(ExitNotReached, "no card answers: nothing sent");
+  }
 
   int status = ExitDone;
   for (const int32_t card : answering) {

@@ -51,8 +51,8 @@ int RunPlay(const TCommand& command) {
   TCardOutputs outputs(session);
   if (const int status = outputs.Open(command.Paths, cards, error)) return Fail(status, error);
   for (const auto& [card, count] : rowsPerCard)
-    if (!outputs.Answers(card))
-      Warn(outputs.NotReached(card) + ": " + CountOf(count, "row") + " for it will be skipped");
+    if (!outputs.Answers(card)) Warn(outputs.Unanswered(card) + ": " + CountOf(count, "row") + " for it will be skipped");
+  for (const std::string& reason : outputs.WhyNotAnswering()) Warn(reason);
   const std::vector<int32_t> answering = outputs.Answering();
   if (answering.empty()) return Fail(ExitNotReached, "play: no card of the file answers: nothing sent");
 
@@ -61,16 +61,18 @@ int RunPlay(const TCommand& command) {
   WriteOut("playing " + PlayFile + ": " + CountOf(rows.size(), "row") + " over " + Seconds(lengthMs) +
            " to " + CardNames(answering) + " (Ctrl+C stops)\n");
   const TPlayOutcome outcome = PlayToCards(rows, outputs, true);
-  std::string report = DescribePlayEnd(outcome.Result, rows.size(), outcome.RowsNotDelivered);
-  if (OffAtEnd) {
-    const size_t offNotDelivered = SwitchAllOff(outputs, answering);
+  // Switched off first: its calls may show that the show's last send to a
+  // board failed.
+  const size_t offNotDelivered = OffAtEnd ? SwitchAllOff(outputs, answering) : 0;
+  const size_t notDelivered = outcome.RowsNotDelivered + outputs.FailedTransfers();
+  std::string report = DescribePlayEnd(outcome.Result, rows.size(), notDelivered);
+  if (OffAtEnd)
     report += offNotDelivered == 0 ? "all outputs of " + CardNames(answering) + " off\n"
                                    : CountOf(offNotDelivered, "output") + " could not be switched off\n";
-  }
   WriteOut(report);
-  for (const int32_t card : outputs.Dropped()) Warn(CardDropped(card));
+  for (const int32_t card : outputs.Dropped()) Warn(outputs.DroppedReason(card));
   if (outcome.Result.Stopped) return ExitStopped;
-  return outcome.RowsNotDelivered > 0 ? ExitNotReached : ExitDone;
+  return notDelivered > 0 ? ExitNotReached : ExitDone;
 }
 #endif
 

@@ -59,7 +59,7 @@ int RunSet(const TCommand& command) {
   TCardOutputs outputs(session);
   if (const int status = outputs.Open(command.Paths, {Choice.Card}, error)) return Fail(status, error);
   if (!outputs.Send(Choice.Card, Channel, samples.data()))
-    return Fail(ExitNotReached, outputs.NotReached(Choice.Card) + ": nothing sent");
+    return Fail(ExitNotReached, outputs.NotReached(Choice.Card, "nothing sent"));
 
   const std::vector<std::string> names = outputs.ChannelNames();
   const std::string name = Channel <= static_cast<int32_t>(names.size()) ? names[Channel - 1] : "";

@@ -12,7 +12,9 @@
 #include "test_host/console/console_output_win32.h"
 #include "test_host/console/exit_status_win32.h"
 #include "test_host/diagnosis/vendor_check_win32.h"
+#include "test_host/session/board_source_win32.h"
 #include "test_host/session/vendor_call_watch_win32.h"
+#include "test_host/text/number_text.h"
 #include "test_host/text/wide_text_win32.h"
 #include "test_host/try/try_pane_win32.h"
 #include "test_host/commands/panel_window_run_win32.h"
@@ -50,10 +52,23 @@ constexpr char NothingReachesABoard[] = "Nothing reaches a board; the window sho
 constexpr char StarterHint[] =
     "To try the module without a board, double-click try-virtual-board.cmd in the release folder.";
 
+// Why the instance's card has no board, or, when no card address answers
+// at all, why none does; nothing while its card answers.
+std::vector<std::string> WhyNoBoard(const TModuleApi& api, TOutputInstance* instance) {
+  if (NoCardAddressAnswers()) return WhyCardsDoNotAnswer(ReadBoardSource(), {1}, true);
+  char settings[64] = "";
+  api.save(instance, settings, sizeof(settings) - 1);
+  int32_t card = 0;
+  std::string error;
+  if (!ParseQuantity(settings, CardNumber, card, error) || OpenDeviceResult(card - 1) != -1) return {};
+  return WhyCardsDoNotAnswer(ReadBoardSource(), {card}, false);
+}
+
 // Says that the window is open and, when k8055d.dll cannot be used, why.
 // Started by a double-click the test host has no console: the reason
 // comes in a box over the window, with the way to the virtual board.
-void TellOpened(const TCommand& command, const TOutputInstance& record, HWND window) {
+void TellOpened(const TCommand& command, const TModuleApi& api, TOutputInstance* instance, HWND window) {
+  const TOutputInstance& record = *instance;
   const std::string why =
       record.Ready ? "" : std::string(record.Caption) + ": " + WhyVendorUnusable(ModulePathOf(command.Paths));
   if (command.DoubleClicked) {
@@ -64,6 +79,8 @@ void TellOpened(const TCommand& command, const TOutputInstance& record, HWND win
     return;
   }
   std::string text = why.empty() ? "" : why + "\n" + NothingReachesABoard + "\n";
+  if (why.empty())
+    for (const std::string& reason : WhyNoBoard(api, instance)) text += reason + "\n";
   text += "the try window is open: each change of a channel sends one action";
   if (Rate > 0) text += ", and all channels are sent " + std::to_string(Rate) + " times a second";
   WriteOut(text + "; close the window to finish\n");
@@ -82,14 +99,18 @@ int RunTry(const TCommand& command) {
     DestroyWindow(shown.Window);
     return Fail(ExitUnusable, "cannot create the channel controls of the try window");
   }
-  TellOpened(command, *shown.Instance, shown.Window);
+  TellOpened(command, session.Api, shown.Instance, shown.Window);
 
   TFineTimerResolution fineTimer(Rate > 0);
   const bool closed = RunPanelWindow(session.Api, shown.Instance, shown.Window, [&pane] { return pane.SendDue(); });
-  // Each action that reaches a board makes exactly one output call.
-  const uint64_t notReached = session.CallsWatched ? pane.ActionCalls() - OutputCallCount() : 0;
+  // Each action that reaches a board makes exactly one output call, but
+  // for the one at which the library dropped the board.
+  const uint64_t notReached =
+      session.CallsWatched ? pane.ActionCalls() - OutputCallCount() + FailedTransferCount() : 0;
   WriteOut("action calls: " + std::to_string(pane.ActionCalls()) +
            (notReached > 0 ? " (" + std::to_string(notReached) + " reached no board)" : "") + "\n");
+  for (int32_t address = 0; address < CardAddressCount; ++address)
+    if (BoardDropped(address)) Warn(WhyCardWasDropped(ReadBoardSource(), address + 1));
   if (!closed) return ExitStopped;
   if (!shown.Instance->Ready) return ExitUnusable;
   return notReached > 0 ? ExitNotReached : ExitDone;

@@ -3,11 +3,15 @@
 #include "test_host/diagnosis/file_version_win32.h"
 #include "virtual_board/forward_library_win32.h"
 
-std::string CheckForwardLibrary(TBoardSettings& settings) {
-  if (settings.Forward[0] == '\0') return "";
+std::string ForwardRefusal(const char* forward) {
   TForwardLibrary library;
-  TFixedText problems(settings.Problems, sizeof(settings.Problems));
-  if (!LoadForwardLibrary(settings.Forward, library, problems)) return "";
+  char reason[1024] = "";
+  TFixedText problem(reason, sizeof(reason));
+  if (!LoadForwardLibrary(forward, library, problem)) return reason;
   FreeForwardLibrary(library.Module);
-  return DescribeFileVersion("forwarded library", ReadFileVersion(settings.Forward));
+  return "";
+}
+
+std::string DescribeForwardLibrary(const char* forward) {
+  return DescribeFileVersion("forwarded library", ReadFileVersion(forward));
 }

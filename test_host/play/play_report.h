@@ -1,5 +1,8 @@
 // What play says once it ends: how many rows it sent and in what time,
-// whether it fell behind its schedule, and how many rows reached no board.
+// whether it fell behind its schedule (an update began late) or only sent
+// the rows of one time one after another, late by the board's pace, with
+// the updates a second the board keeps up with at that pace, and how many
+// rows reached no board.
 #pragma once
 
 #include <cstddef>

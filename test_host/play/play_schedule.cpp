@@ -26,6 +26,13 @@ TPlayResult PlayRows(const std::vector<TPlayRow>& rows, TPlayClock& clock, TPlay
       result.Stopped = true;
       break;
     }
+    const size_t first = result.RowsSent;
+    const int64_t begunMs = clock.NowMs();
+    if (begunMs - (start + time) > LateToleranceMs) {
+      ++result.UpdatesBehind;
+      result.MostBehindMs = std::max(result.MostBehindMs, begunMs - (start + time));
+    }
+    ++result.Updates;
     while (result.RowsSent < rows.size() && rows[result.RowsSent].TimeMs == time) {
       const int64_t lateMs = clock.NowMs() - (start + time);
       if (lateMs > LateToleranceMs) {
@@ -34,6 +41,8 @@ TPlayResult PlayRows(const std::vector<TPlayRow>& rows, TPlayClock& clock, TPlay
       }
       target.Send(rows[result.RowsSent++]);
     }
+    result.SendingMs += clock.NowMs() - begunMs;
+    result.MostRowsInUpdate = std::max(result.MostRowsInUpdate, result.RowsSent - first);
     target.Progress(result.RowsSent, clock.NowMs() - start);
   }
   result.ElapsedMs = clock.NowMs() - start;

@@ -2,6 +2,7 @@
 
 #include "k8055d/vendor_entries.h"
 
+#include "test_host/session/board_source_win32.h"
 #include "test_host/session/card_report.h"
 #include "test_host/session/channel_list.h"
 #include "test_host/console/exit_status_win32.h"
@@ -27,7 +28,24 @@ int TCardOutputs::Open(const TLoadPaths& paths, const std::vector<int32_t>& card
 
 bool TCardOutputs::Answers(int32_t card) const { return OpenDeviceResult(card - 1) >= 0; }
 
-std::string TCardOutputs::NotReached(int32_t card) const { return CardNotReached(card, OpenDeviceResult(card - 1)); }
+std::string TCardOutputs::Unanswered(int32_t card) const { return CardNotReached(card, OpenDeviceResult(card - 1)); }
+
+std::string TCardOutputs::NotReached(int32_t card, const std::string& consequence) const {
+  const std::string what = Unanswered(card) + ": " + consequence;
+  return OpenDeviceResult(card - 1) == -1 ? what + ". " + WhyCardDoesNotAnswer(ReadBoardSource(), card) : what;
+}
+
+size_t TCardOutputs::FailedTransfers() const { return FailedTransferCount(); }
+
+std::vector<std::string> TCardOutputs::WhyNotAnswering() const {
+  std::vector<int32_t> cards;
+  for (const auto& entry : Instances_)
+    if (OpenDeviceResult(entry.first - 1) == -1) cards.push_back(entry.first);
+  return cards.empty() ? std::vector<std::string>{}
+                       : WhyCardsDoNotAnswer(ReadBoardSource(), cards, NoCardAddressAnswers());
+}
+
+std::string TCardOutputs::DroppedReason(int32_t card) const { return WhyCardWasDropped(ReadBoardSource(), card); }
 
 std::vector<int32_t> TCardOutputs::Answering() const {
   std::vector<int32_t> cards;

@@ -24,15 +24,28 @@ class TCardOutputs {
   int Open(const TLoadPaths& paths, const std::vector<int32_t>& cards, std::string& error);
 
   bool Answers(int32_t card) const;
-  // Why nothing reaches card: "card 2 does not answer (card address 1)".
-  std::string NotReached(int32_t card) const;
+  // "card 2 does not answer (card address 1)"
+  std::string Unanswered(int32_t card) const;
+  // That nothing reaches card, what follows, and why, with what to do:
+  // "card 2 does not answer (card address 1): nothing sent. The virtual
+  // board has no board at card address 1: ..." (board_absence.h).
+  std::string NotReached(int32_t card, const std::string& consequence) const;
+  // For the cards given to Open whose OpenDevice answered -1: why, each
+  // reason once (board_absence.h: WhyCardsDoNotAnswer).
+  std::vector<std::string> WhyNotAnswering() const;
+  // For a card of Dropped(): what happened and what to do.
+  std::string DroppedReason(int32_t card) const;
   // The cards given to Open that answer, in increasing order.
   std::vector<int32_t> Answering() const;
   // Those of them whose board the driver has dropped since.
   std::vector<int32_t> Dropped() const;
 
-  // One block of samples to channel of card; true when it reached the board.
+  // One block of samples to channel of card; true when it reached the
+  // library. A send at which the library dropped the board shows only
+  // later, in FailedTransferCount() (vendor_call_watch_win32.h).
   bool Send(int32_t card, int32_t channel, const uint16_t* samples);
+  // The sends found since to have failed (vendor_call_watch_win32.h).
+  size_t FailedTransfers() const;
   // A row as 1024 samples of its value; the row of a card that does not
   // answer is skipped. True when it reached the board.
   bool Send(const TPlayRow& row);

@@ -20,9 +20,11 @@ std::string DescribeInstalledVersions(const TLoadPaths& paths, const std::string
     TBoardSettings settings;
     LoadBoardSettings(Wide(vendor.Path).c_str(), settings);
     CheckCallRecord(settings);
-    const std::string forwarded = CheckForwardLibrary(settings);
-    text += DescribeBoardSettings(settings, linePrefix);
-    if (!forwarded.empty()) text += linePrefix + forwarded + "\n";
+    const bool forwards = settings.Forward[0] != '\0';
+    const std::string refusal = forwards ? ForwardRefusal(settings.Forward) : "";
+    if (!refusal.empty()) AddSettingsProblem(settings, refusal);
+    text += DescribeBoardSettings(settings, !refusal.empty(), linePrefix);
+    if (forwards && refusal.empty()) text += linePrefix + DescribeForwardLibrary(settings.Forward) + "\n";
   }
   return text;
 }

@@ -10,6 +10,9 @@ namespace {
 int32_t OpenResults[4] = {OpenDeviceNotCalled, OpenDeviceNotCalled, OpenDeviceNotCalled, OpenDeviceNotCalled};
 uint32_t OutputCalls = 0;
 bool Dropped[4] = {};
+int32_t Selected = -1;     // the board the library answered for last, which output calls go to
+bool Unconfirmed[4] = {};  // an output call went to the board since the library last answered for it
+uint32_t FailedTransfers = 0;
 
 TVendorSignature<int32_t(int32_t)>::Pointer RealOpenDevice;
 TVendorSignature<int32_t(int32_t)>::Pointer RealSetCurrentDevice;
@@ -17,30 +20,55 @@ TVendorSignature<void(int32_t)>::Pointer RealSetDigitalChannel;
 TVendorSignature<void(int32_t)>::Pointer RealClearDigitalChannel;
 TVendorSignature<void(int32_t, int32_t)>::Pointer RealOutputAnalogChannel;
 
+bool IsAddress(int32_t address) { return address >= 0 && address < 4; }
+
+// The library answered for address: it holds the board, so the output
+// calls sent to it before reached it.
+void Answered(int32_t address) {
+  Selected = address;
+  Unconfirmed[address] = false;
+}
+
 K8055_STDCALL int32_t WatchedOpenDevice(int32_t address) {
   const int32_t result = RealOpenDevice(address);
-  if (address >= 0 && address < 4) OpenResults[address] = result;
+  if (IsAddress(address)) OpenResults[address] = result;
+  if (IsAddress(address) && result == address) Answered(address);
   return result;
 }
 
+// A board the library held and no longer does was dropped at a failed
+// transfer: the last output call sent to it, which returns nothing, is the
+// one that failed.
 K8055_STDCALL int32_t WatchedSetCurrentDevice(int32_t address) {
   const int32_t result = RealSetCurrentDevice(address);
-  if (address >= 0 && address < 4 && OpenResults[address] >= 0 && result == -1) Dropped[address] = true;
+  if (!IsAddress(address)) return result;
+  if (result == address) {
+    Answered(address);
+  } else if (result == -1 && OpenResults[address] >= 0 && !Dropped[address]) {
+    Dropped[address] = true;
+    if (Unconfirmed[address]) ++FailedTransfers;
+    Unconfirmed[address] = false;
+  }
   return result;
+}
+
+void OutputSent() {
+  ++OutputCalls;
+  if (Selected >= 0) Unconfirmed[Selected] = true;
 }
 
 K8055_STDCALL void WatchedSetDigitalChannel(int32_t channel) {
-  ++OutputCalls;
+  OutputSent();
   RealSetDigitalChannel(channel);
 }
 
 K8055_STDCALL void WatchedClearDigitalChannel(int32_t channel) {
-  ++OutputCalls;
+  OutputSent();
   RealClearDigitalChannel(channel);
 }
 
 K8055_STDCALL void WatchedOutputAnalogChannel(int32_t channel, int32_t data) {
-  ++OutputCalls;
+  OutputSent();
   RealOutputAnalogChannel(channel, data);
 }
 
@@ -101,10 +129,16 @@ bool WatchVendorCalls(HMODULE module) {
   return true;
 }
 
-int32_t OpenDeviceResult(int32_t address) {
-  return address >= 0 && address < 4 ? OpenResults[address] : OpenDeviceNotCalled;
+int32_t OpenDeviceResult(int32_t address) { return IsAddress(address) ? OpenResults[address] : OpenDeviceNotCalled; }
+
+bool NoCardAddressAnswers() {
+  for (const int32_t result : OpenResults)
+    if (result != -1) return false;
+  return true;
 }
 
 uint32_t OutputCallCount() { return OutputCalls; }
 
-bool BoardDropped(int32_t address) { return address >= 0 && address < 4 && Dropped[address]; }
+uint32_t FailedTransferCount() { return FailedTransfers; }
+
+bool BoardDropped(int32_t address) { return IsAddress(address) && Dropped[address]; }

@@ -23,8 +23,18 @@ bool WatchVendorCalls(HMODULE module);
 // What OpenDevice returned for card address 0 ... 3, or OpenDeviceNotCalled.
 int32_t OpenDeviceResult(int32_t address);
 
+// Whether OpenDevice was called for all four card addresses and answered
+// -1 for each: the library holds no board at all.
+bool NoCardAddressAnswers();
+
 // SetDigitalChannel, ClearDigitalChannel and OutputAnalogChannel calls so far.
 uint32_t OutputCallCount();
+
+// Of those, the ones found since to have failed: the call at which the
+// library dropped a board (pulled out, its transfer failed) sends nothing,
+// and shows as such only at the next SetCurrentDevice for that board,
+// answered -1. A failed call with no such call after it is not seen.
+uint32_t FailedTransferCount();
 
 // Whether the board at card address 0 ... 3 answered OpenDevice and later
 // SetCurrentDevice answered -1 for it: the library dropped it.

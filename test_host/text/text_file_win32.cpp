@@ -13,15 +13,17 @@ bool ReadTextFile(const std::string& path, std::string& text, std::string& error
                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   bool read = file != INVALID_HANDLE_VALUE;
   text.clear();
+  DWORD code = read ? ERROR_SUCCESS : GetLastError();
   for (char buffer[65536]; read;) {
     DWORD count = 0;
     read = ReadFile(file, buffer, sizeof(buffer), &count, nullptr) != 0;
+    if (!read) code = GetLastError();
     if (count == 0) break;
     text.append(buffer, count);
   }
   if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
   if (!read) {
-    error = "cannot read " + path;
+    error = "cannot read " + path + " (" + WindowsError(code, path) + ")";
     return false;
   }
   std::string problem;

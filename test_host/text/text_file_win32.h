@@ -4,8 +4,8 @@
 
 #include <string>
 
-// path: UTF-8. On failure sets error to `cannot read PATH`, or to PATH and
-// why it is not a text file.
+// path: UTF-8. On failure sets error to `cannot read PATH (Windows error N:
+// the system's text)`, or to PATH and why it is not a text file.
 bool ReadTextFile(const std::string& path, std::string& text, std::string& error);
 
 // Writes text as the whole file at path (UTF-8), replacing one that is

@@ -302,7 +302,7 @@ std::string LibrarySummary(const TRecordSession& session) {
          ". The slowest, " + Escaped(session.Slowest.Call) + " at " + Milliseconds(session.Slowest.Time.TimeUs) +
          " ms (line " + std::to_string(session.Slowest.Line) + "), spent " +
          Milliseconds(session.Slowest.Time.SpentUs) + " ms in it; at the busiest moment, the second from " +
-         Milliseconds(busiestUs) + " ms on, it got " + std::to_string(busiest) + " calls per second.</p>\n";
+         Milliseconds(busiestUs) + " ms on, it got " + CountOf(busiest, "call") + ".</p>\n";
 }
 
 std::string Session(const TRecordSession& session, size_t number, size_t count) {

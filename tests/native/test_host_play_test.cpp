@@ -109,6 +109,30 @@ TEST(TestHostPlaySchedule, SlowSendsMakeLaterRowsLate) {
   EXPECT_EQ(result.RowsSent, 7u);
   EXPECT_EQ(result.RowsLate, 2u);
   EXPECT_EQ(result.MostLateMs, 32);
+  EXPECT_EQ(result.UpdatesBehind, 0u) << "each update began on time; only its own rows made the last ones late";
+  EXPECT_EQ(result.Updates, 3u);
+  EXPECT_EQ(result.MostRowsInUpdate, 5u);
+  EXPECT_EQ(result.SendingMs, 7 * 8) << "the time spent sending, not the waits between updates";
+}
+
+TEST(TestHostPlaySchedule, AnUpdateThatBeginsLateIsBehindTheSchedule) {
+  // 10 rows of 8 ms each every 50 ms: each update takes 80 ms, so the
+  // second begins 30 ms late and the third 60 ms.
+  class TSlowTarget : public TRecordingTarget {
+   public:
+    using TRecordingTarget::TRecordingTarget;
+    void Send(const TPlayRow&) override { Clock.Now += 8; }
+  };
+  TFakeClock clock(1 << 30);
+  TSlowTarget target(clock);
+  std::vector<TPlayRow> rows;
+  for (int32_t time : {0, 50, 100})
+    for (int32_t channel = 1; channel <= 10; ++channel) rows.push_back({time, channel, 1, 1, 1});
+  const TPlayResult result = PlayRows(rows, clock, target);
+  EXPECT_EQ(result.Updates, 3u);
+  EXPECT_EQ(result.UpdatesBehind, 2u);
+  EXPECT_EQ(result.MostBehindMs, 60);
+  EXPECT_EQ(result.SendingMs, 240);
 }
 
 TEST(TestHostCardList, PanelEntriesToTable) {

@@ -25,10 +25,32 @@ TEST(TestHostReports, PlayEndCountsLateAndUndeliveredRows) {
   played.RowsSent = 10;
   played.RowsLate = 1;
   played.MostLateMs = 35;
-  EXPECT_EQ(DescribePlayEnd(played, 10, 4),
-            "played 10 rows in 1.2 s\n"
-            "fell behind the schedule: 1 row sent late, by up to 35 ms\n"
-            "4 rows reached no board\n");
+  played.Updates = 2;
+  played.SendingMs = 83;  // 8.3 ms a row
+  played.MostRowsInUpdate = 5;
+  const std::string late = DescribePlayEnd(played, 10, 4);
+  EXPECT_EQ(late.substr(0, late.find('\n') + 1), "played 10 rows in 1.2 s\n");
+  // Rows late within updates that began on time: no falling behind, and
+  // the board's limit at its pace.
+  EXPECT_EQ(late.find("fell behind"), std::string::npos) << late;
+  EXPECT_NE(late.find("kept to the schedule"), std::string::npos) << late;
+  EXPECT_NE(late.find("1 row went out more than 20 ms after their time, by up to 35 ms"), std::string::npos) << late;
+  EXPECT_NE(late.find("each row took the board 8.3 ms: updates of 5 rows keep up at up to 24 a second"),
+            std::string::npos)
+      << late;
+  EXPECT_NE(late.find("\n4 rows reached no board\n"), std::string::npos) << late;
+
+  played.UpdatesBehind = 1;
+  played.MostBehindMs = 1940;
+  const std::string behind = DescribePlayEnd(played, 10, 0);
+  EXPECT_NE(behind.find("fell behind the schedule: 1 of 2 updates (the rows of one time) began more than 20 ms "
+                        "after their time, by up to 1.9 s"),
+            std::string::npos)
+      << behind;
+  EXPECT_EQ(behind.find("kept to the schedule"), std::string::npos) << behind;
+  EXPECT_NE(behind.find("updates of 5 rows keep up at up to 24 a second"), std::string::npos) << behind;
+  played.SendingMs = 0;  // a board without a pace tells no limit
+  EXPECT_EQ(DescribePlayEnd(played, 10, 0).find("keep up at"), std::string::npos);
 
   TPlayResult stopped;
   stopped.RowsSent = 3;

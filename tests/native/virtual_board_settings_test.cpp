@@ -275,15 +275,26 @@ TEST(VirtualBoardSettings, PaceAndUnplugTimes) {
   EXPECT_EQ(settings.Unplug[0].At, 0u) << "the variable's schedule replaces the file's";
   EXPECT_EQ(settings.Unplug[1].At, 7u);
 
-  for (const char* bad : {"0@", "4@10", "0@0", "0@10-10", "0@10-5", "0@x", "@10", "0 10", "0@10-", "0@99999999999"}) {
-    sources.Unplug = bad;
+  const std::string notOne = "\" is not a card address and call, such as 0@200 or 0@200-400, or none";
+  const std::map<std::string, std::string> refused = {
+      {"0@", notOne},
+      {"0@x", notOne},
+      {"@10", notOne},
+      {"0 10", notOne},
+      {"0@10-", notOne},
+      {"0@99999999999", notOne},
+      {"4@10", notOne + ": card addresses are 0 ... 3"},
+      {"0@0", notOne + ": calls count from 1, such as 0@1"},
+      // What would be accepted: the plug-in after the unplugging.
+      {"0@10-10", notOne + ": the plug-in call after - must be later than the unplug call, such as 0@10-20"},
+      {"2@400-200", notOne + ": the plug-in call after - must be later than the unplug call, such as 2@400-800"},
+  };
+  for (const auto& [bad, problem] : refused) {
+    sources.Unplug = bad.c_str();
     settings = Read(sources);
     EXPECT_EQ(settings.Unplug[0].At, 200u) << bad << ": the file's counts";
     EXPECT_EQ(settings.UnplugOrigin, TSettingOrigin::File) << bad;
-    EXPECT_EQ(std::string(settings.Problems),
-              std::string("VIRTUAL_K8055_UNPLUG \"") + bad +
-                  "\" is not a card address and call, such as 0@200 or 0@200-400, or none")
-        << bad;
+    EXPECT_EQ(std::string(settings.Problems), "VIRTUAL_K8055_UNPLUG \"" + bad + problem) << bad;
   }
   sources.Unplug = "none";
   settings = Read(sources);

@@ -159,7 +159,7 @@ TEST_F(TestHost, SetRefusesBadSamplesAndAnUnusableVendorLibrary) {
 
   const THostRun absent = RunWithBoard({"set", "--channel", "1", "--samples", "C:\\no\\such.txt"});
   EXPECT_EQ(absent.Status, 2u);
-  EXPECT_EQ(absent.Err, "tarnwell_host: set: cannot read C:\\no\\such.txt\n");
+  EXPECT_EQ(absent.Err.rfind("tarnwell_host: set: cannot read C:\\no\\such.txt (Windows error 3: ", 0), 0u) << absent.Err;
 
   const THostRun noVendor = RunHost({"set", "--channel", "1", "--value", "1"});
   EXPECT_EQ(noVendor.Status, 1u);
@@ -196,7 +196,7 @@ TEST_F(TestHost, PlaySendsNothingFromAFileWithABadRow) {
 
   const THostRun absent = RunWithBoard({"play", "C:\\no\\such.csv"});
   EXPECT_EQ(absent.Status, 2u);
-  EXPECT_EQ(absent.Err, "tarnwell_host: play: cannot read C:\\no\\such.csv\n");
+  EXPECT_EQ(absent.Err.rfind("tarnwell_host: play: cannot read C:\\no\\such.csv (Windows error 3: ", 0), 0u) << absent.Err;
 }
 
 TEST_F(TestHost, PlayHelpPlaysAFileCalledHelp) {
@@ -204,7 +204,7 @@ TEST_F(TestHost, PlayHelpPlaysAFileCalledHelp) {
   // no such file is in the working folder.
   const THostRun run = RunWithBoard({"play", "help"});
   EXPECT_EQ(run.Status, 2u);
-  EXPECT_EQ(run.Err, "tarnwell_host: play: cannot read help\n");
+  EXPECT_EQ(run.Err.rfind("tarnwell_host: play: cannot read help (Windows error 2: ", 0), 0u) << run.Err;
   EXPECT_EQ(run.Out, "");
   EXPECT_TRUE(Trace.Calls().empty());
 }

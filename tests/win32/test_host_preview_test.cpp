@@ -118,7 +118,8 @@ TEST_F(TestHostPreview, TimelineRefusesWhatItCannotReadOrWrite) {
   const std::string missing = folder.Path() + "\\none.txt";
   THostRun run = RunHost({"timeline", missing});
   EXPECT_EQ(run.Status, 2u);
-  EXPECT_EQ(run.Err, "tarnwell_host: timeline: cannot read " + missing + "\n");
+  EXPECT_EQ(run.Err.rfind("tarnwell_host: timeline: cannot read " + missing + " (Windows error 2: ", 0), 0u) << run.Err;
+  EXPECT_EQ(run.Err.substr(run.Err.size() - 2), ")\n") << run.Err;
 
   const std::string bad =
       folder.Write("bad.txt", "# session 2025-01-31 14:02:11.123\r\n0.000 OpenDevice 0\r\nOpenDevice 1\r\n");
