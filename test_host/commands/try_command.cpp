@@ -12,6 +12,7 @@
 #include "test_host/console/console_output_win32.h"
 #include "test_host/console/exit_status_win32.h"
 #include "test_host/diagnosis/vendor_check_win32.h"
+#include "test_host/session/card_report.h"
 #include "test_host/session/vendor_call_watch_win32.h"
 #include "test_host/text/wide_text_win32.h"
 #include "test_host/try/try_pane_win32.h"
@@ -90,6 +91,8 @@ int RunTry(const TCommand& command) {
   const uint64_t notReached = session.CallsWatched ? pane.ActionCalls() - OutputCallCount() : 0;
   WriteOut("action calls: " + std::to_string(pane.ActionCalls()) +
            (notReached > 0 ? " (" + std::to_string(notReached) + " reached no board)" : "") + "\n");
+  for (int32_t card = 1; card <= CardAddressCount; ++card)
+    if (BoardDropped(card - 1)) Warn(CardDropped(card));
   if (!closed) return ExitStopped;
   if (!shown.Instance->Ready) return ExitUnusable;
   return notReached > 0 ? ExitNotReached : ExitDone;
