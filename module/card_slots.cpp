@@ -13,13 +13,15 @@ void OpenAllCards() {
 }
 
 void DropCard(int32_t address) {
-  if (IsCardAddress(address) && CardIsOpen(address)) CardSlots().Status[address] = SlotNotAvailable;
+  if (!IsCardAddress(address) || !CardIsOpen(address)) return;
+  CardSlots().Status[address] = SlotNotAvailable;
+  CardSlots().Dropped[address] = true;
 }
 
 void CloseAllCards() {
   if (!DriverReady()) return;
   for (int32_t address = 0; address < CardAddressCount; ++address) {
-    if (!CardIsOpen(address)) continue;
+    if (!CardIsOpen(address) && !CardSlots().Dropped[address]) continue;
     SetCurrentDevice(address);
     CloseDevice();
   }

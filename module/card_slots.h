@@ -12,6 +12,10 @@ inline constexpr int32_t SlotNotAvailable = -1;  // tried, did not open
 
 struct TCardSlots {
   int32_t Status[CardAddressCount];  // by card address
+  // By card address: the board was open and the library dropped it. Its
+  // slot is not available now, yet the library may still hold other boards
+  // that its OpenDevice opened, which only a CloseDevice closes.
+  bool Dropped[CardAddressCount];
 };
 
 // The process's slots, as OpenCard leaves them; all SlotClosed at load time
@@ -19,7 +23,7 @@ struct TCardSlots {
 // call reads them without a call.
 inline TCardSlots& CardSlots() {
   static_assert(CardAddressCount == 4, "an initial value for each slot");
-  static constinit TCardSlots slots{{SlotClosed, SlotClosed, SlotClosed, SlotClosed}};
+  static constinit TCardSlots slots{{SlotClosed, SlotClosed, SlotClosed, SlotClosed}, {}};
   return slots;
 }
 
@@ -37,7 +41,10 @@ void OpenAllCards();
 // opened again in this process.
 void DropCard(int32_t address);
 
-// Closes every open board in address order; the slots keep their values.
+// Closes every open board in address order, and a dropped one as if it were
+// open (its SetCurrentDevice answers -1, its CloseDevice closes every board
+// the library still holds), so that finish leaves the library with no
+// board open; the slots keep their values.
 void CloseAllCards();
 
 // finish: closes the boards, then frees the vendor library. Safe to repeat.

@@ -16,7 +16,7 @@ uint8_t OutputAction(const TOutputInstance* instance, int32_t channel, const uin
   // would reach that other board.
   if (SetCurrentDevice(card - 1) == -1) {
     DropCard(card - 1);
-    ShowCardStatesSoon(instance->Details);
+    ShowCardStatesSoon();
     return 0;
   }
   const int32_t mean = AverageSamples(samples, 1, SamplesPerBlock);

@@ -62,6 +62,4 @@ void CardListChange(TDetails* details) {
   if (details->AddressCombo != nullptr) RefreshCardList(details);
 }
 
-void ShowCardStatesSoon(TDetails* details) {
-  if (details->AddressCombo != nullptr) PlatformGui.RequestRefresh(details->AddressCombo);
-}
+void ShowCardStatesSoon() { PlatformGui.RequestRefreshAll(); }

@@ -10,7 +10,8 @@ void RefreshCardList(TDetails* details);
 // The user picked an entry: it becomes the card, its board is opened (under
 // the hourglass) and the list is refreshed.
 void CardListChange(TDetails* details);
-// The list shows the slots' states anew soon, on the thread that runs the
-// panel's windows, for a caller on another thread (the host's output
+// Every panel shown, whichever instance's it is (the slots are the
+// process's), shows the slots' states anew soon, each on the thread that
+// runs its windows, for a caller on another thread (the host's output
 // thread); nothing while no panel is shown.
-void ShowCardStatesSoon(TDetails* details);
+void ShowCardStatesSoon();

@@ -30,7 +30,7 @@ struct TGui {
   TControl (*CreateLabel)(TControl owner);
   // A pick-only list; onChange(details) runs when the user picks an entry,
   // never for the module's own clearing, filling or selecting; onRefresh(details)
-  // runs as the user opens the list, and after RequestRefresh.
+  // runs as the user opens the list, and after RequestRefreshAll.
   TControl (*CreateDropDownList)(TControl owner, TChangeHandler onChange, TChangeHandler onRefresh,
                                  TDetails* details);
   void (*Destroy)(TControl control);  // removes it from the screen
@@ -56,9 +56,10 @@ struct TGui {
   int32_t (*SelectedIndex)(TControl list);  // -1 when none is selected
   void (*Select)(TControl list, int32_t index);
   int32_t (*ItemValue)(TControl list, int32_t index);
-  // Has the list's onRefresh run soon on the thread that runs the panel's
-  // windows; may be called from any thread, returns at once.
-  void (*RequestRefresh)(TControl list);
+  // Has the onRefresh of every list alive in this load of the module run
+  // soon, each on the thread that runs its windows; may be called from any
+  // thread, returns at once.
+  void (*RequestRefreshAll)();
 
   // Group box: the mouse cursor over it and its children.
   void (*SetCursor)(TControl groupBox, TCursor cursor);

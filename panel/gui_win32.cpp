@@ -389,15 +389,33 @@ int32_t ItemValue(TControl list, int32_t index) {
   return static_cast<int32_t>(SendMessageA(Window(list), CB_GETITEMDATA, static_cast<WPARAM>(index), 0));
 }
 
-// Posted, so that the list is touched only by the thread that runs it.
-// Checked first to be a list in one of the module's group boxes, since the
-// handle may be stale.
-void RequestRefresh(TControl list) {
-  HWND window = Window(list);
-  HWND box = GetParent(window);
-  if (OfClass(window, "ComboBox") && OfClass(box, GroupBoxClass))
-    PostMessageA(box, WmRefreshList, 0, reinterpret_cast<LPARAM>(window));
+// A group box of this load of the module (not of another load of it in
+// the process, which has slots of its own) gets its list's refresh posted,
+// so that the list is touched only by the thread that runs it.
+BOOL CALLBACK RefreshIfPanel(HWND window, LPARAM) {
+  if (!OfClass(window, GroupBoxClass) ||
+      reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window, GWLP_HINSTANCE)) != ModuleInstance())
+    return TRUE;
+  if (HWND list = FindWindowExA(window, nullptr, "ComboBox", nullptr))
+    PostMessageA(window, WmRefreshList, 0, reinterpret_cast<LPARAM>(list));
+  return TRUE;
 }
+
+// The panels are in host windows of any thread of this process, at any
+// depth, or still at the top level while they are being made: every
+// window of the process's top-level ones is looked at. No module state is
+// shared with the threads that show and hide panels, and nothing waits
+// for them.
+BOOL CALLBACK RefreshPanelsOf(HWND topLevel, LPARAM) {
+  DWORD process = 0;
+  GetWindowThreadProcessId(topLevel, &process);
+  if (process != GetCurrentProcessId()) return TRUE;
+  RefreshIfPanel(topLevel, 0);
+  EnumChildWindows(topLevel, RefreshIfPanel, 0);
+  return TRUE;
+}
+
+void RequestRefreshAll() { EnumWindows(RefreshPanelsOf, 0); }
 
 // Shown at once when the pointer is over the group box; afterwards kept by
 // the group box's WM_SETCURSOR.
@@ -428,6 +446,6 @@ extern const TGui PlatformGui = {
     .SelectedIndex = SelectedIndex,
     .Select = Select,
     .ItemValue = ItemValue,
-    .RequestRefresh = RequestRefresh,
+    .RequestRefreshAll = RequestRefreshAll,
     .SetCursor = SetCursor,
 };

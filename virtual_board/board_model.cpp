@@ -99,7 +99,9 @@ TBoardCall TBoardModel::Call(TVendorEntry entry, int32_t a, int32_t b) {
       }
       if (entry == veSearchDevices) {
         call.Result = Plugged;
-      } else if (IsCardAddress(a) && (Plugged >> a & 1)) {
+      } else if (IsCardAddress(a) && (Plugged >> a & 1 || Boards[a].Open)) {
+        // A board pulled out while open is still held: the listing misses
+        // it, yet the library answers for it until a transfer to it fails.
         Selected = a;
         call.Result = a;
       } else {

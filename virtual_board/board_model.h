@@ -9,8 +9,9 @@
 // What the library does:
 // - OpenDevice(n) and SearchDevices open every board plugged in, not only
 //   n, and never close one held already. OpenDevice answers n when board n
-//   is there (selecting it without loading its outputs), else -1;
-//   SearchDevices answers the mask of the boards found.
+//   is there or still held (pulled out while open, no transfer to it failed
+//   yet), selecting it without loading its outputs, else -1; SearchDevices
+//   answers the mask of the boards found.
 // - SetCurrentDevice(n) answers n for an open board and loads its kept
 //   outputs into the working copy; else -1, the selection left as it was.
 // - CloseDevice closes every board; the boards keep their outputs.
@@ -20,9 +21,11 @@
 //   are clamped to 1 ... 8, analog ones to 1 ... 2, analog values taken
 //   modulo 256, WriteAllDigital's low byte.
 // - A read call reads one report from the selected open board.
-// - A transfer to a board whose handle died (unplugged while open, even if
-//   plugged in again since) fails: the library closes the board, and it
-//   stays closed until the next OpenDevice or SearchDevices.
+// - A board pulled out while open stays open (held) until a transfer to it:
+//   that transfer fails, as one to a board whose handle died does (unplugged
+//   while open, even if plugged in again since), and the library closes the
+//   board. It stays closed (SetCurrentDevice and OpenDevice answer -1 while
+//   it is out) until an OpenDevice or SearchDevices finds it again.
 // Nothing resets the outputs while the library is loaded.
 #pragma once
 

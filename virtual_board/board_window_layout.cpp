@@ -224,7 +224,7 @@ const char* PlugStatusText(TPlugStatus status) {
   static constexpr const char* Texts[] = {
       "",
       "Plugged in.",
-      "Unplugged: the driver drops it at its next command.",
+      "Unplugged, still held by the driver: dropped at its next command.",
       "Unplugged and dropped: gets nothing until the program opens it again.",
       "Plugged in again, its connection gone: dropped at its next command.",
       "Plugged in again, but dropped: gets nothing until the program opens it again.",

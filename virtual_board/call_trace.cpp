@@ -109,6 +109,8 @@ void TraceCall(int64_t time, bool anyBoardOpen, const char* name, int argc, int3
   if (answer != nullptr && answer->Raised) (line << " raised 0x").Hex8(answer->ExceptionCode);
   else if (answer != nullptr && answer->HasResult) line << " = " << static_cast<int64_t>(answer->Result);
   if (answer != nullptr && answer->SpentUs >= 0) line << " (" << answer->SpentUs << " us)";
+  if (answer != nullptr && answer->TransferFailed >= 0)
+    line << " " << TransferFailedMark << " board " << static_cast<int64_t>(answer->TransferFailed) << " dropped";
   line << " @" << static_cast<int64_t>(GetCurrentProcessId()) << "\r\n";
   Write(line.View());
   if (!anyBoardOpen) CloseFile();

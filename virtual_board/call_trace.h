@@ -2,8 +2,8 @@
 // k8055d.ini, or VIRTUAL_K8055_TRACE), every call is appended to it as one
 // line: the time in milliseconds since the board library was loaded, the
 // entry point's name and its arguments in decimal
-// ("12.345 OutputAnalogChannel 1 128"), in a forwarded session what the
-// library gave (TLibraryAnswer), and last "@PID", the process's id, so that
+// ("12.345 OutputAnalogChannel 1 128"), what the call gave, and whether
+// its transfer failed (TLibraryAnswer), and last "@PID", the process's id, so that
 // the lines of two processes recording into one file stay apart. The first
 // line of a load (and of a file named anew) is
 // "# session YYYY-MM-DD HH:MM:SS.mmm @PID", the local time at which the

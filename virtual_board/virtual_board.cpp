@@ -55,6 +55,7 @@ int32_t VirtualBoardCall(TVendorEntry entry, int32_t a, int32_t b) {
   TLibraryAnswer answer;
   answer.HasResult = VendorEntryHasResult[entry];
   answer.Result = call.Result;
+  answer.TransferFailed = call.Dropped;
   TraceCall(time, Model.AnyOpen(), VendorEntryNames[entry], VendorEntryNumbers[entry], a, b, &answer);
   return call.Result;
 }

@@ -13,6 +13,7 @@
 #include "test_host/console/exit_status_win32.h"
 #include "test_host/diagnosis/vendor_check_win32.h"
 #include "test_host/session/board_source_win32.h"
+#include "test_host/session/card_report.h"
 #include "test_host/session/vendor_call_watch_win32.h"
 #include "test_host/text/number_text.h"
 #include "test_host/text/wide_text_win32.h"

@@ -18,7 +18,7 @@ std::string CardNotReached(int32_t card, int32_t openResult) {
 
 std::string CardDropped(int32_t card) {
   return CardWithAddress(card) +
-         " stopped answering: the driver dropped its board (unplugged, or its USB connection lost), and nothing "
-         "was sent to it from then on. The driver takes a board back only when a program opens it anew: plug it "
-         "in and start again.";
+         " stopped answering: a command to it failed, and the driver dropped its board (unplugged, or its USB "
+         "connection lost); nothing reached it from that command on. The driver takes a board back only when a "
+         "program opens it anew: plug it in and start again.";
 }

@@ -84,7 +84,8 @@ bool ParseExceptionCode(std::string_view text, uint32_t& code) {
 }
 
 // What a call's line gives after its arguments, from field on: "= RESULT"
-// or "raised 0xCODE", and "(N us)", each optional.
+// or "raised 0xCODE", "(N us)", and "failed: board N dropped", each
+// optional.
 bool ParseAnswer(std::string_view field, std::string_view& line, std::string_view name, TLibraryAnswer& answer,
                  std::string& problem) {
   if (field == "raised") {
@@ -117,9 +118,19 @@ bool ParseAnswer(std::string_view field, std::string_view& line, std::string_vie
     answer.SpentUs = spent;
     field = NextField(line);
   }
+  if (field == TransferFailedMark) {
+    const std::string_view board = NextField(line), number = NextField(line), dropped = NextField(line);
+    if (board != "board" || !ParseArgument(number, answer.TransferFailed) || !IsCardAddress(answer.TransferFailed) ||
+        dropped != "dropped") {
+      problem = "the failed transfer of " + std::string(name) + " does not name its board as in \"" +
+                TransferFailedMark + " board 0 dropped\"";
+      return false;
+    }
+    field = NextField(line);
+  }
   if (field.empty()) return true;
   problem = QuotedField(field) + " after the arguments of " + std::string(name) +
-            " is not \"= RESULT\", \"raised 0xCODE\" or \"(N us)\"";
+            " is not \"= RESULT\", \"raised 0xCODE\", \"(N us)\" or \"" + TransferFailedMark + " board N dropped\"";
   return false;
 }
 
@@ -143,8 +154,10 @@ void FollowBoard(const TVirtualBoard& board, int64_t timeUs, TBoardLanes& lanes)
 // it has them: a board found or not by OpenDevice or SearchDevices, a
 // board that SetCurrentDevice no longer found open (dropped). Without
 // answers (an older record) every OpenDevice is taken as answered. A call
-// that raised changed nothing, but a CloseDevice, after which the caller
-// takes its boards as closed.
+// whose transfer failed reached no board: the board it names lost its
+// connection before it, and the model drops it there. A call that raised
+// changed nothing, but a CloseDevice, after which the caller takes its
+// boards as closed.
 TBoardCall ReplayOnModel(TVendorEntry entry, const int32_t (&arguments)[2], const TLibraryAnswer& answer,
                          TBoardModel& model) {
   if (answer.Raised) return entry == veCloseDevice ? model.Call(veCloseDevice) : TBoardCall{};
@@ -154,6 +167,8 @@ TBoardCall ReplayOnModel(TVendorEntry entry, const int32_t (&arguments)[2], cons
     model.SetPlugged(static_cast<uint8_t>(refused ? model.Plugged & ~(1u << a) : model.Plugged | 1u << a));
   if (entry == veSearchDevices && answer.HasResult) model.SetPlugged(static_cast<uint8_t>(answer.Result));
   if (entry == veSetCurrentDevice && answer.HasResult) model.Hold(a, !refused);
+  if (IsCardAddress(answer.TransferFailed))
+    model.SetPlugged(static_cast<uint8_t>(model.Plugged & ~(1u << answer.TransferFailed)));
   return model.Call(entry, a, arguments[1]);
 }
 
@@ -176,7 +191,8 @@ bool ReplayCall(std::string_view line, int lineNumber, TBoardModel& model, TReco
   int32_t arguments[2] = {0, 0};
   int count = 0;
   std::string_view field = NextField(line);
-  for (; !field.empty() && field != "=" && field != "raised" && field[0] != '('; field = NextField(line), ++count)
+  for (; !field.empty() && field != "=" && field != "raised" && field != TransferFailedMark && field[0] != '(';
+       field = NextField(line), ++count)
     if (count < 2 && !ParseArgument(field, arguments[count])) {
       problem = "the argument " + QuotedField(field) + " of " + std::string(name) + " is not a whole number";
       return false;
@@ -200,6 +216,7 @@ bool ReplayCall(std::string_view line, int lineNumber, TBoardModel& model, TReco
     session.Boards[arguments[0]].Opened = true;
   if (replayed.Reached >= 0 && IsOutputCall(static_cast<TVendorEntry>(entry)))
     session.Boards[replayed.Reached].GotOutput = true;
+  if (replayed.Dropped >= 0) session.Boards[replayed.Dropped].TransferFailed.push_back(timeUs);
   for (int32_t address = 0; address < CardAddressCount; ++address)
     FollowBoard(model.Boards[address], timeUs, session.Boards[address]);
   if (answer.SpentUs >= 0) {

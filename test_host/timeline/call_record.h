@@ -5,7 +5,8 @@
 // forwarded session may go on with "= RESULT", the library's result, and
 // "(N us)", the microseconds the call spent in it
 // ("12.345 ReadCounter 1 = 42 (950 us)"); records without them read as
-// before. Other lines starting with "#" and blank lines are skipped. The
+// before. A call whose transfer to a board failed, which the library then
+// dropped, ends in "failed: board N dropped" and reached no board. Other lines starting with "#" and blank lines are skipped. The
 // calls are replayed on the virtual board's own model of its boards, each
 // OpenDevice taken as answered unless its result is -1, so each board's
 // outputs are known at every moment. Each line, "# session" lines too, may
@@ -45,6 +46,7 @@ struct TBoardLanes {
   bool GotOutput = false;  // an output call reached it
   std::array<std::vector<TLevelChange>, LaneCount> Lanes;  // from its first opening on
   size_t Changes = 0;      // level changes while open, in all lanes
+  std::vector<int64_t> TransferFailed;     // times of the calls whose transfer to it failed, each dropping it
   std::vector<TLibraryCall> LibraryCalls;  // the calls for it that reached the library
 };
 

@@ -102,7 +102,10 @@ void Select(TControl list, int32_t index) {
 int32_t ItemValue(TControl list, int32_t index) { return Of(list).Entries.at(static_cast<size_t>(index)).Value; }
 
 // Kept for RunRequestedRefreshes, as a posted message waits in the queue.
-void RequestRefresh(TControl list) { ++Of(list).RefreshesRequested; }
+void RequestRefreshAll() {
+  for (TFakeControl& control : State.Controls)
+    if (control.Alive && control.Kind == TKind::DropDownList) ++control.RefreshesRequested;
+}
 
 // Cursor changes join the vendor's call record, so tests see their order
 // around OpenDevice.
@@ -166,6 +169,6 @@ extern const TGui PlatformGui = {
     .SelectedIndex = fake_gui::SelectedIndex,
     .Select = fake_gui::Select,
     .ItemValue = fake_gui::ItemValue,
-    .RequestRefresh = fake_gui::RequestRefresh,
+    .RequestRefreshAll = fake_gui::RequestRefreshAll,
     .SetCursor = fake_gui::SetCursor,
 };

@@ -36,7 +36,7 @@ struct TFakeControl {
   int32_t Selected = -1;
   TChangeHandler OnChange = nullptr;
   TChangeHandler OnRefresh = nullptr;
-  int RefreshesRequested = 0;  // RequestRefresh calls not yet run
+  int RefreshesRequested = 0;  // RequestRefreshAll calls not yet run
   TGoneHandler OnGone = nullptr;
   TDetails* Details = nullptr;
   TCursor Cursor = TCursor::Default;

@@ -109,6 +109,7 @@ TLibraryHandle SearchQuietly(TLibraryHandle (*search)()) {
 void ResetModuleState() {
   DriverBinding() = TDriverBinding{};
   for (int32_t& slot : CardSlots().Status) slot = SlotClosed;
+  for (bool& dropped : CardSlots().Dropped) dropped = false;
 }
 
 }  // namespace

@@ -123,8 +123,24 @@ TEST_F(Action, ABoardTheLibraryDroppedGetsNothingAndIsNotAvailableFromThenOn) {
   EXPECT_EQ(State.Calls, (Calls{"SetCurrentDevice 1", "SetDigitalChannel 3"}));
   State.Calls.clear();
   FinishModule();
-  EXPECT_EQ(State.Calls, (Calls{"SetCurrentDevice 1", "CloseDevice"})) << "the library holds board 1 alone";
+  EXPECT_EQ(State.Calls, (Calls{"SetCurrentDevice 0", "CloseDevice", "SetCurrentDevice 1", "CloseDevice"}))
+      << "the dropped card is closed as an open one";
+  EXPECT_TRUE(State.Open.empty());
+  EXPECT_EQ(CardSlot(0), SlotNotAvailable);
   DestroyInstance(other);
+}
+
+// OpenDevice(0) opened boards 1 to 3 too, which no slot names: after board
+// 0 was dropped, finish still leaves the library with no board open.
+TEST_F(Action, FinishAfterADropClosesTheBoardsTheLibraryStillHolds) {
+  State.Dropped = {0};
+  const TSamples on = SamplesWithMean(1000);
+  EXPECT_EQ(Send(3, on), (Calls{"SetCurrentDevice 0"}));
+  State.Calls.clear();
+  FinishModule();
+  EXPECT_EQ(State.Calls, (Calls{"SetCurrentDevice 0", "CloseDevice"}));
+  EXPECT_TRUE(State.Open.empty());
+  EXPECT_EQ(State.Frees, 1);
 }
 
 }  // namespace

@@ -203,6 +203,23 @@ TEST_F(Panel, ABoardDroppedDuringOutputShowsAsNotAvailable) {
   EXPECT_EQ(Entries()[3].Text, "2 (not available)");
 }
 
+// The slots are the process's: a drop seen by one instance's output shows
+// in every shown panel, also in one whose instance sent nothing.
+TEST_F(Panel, EveryShownPanelLearnsOfADropWhicheverInstanceSawIt) {
+  fake_vendor::State.Answering = {0, 1};
+  TOutputInstance* other = CreateInstance(2);
+  ShowPanel(other, fake_gui::HostWindow);
+  ShowWithCard("1");
+  fake_vendor::State.Dropped = {0};
+  const std::vector<uint16_t> samples(SamplesPerBlock, 1000);
+  OutputAction(instance_, 1, samples.data());
+  fake_gui::RunRequestedRefreshes();
+  EXPECT_EQ(Entries()[1].Text, "0 (not available)");
+  EXPECT_EQ(Of(other->Details->AddressCombo).Entries[1].Text, "0 (not available)");
+  EXPECT_EQ(Of(other->Details->AddressCombo).Entries[2].Text, "1 (open)");
+  DestroyInstance(other);
+}
+
 TEST_F(Panel, HideDestroysTheControlsOnceAndClearsTheFields) {
   Show();
   HidePanel(instance_);

@@ -141,14 +141,22 @@ TEST(TestHostCallRecord, ALineItCannotReadIsNamed) {
       {"1.0 CloseDevice (-3 us)\n",
        "line 1: the time in the library \"(-3 us)\" is not a number of microseconds such as (950 us)"},
       {"1.0 CloseDevice (3 us) 4\n",
-       "line 1: \"4\" after the arguments of CloseDevice is not \"= RESULT\", \"raised 0xCODE\" or \"(N us)\""},
+       "line 1: \"4\" after the arguments of CloseDevice is not \"= RESULT\", \"raised 0xCODE\", \"(N us)\" or "
+       "\"failed: board N dropped\""},
       {"1.0 OpenDevice 0 raised C0000005\n",
        "line 1: the exception code \"C0000005\" of OpenDevice is not 0x and eight hexadecimal digits"},
       {"1.0 OpenDevice 0 raised 0xc0000005\n",
        "line 1: the exception code \"0xc0000005\" of OpenDevice is not 0x and eight hexadecimal digits"},
       {"1.0 OpenDevice 0 raised 0xC0000005 = 1\n",
-       "line 1: \"=\" after the arguments of OpenDevice is not \"= RESULT\", \"raised 0xCODE\" or \"(N us)\""},
+       "line 1: \"=\" after the arguments of OpenDevice is not \"= RESULT\", \"raised 0xCODE\", \"(N us)\" or "
+       "\"failed: board N dropped\""},
       {"1.0 SetDigitalChannel = 1\n", "line 1: SetDigitalChannel takes 1 argument, not 0"},
+      // A failed transfer's mark.
+      {"1.0 SetDigitalChannel 3 failed: board 4 dropped\n",
+       "line 1: the failed transfer of SetDigitalChannel does not name its board as in \"failed: board 0 dropped\""},
+      {"1.0 SetDigitalChannel 3 failed:\n",
+       "line 1: the failed transfer of SetDigitalChannel does not name its board as in \"failed: board 0 dropped\""},
+      {"1.0 SetDigitalChannel failed: board 0 dropped\n", "line 1: SetDigitalChannel takes 1 argument, not 0"},
   };
   for (const auto& c : cases) {
     std::vector<TRecordSession> sessions;
@@ -212,6 +220,24 @@ TEST(TestHostCallRecord, ACallThatRaisedChangesNothingButACloseDevice) {
   EXPECT_FALSE(session.Boards[1].Opened);
   EXPECT_EQ(session.Boards[0].Lanes[2], Changes({{0, 0}, {1001, 1}, {2000, ClosedLevel}}));
   EXPECT_EQ(session.Boards[1].LibraryCalls.size(), 1u) << "the raised OpenDevice's time in the library";
+}
+
+// Board 0 pulled out while held: the output call whose transfer failed
+// reached no board and changed no lane; the board is closed from there on.
+TEST(TestHostCallRecord, ACallWhoseTransferFailedReachesNoBoardAndDropsIt) {
+  const TRecordSession session = Parse(
+      "0.000 OpenDevice 0 = 0\r\n"
+      "1.000 SetCurrentDevice 0 = 0\r\n"
+      "1.001 SetDigitalChannel 3\r\n"
+      "2.000 SetCurrentDevice 0 = 0\r\n"
+      "2.001 SetDigitalChannel 4 failed: board 0 dropped\r\n"
+      "3.000 SetCurrentDevice 0 = -1\r\n"
+      "3.001 CloseDevice\r\n").at(0);
+  const TBoardLanes& board = session.Boards[0];
+  EXPECT_EQ(board.Lanes[3], Changes({{0, 0}, {2001, ClosedLevel}})) << "digital 4 never went on";
+  EXPECT_EQ(board.Lanes[2], Changes({{0, 0}, {1001, 1}, {2001, ClosedLevel}}));
+  EXPECT_EQ(board.Changes, 1u);
+  EXPECT_EQ(board.TransferFailed, std::vector<int64_t>{2001});
 }
 
 // Addresses that are no card address open no board, and a forwarded call

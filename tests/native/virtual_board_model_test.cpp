@@ -141,6 +141,34 @@ TEST(BoardModel, ABoardUnpluggedWhileOpenIsDroppedAtItsNextTransferAndStaysClose
   EXPECT_EQ(model.Call(veSetDigitalChannel, 4).Reached, 0);
 }
 
+// The vendor's library, measured: a board pulled out while open is held
+// until a transfer to it fails. Until then its select and its opening
+// answer its address (the opening selects it, although the listing no
+// longer finds it); the transfer drops it; then -1 and -1 until it is
+// plugged in and opened again.
+TEST(BoardModel, APulledOutBoardIsHeldUntilATransferToItFails) {
+  TBoardModel model;
+  model.SetPlugged(Boards({0, 1}));
+  model.Call(veOpenDevice, 0);
+  model.SetPlugged(Boards({1}));
+  EXPECT_EQ(model.Call(veSetCurrentDevice, 1).Result, 1);
+  const TBoardCall held = model.Call(veOpenDevice, 0);
+  EXPECT_EQ(held.Result, 0) << "held, although the listing misses it";
+  EXPECT_EQ(held.Opened, 0);
+  EXPECT_EQ(model.Selected, 0);
+  EXPECT_EQ(model.Call(veSetCurrentDevice, 0).Result, 0);
+  const TBoardCall failed = model.Call(veSetDigitalChannel, 1);
+  EXPECT_EQ(failed.Dropped, 0);
+  EXPECT_EQ(failed.Reached, -1);
+  EXPECT_EQ(model.Call(veSetCurrentDevice, 0).Result, -1);
+  EXPECT_EQ(model.Call(veOpenDevice, 0).Result, -1) << "out and no longer held";
+  EXPECT_EQ(model.Call(veSetCurrentDevice, 0).Result, -1);
+  model.SetPlugged(Boards({0, 1}));
+  EXPECT_EQ(model.Call(veSetCurrentDevice, 0).Result, -1) << "back, not opened yet";
+  EXPECT_EQ(model.Call(veOpenDevice, 0).Result, 0);
+  EXPECT_EQ(model.Call(veSetDigitalChannel, 1).Reached, 0);
+}
+
 TEST(BoardModel, AnUnplugBetweenTwoCallsKillsTheConnectionEvenWithTheBoardBack) {
   TBoardModel model;
   model.SetPlugged(Boards({0}));

@@ -106,7 +106,7 @@ TEST_F(LiveBoard, UnpluggingFromTheWindowDropsTheBoardUntilItIsOpenedAgain) {
 
   click();
   EXPECT_EQ(Lamp(board0, 1), LampOff) << "a board out has no power";
-  EXPECT_EQ(status(), L"Unplugged: the driver drops it at its next command.");
+  EXPECT_EQ(status(), L"Unplugged, still held by the driver: dropped at its next command.");
   EXPECT_EQ(WindowText(button), "Plug in");
   EXPECT_EQ(Call("SetCurrentDevice", 0), 0) << "a select makes no transfer";
   Call("SetDigitalChannel", 2);
@@ -133,6 +133,96 @@ TEST_F(LiveBoard, UnpluggingFromTheWindowDropsTheBoardUntilItIsOpenedAgain) {
                          [](const std::string& line) { return line.find(" SetCurrentDevice 0 = -1 @") != std::string::npos; }),
             lines.end())
       << "the record shows the answer";
+  Call("CloseDevice");
+  FreeLibrary(Library);
+}
+
+// The vendor's library, measured: a board pulled out while open stays held
+// until a transfer to it fails. Its opening answers its address and selects
+// it, although the listing no longer finds it; the next output call fails,
+// the record says so, and the board is dropped: -1 and -1 until it is
+// plugged in and opened again.
+TEST_F(LiveBoard, APulledOutBoardIsHeldUntilATransferToItFails) {
+  ASSERT_EQ(Call("OpenDevice", 0), 0);
+  HWND board0 = BoardWindow(0);
+  ASSERT_NE(board0, nullptr);
+  HWND button = FindWindowExA(board0, nullptr, "Button", "Unplug");
+  ASSERT_NE(button, nullptr);
+  const auto click = [&] {
+    SendMessageA(board0, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED), reinterpret_cast<LPARAM>(button));
+  };
+  click();
+  EXPECT_EQ(Call("SetCurrentDevice", 2), 2);
+  EXPECT_EQ(Call("OpenDevice", 0), 0) << "held, although the listing misses it";
+  Call("SetDigitalChannel", 1);
+  EXPECT_EQ(Call("SetCurrentDevice", 0), -1);
+  EXPECT_EQ(Call("OpenDevice", 0), -1) << "out and no longer held";
+  EXPECT_TRUE(Eventually([&] { return std::wstring(LayoutOf(board0).Status).find(L"Unplugged and dropped") == 0; }));
+  click();
+  EXPECT_EQ(Call("SetCurrentDevice", 0), -1) << "back, not opened yet";
+  EXPECT_EQ(Call("OpenDevice", 0), 0);
+  Call("CloseDevice");
+
+  EXPECT_EQ(Trace.Calls(), (TCalls{"OpenDevice 0", "SetCurrentDevice 2", "OpenDevice 0", "SetDigitalChannel 1",
+                                   "SetCurrentDevice 0", "OpenDevice 0", "SetCurrentDevice 0", "OpenDevice 0",
+                                   "CloseDevice"}));
+  const std::vector<std::string> lines = Trace.Lines();
+  const auto failed = std::find_if(lines.begin(), lines.end(), [](const std::string& line) {
+    return line.find(" SetDigitalChannel 1 failed: board 0 dropped @") != std::string::npos;
+  });
+  EXPECT_NE(failed, lines.end()) << "the record marks the transfer that failed";
+  FreeLibrary(Library);
+}
+
+// Pulled out and plugged back in with no call between: the library's handle
+// died with the unplugging, so the next output still fails and drops the
+// board, which then gets nothing until an OpenDevice.
+TEST_F(LiveBoard, AnUnplugAndPlugInBetweenTwoCallsStillDropsTheBoard) {
+  ASSERT_EQ(Call("OpenDevice", 0), 0);
+  HWND board0 = BoardWindow(0);
+  ASSERT_NE(board0, nullptr);
+  HWND button = FindWindowExA(board0, nullptr, "Button", "Unplug");
+  ASSERT_NE(button, nullptr);
+  const auto click = [&] {
+    SendMessageA(board0, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED), reinterpret_cast<LPARAM>(button));
+  };
+  const auto status = [&] { return std::wstring(LayoutOf(board0).Status); };
+  click();
+  click();
+  EXPECT_EQ(status().find(L"Plugged in again, its connection gone"), 0u);
+  EXPECT_EQ(Call("SetCurrentDevice", 0), 0);
+  Call("SetDigitalChannel", 1);
+  EXPECT_TRUE(Eventually([&] { return status().find(L"Plugged in again, but dropped") == 0; }));
+  EXPECT_EQ(Lamp(board0, 1), LampOff);
+  EXPECT_EQ(Call("SetCurrentDevice", 0), -1) << "dropped";
+  Call("SetDigitalChannel", 2);
+  EXPECT_EQ(Call("SetCurrentDevice", 0), -1) << "stays dropped";
+  EXPECT_EQ(Call("OpenDevice", 0), 0);
+  EXPECT_EQ(Call("SetCurrentDevice", 0), 0);
+  EXPECT_TRUE(Eventually([&] { return status() == L"Plugged in."; }));
+  Call("CloseDevice");
+  const std::vector<std::string> lines = Trace.Lines();
+  EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
+                          [](const std::string& line) { return line.find(" failed: board 0 dropped @") != std::string::npos; }),
+            1)
+      << "one transfer failed";
+  FreeLibrary(Library);
+}
+
+// A board's pace is in milliseconds: each call that reaches a paced board
+// lasts at least that long (only a lower bound: a slow machine may take
+// longer).
+TEST_F(LiveBoard, APacedCallLastsAtLeastItsPace) {
+  SetEnvironmentVariableA("VIRTUAL_K8055_PACE", "30");
+  ASSERT_EQ(Call("OpenDevice", 0), 0);
+  LARGE_INTEGER frequency, start, end;
+  QueryPerformanceFrequency(&frequency);
+  QueryPerformanceCounter(&start);
+  Call("SetDigitalChannel", 1);
+  Call("OutputAnalogChannel", 1, 20);
+  QueryPerformanceCounter(&end);
+  SetEnvironmentVariableA("VIRTUAL_K8055_PACE", nullptr);
+  EXPECT_GE((end.QuadPart - start.QuadPart) * 1000 / frequency.QuadPart, 60) << "two calls of 30 ms each";
   Call("CloseDevice");
   FreeLibrary(Library);
 }

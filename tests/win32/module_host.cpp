@@ -39,7 +39,8 @@ std::vector<std::string> TBoardTrace::Calls() const {
   for (const std::string& line : Lines())
     if (!line.empty() && line[0] != '#') {
       const size_t call = line.find(' ') + 1;
-      const size_t end = std::min({line.find(" = "), line.find(" raised "), line.find(" ("), line.rfind(" @")});
+      const size_t end = std::min(
+          {line.find(" = "), line.find(" raised "), line.find(" ("), line.find(" failed: "), line.rfind(" @")});
       calls.push_back(line.substr(call, end == std::string::npos ? std::string::npos : end - call));
     }
   return calls;

@@ -18,8 +18,8 @@ class TBoardTrace {
   TBoardTrace();
   ~TBoardTrace();
   // The calls so far, one "Name args" per line, without their times, what
-  // they gave (a result, an exception, the time in a forwarded library) and
-  // the process's id.
+  // they gave (a result, an exception, the time in a forwarded library, a
+  // failed transfer) and the process's id.
   std::vector<std::string> Calls() const;
   // The record's lines as they are, "# session" lines and times included.
   std::vector<std::string> Lines() const;

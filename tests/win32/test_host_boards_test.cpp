@@ -78,14 +78,15 @@ TEST_F(TestHostBoards, PlayTellsOfABoardUnpluggedOnTheWay) {
   const THostRun run = RunWithBoard({"play", rows.Path()});
   SetEnvironmentVariableA("VIRTUAL_K8055_UNPLUG", nullptr);
   EXPECT_EQ(run.Status, 3u);
-  EXPECT_TRUE(Contains(run.Err, "tarnwell_host: card 1 (card address 0) stopped answering: the driver dropped its "
-                                "board (unplugged, or its USB connection lost)"))
+  EXPECT_TRUE(Contains(run.Err, "tarnwell_host: card 1 (card address 0) stopped answering: a command to it failed, "
+                                "and the driver dropped its board (unplugged, or its USB connection lost)"))
       << run.Err;
   EXPECT_FALSE(Contains(run.Err, "card 2 (card address 1) stopped")) << run.Err;
   EXPECT_TRUE(Contains(run.Out, " rows reached no board\n")) << run.Out;
   const TCalls calls = Trace.Calls();
-  EXPECT_EQ(std::count(calls.begin(), calls.end(), "SetCurrentDevice 0"), 5 + 1)
-      << "selected for its five rows up to the drop and once more, answered -1; not again, not even by finish";
+  EXPECT_EQ(std::count(calls.begin(), calls.end(), "SetCurrentDevice 0"), 5 + 1 + 1)
+      << "selected for its five rows up to the drop and once more, answered -1; not again but by finish";
+  EXPECT_EQ(calls.back(), "CloseDevice") << "finish closes the dropped card as an open one";
 }
 
 TEST_F(TestHostBoards, PlaySaysWhenItFellBehind) {
