@@ -13,12 +13,14 @@ extern "C" IMAGE_DOS_HEADER __ImageBase;
 
 namespace {
 
-TForwardLibrary Library;  // loaded while References > 0
+// The library's references: the session's, one for each call inside it,
+// one for each call that raised (kept until the next decision); it is
+// loaded while any is held.
+TForwardLibrary Library;
 char LibraryPath[SettingsTextSize];  // the forward setting it was loaded for
-int References = 0;      // the session's, one for each call inside it, one for each call that raised
-int RaisedCalls = 0;     // the references of calls that raised, kept until the next decision
-int CallsInside = 0;     // forwarded calls inside the library now
-bool SessionHolds = false;  // whether the session holds a reference
+bool SessionHolds = false;
+int CallsInside = 0;
+int RaisedCalls = 0;
 HMODULE Released = nullptr;  // the library whose last reference went, freed once the lock is left
 bool Forwarding = false;  // the session's decision
 uint32_t Session = 0;     // counts the decisions
@@ -32,10 +34,9 @@ void ReadSettings() {
   UseCallRecord(Settings);
 }
 
-void Hold() { ++References; }
-
-void LetGo() {
-  if (--References > 0) return;
+// Hands the library over to be freed when no reference holds it.
+void ReleaseIfUnused() {
+  if (Library.Module == nullptr || SessionHolds || CallsInside > 0 || RaisedCalls > 0) return;
   Released = Library.Module;
   Library = TForwardLibrary{};
 }
@@ -48,16 +49,14 @@ void Decide() {
   ++Session;
   const bool wanted = Settings.Forward[0] != '\0';
   const bool same = Library.Module != nullptr && std::strcmp(LibraryPath, Settings.Forward) == 0;
-  if (wanted && same) Hold();
-  if (SessionHolds) LetGo();
-  for (; RaisedCalls > 0; --RaisedCalls) LetGo();
-  SessionHolds = false;
+  SessionHolds = wanted && same;
+  RaisedCalls = 0;
+  ReleaseIfUnused();
   Forwarding = wanted;
   if (!wanted) return;
   CloseVirtualBoards();
   // A library that another thread's call still holds serves this session too.
   if (Library.Module != nullptr) {
-    if (!same) Hold();
     SessionHolds = true;
     return;
   }
@@ -65,7 +64,6 @@ void Decide() {
   TFixedText refusal(Refusal, sizeof(Refusal));
   if (!LoadForwardLibrary(Settings.Forward, Library, refusal)) return;
   std::memcpy(LibraryPath, Settings.Forward, sizeof(LibraryPath));
-  Hold();
   SessionHolds = true;
 }
 
@@ -108,8 +106,8 @@ void EndSession() {
     if (UnansweredWindows >> address & 1) CloseBoardWindow(address);
   UnansweredWindows = 0;
   Forwarding = false;
-  if (SessionHolds) LetGo();
   SessionHolds = false;
+  ReleaseIfUnused();
 }
 
 // What a call the library answered did to the boards and their windows.
@@ -140,10 +138,7 @@ TForwardedCall BeginForwarded(TVendorEntry entry, int32_t a, int32_t b, int64_t 
   call.Forwarded = Forwards(entry);
   call.Session = Session;
   if (call.Forwarded) call.Vendor = Library.Entries[entry];
-  if (call.Vendor != nullptr) {
-    ++CallsInside;
-    Hold();
-  }
+  if (call.Vendor != nullptr) ++CallsInside;
   return call;
 }
 
@@ -152,7 +147,12 @@ TForwardedCall BeginForwarded(TVendorEntry entry, int32_t a, int32_t b, int64_t 
 // closed, as the library's CloseDevice closes them all. A call whose
 // session another thread's CloseDevice ended meanwhile only has its line.
 void EndForwarded(const TForwardedCall& call, const TLibraryAnswer& answer) {
-  if (call.Vendor != nullptr) --CallsInside;
+  // A call that raised keeps its reference: its handler may read pointers
+  // into the library (its exception's address, often its message).
+  if (call.Vendor != nullptr) {
+    --CallsInside;
+    if (answer.Raised) ++RaisedCalls;
+  }
   const bool current = Forwarding && call.Session == Session;
   if (current && !answer.Raised) FollowAnswer(call, answer.Result);
   if (current && answer.Raised && call.Entry == veCloseDevice) Model.Call(veCloseDevice);
@@ -162,9 +162,7 @@ void EndForwarded(const TForwardedCall& call, const TLibraryAnswer& answer) {
   TraceCall(call.Time, Model.AnyOpen() || CallsInside > 0, VendorEntryNames[call.Entry],
             VendorEntryNumbers[call.Entry], call.A, call.B, &answer);
   if (current && call.Entry == veCloseDevice && !Model.AnyOpen()) EndSession();
-  if (call.Vendor == nullptr) return;
-  if (answer.Raised) ++RaisedCalls;
-  else LetGo();
+  ReleaseIfUnused();
 }
 
 HMODULE TakeReleasedLibrary() {

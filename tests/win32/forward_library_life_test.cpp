@@ -15,6 +15,7 @@
 #include "k8055d/vendor_entries.h"
 #include "tests/shared/fpu_registers.h"
 #include "tests/win32/board_windows.h"
+#include "tests/win32/forwarded_board.h"
 #include "tests/win32/module_host.h"
 #include "tests/win32/structured_exception.h"
 #include "virtual_board/test_variants/closing_at_detach.h"
@@ -23,11 +24,6 @@
 
 namespace {
 
-constexpr const char* Variables[] = {"VIRTUAL_K8055_FORWARD", "VIRTUAL_K8055_HOLD",  "VIRTUAL_K8055_RAISE",
-                                     "VIRTUAL_K8055_WINDOW",  "VIRTUAL_K8055_BOARDS", "VIRTUAL_K8055_LAST_ERROR"};
-
-std::string RecordingVendor() { return TModuleHost::BoardFolder("test-recording") + "\\recording_vendor.dll"; }
-bool RecordingVendorLoaded() { return GetModuleHandleA("recording_vendor.dll") != nullptr; }
 
 // A thread that makes calls of the test's.
 template <typename TWork>
@@ -60,35 +56,19 @@ HANDLE NamedEvent(void (*name)(char (&)[64], DWORD)) {
   return CreateEventA(nullptr, TRUE, FALSE, text);
 }
 
-class ForwardLibraryLife : public ::testing::Test {
+class ForwardLibraryLife : public TForwardedBoardTest {
  protected:
   void SetUp() override {
-    ClearVariables();
-    SetEnvironmentVariableA("VIRTUAL_K8055_FORWARD", RecordingVendor().c_str());
+    TForwardedBoardTest::SetUp();
     Held = NamedEvent(RecordingHeldEvent);
     Release = NamedEvent(RecordingReleaseEvent);
   }
   void TearDown() override {
     SetEvent(Release);
-    if (Board != nullptr) FreeLibrary(Board);
+    TForwardedBoardTest::TearDown();
     CloseHandle(Held);
     CloseHandle(Release);
-    ClearVariables();
   }
-  static void ClearVariables() {
-    for (const char* name : Variables) SetEnvironmentVariableA(name, nullptr);
-  }
-  void Load() {
-    Board = LoadLibraryA((TModuleHost::BoardFolder("full") + "\\k8055d.dll").c_str());
-    ASSERT_NE(Board, nullptr);
-  }
-  template <typename TResult = int32_t, typename... TArgs>
-  TResult Call(const char* name, TArgs... args) {
-    using TEntry = TResult(__stdcall*)(TArgs...);
-    return reinterpret_cast<TEntry>(reinterpret_cast<void (*)()>(GetProcAddress(Board, name)))(args...);
-  }
-  TBoardTrace Trace;
-  HMODULE Board = nullptr;
   HANDLE Held = nullptr, Release = nullptr;
 };
 

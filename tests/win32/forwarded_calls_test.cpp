@@ -13,6 +13,7 @@
 #include "k8055d/vendor_entries.h"
 #include "tests/shared/fpu_registers.h"
 #include "tests/win32/board_windows.h"
+#include "tests/win32/forwarded_board.h"
 #include "tests/win32/module_host.h"
 #include "tests/win32/structured_exception.h"
 #include "virtual_board/test_variants/raising_open.h"
@@ -20,39 +21,8 @@
 
 namespace {
 
-constexpr const char* Variables[] = {
-    "VIRTUAL_K8055_FORWARD",      "VIRTUAL_K8055_SLOW_CALLS", "VIRTUAL_K8055_RAISE", "VIRTUAL_K8055_CLOSE_ALL",
-    "VIRTUAL_K8055_LEAVE_PENDING", "VIRTUAL_K8055_WINDOW",     "VIRTUAL_K8055_BOARDS"};
-
-std::string RecordingVendor() { return TModuleHost::BoardFolder("test-recording") + "\\recording_vendor.dll"; }
-bool RecordingVendorLoaded() { return GetModuleHandleA("recording_vendor.dll") != nullptr; }
-
 // The virtual board loaded as a program other than the module loads it.
-class ForwardedCalls : public ::testing::Test {
- protected:
-  void SetUp() override {
-    ClearVariables();
-    SetEnvironmentVariableA("VIRTUAL_K8055_FORWARD", RecordingVendor().c_str());
-  }
-  void TearDown() override {
-    if (Board != nullptr) FreeLibrary(Board);
-    ClearVariables();
-  }
-  static void ClearVariables() {
-    for (const char* name : Variables) SetEnvironmentVariableA(name, nullptr);
-  }
-  void Load() {
-    Board = LoadLibraryA((TModuleHost::BoardFolder("full") + "\\k8055d.dll").c_str());
-    ASSERT_NE(Board, nullptr);
-  }
-  template <typename TResult = int32_t, typename... TArgs>
-  TResult Call(const char* name, TArgs... args) {
-    using TEntry = TResult(__stdcall*)(TArgs...);
-    return reinterpret_cast<TEntry>(reinterpret_cast<void (*)()>(GetProcAddress(Board, name)))(args...);
-  }
-  TBoardTrace Trace;
-  HMODULE Board = nullptr;
-};
+using ForwardedCalls = TForwardedBoardTest;
 
 // A program's worker thread polls the inputs while another opens, writes
 // and closes, every call taking a while in the library: no call runs into

@@ -22,6 +22,24 @@ std::string WindowText(HWND window) {
   return text;
 }
 
+// An open board's window and its Unplug / Plug in button, clicked as the
+// user clicks it.
+struct TBoardPlug {
+  HWND Window = nullptr;
+  HWND Button = nullptr;
+  void Click() const {
+    SendMessageA(Window, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(Button), BN_CLICKED), reinterpret_cast<LPARAM>(Button));
+  }
+  std::wstring Status() const { return LayoutOf(Window).Status; }
+};
+
+void FindPlug(int32_t address, TBoardPlug& plug) {
+  plug.Window = BoardWindow(address);
+  ASSERT_NE(plug.Window, nullptr);
+  plug.Button = FindWindowExA(plug.Window, nullptr, "Button", "Unplug");
+  ASSERT_NE(plug.Button, nullptr);
+}
+
 class LiveBoard : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -92,41 +110,35 @@ TEST_F(LiveBoard, AWindowPerOpenBoardShowsItsOutputs) {
 // dropped until the next OpenDevice. The window says so at each step.
 TEST_F(LiveBoard, UnpluggingFromTheWindowDropsTheBoardUntilItIsOpenedAgain) {
   ASSERT_EQ(Call("OpenDevice", 0), 0);
-  HWND board0 = BoardWindow(0);
-  ASSERT_NE(board0, nullptr);
+  TBoardPlug plug;
+  ASSERT_NO_FATAL_FAILURE(FindPlug(0, plug));
   ASSERT_NE(BoardWindow(2), nullptr) << "OpenDevice opens every board plugged in";
   Call("SetDigitalChannel", 1);
-  ASSERT_TRUE(Eventually([&] { return Lamp(board0, 1) == LampOn; }));
-  HWND button = FindWindowExA(board0, nullptr, "Button", "Unplug");
-  ASSERT_NE(button, nullptr);
-  const auto click = [&] {
-    SendMessageA(board0, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED), reinterpret_cast<LPARAM>(button));
-  };
-  const auto status = [&] { return std::wstring(LayoutOf(board0).Status); };
+  ASSERT_TRUE(Eventually([&] { return Lamp(plug.Window, 1) == LampOn; }));
 
-  click();
-  EXPECT_EQ(Lamp(board0, 1), LampOff) << "a board out has no power";
-  EXPECT_EQ(status(), L"Unplugged, still held by the driver: dropped at its next command.");
-  EXPECT_EQ(WindowText(button), "Plug in");
+  plug.Click();
+  EXPECT_EQ(Lamp(plug.Window, 1), LampOff) << "a board out has no power";
+  EXPECT_EQ(plug.Status(), L"Unplugged, still held by the driver: dropped at its next command.");
+  EXPECT_EQ(WindowText(plug.Button), "Plug in");
   EXPECT_EQ(Call("SetCurrentDevice", 0), 0) << "a select makes no transfer";
   Call("SetDigitalChannel", 2);
-  EXPECT_TRUE(Eventually([&] { return status().find(L"Unplugged and dropped") == 0; }));
+  EXPECT_TRUE(Eventually([&] { return plug.Status().find(L"Unplugged and dropped") == 0; }));
   EXPECT_EQ(Call("SetCurrentDevice", 2), 2);
   EXPECT_EQ(Call("SetCurrentDevice", 0), -1);
   Call("SetDigitalChannel", 5);
   HWND board2 = BoardWindow(2);
   EXPECT_TRUE(Eventually([&] { return Lamp(board2, 5) == LampOn; })) << "the command went to board 2";
 
-  click();
-  EXPECT_EQ(status().find(L"Plugged in again, but dropped"), 0u);
-  EXPECT_EQ(WindowText(button), "Unplug");
+  plug.Click();
+  EXPECT_EQ(plug.Status().find(L"Plugged in again, but dropped"), 0u);
+  EXPECT_EQ(WindowText(plug.Button), "Unplug");
   EXPECT_EQ(Call("SetCurrentDevice", 0), -1) << "still dropped";
   EXPECT_EQ(Call("OpenDevice", 2), 2);
   EXPECT_EQ(Call("SetCurrentDevice", 0), 0) << "opened again";
-  EXPECT_TRUE(Eventually([&] { return status() == L"Plugged in."; }));
+  EXPECT_TRUE(Eventually([&] { return plug.Status() == L"Plugged in."; }));
   Call("SetDigitalChannel", 3);
-  EXPECT_TRUE(Eventually([&] { return Lamp(board0, 3) == LampOn; }));
-  EXPECT_EQ(Lamp(board0, 2), LampOn) << "the outputs the library kept for it, the failed command's too";
+  EXPECT_TRUE(Eventually([&] { return Lamp(plug.Window, 3) == LampOn; }));
+  EXPECT_EQ(Lamp(plug.Window, 2), LampOn) << "the outputs the library kept for it, the failed command's too";
 
   const std::vector<std::string> lines = Trace.Lines();
   EXPECT_NE(std::find_if(lines.begin(), lines.end(),
@@ -144,21 +156,16 @@ TEST_F(LiveBoard, UnpluggingFromTheWindowDropsTheBoardUntilItIsOpenedAgain) {
 // plugged in and opened again.
 TEST_F(LiveBoard, APulledOutBoardIsHeldUntilATransferToItFails) {
   ASSERT_EQ(Call("OpenDevice", 0), 0);
-  HWND board0 = BoardWindow(0);
-  ASSERT_NE(board0, nullptr);
-  HWND button = FindWindowExA(board0, nullptr, "Button", "Unplug");
-  ASSERT_NE(button, nullptr);
-  const auto click = [&] {
-    SendMessageA(board0, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED), reinterpret_cast<LPARAM>(button));
-  };
-  click();
+  TBoardPlug plug;
+  ASSERT_NO_FATAL_FAILURE(FindPlug(0, plug));
+  plug.Click();
   EXPECT_EQ(Call("SetCurrentDevice", 2), 2);
   EXPECT_EQ(Call("OpenDevice", 0), 0) << "held, although the listing misses it";
   Call("SetDigitalChannel", 1);
   EXPECT_EQ(Call("SetCurrentDevice", 0), -1);
   EXPECT_EQ(Call("OpenDevice", 0), -1) << "out and no longer held";
-  EXPECT_TRUE(Eventually([&] { return std::wstring(LayoutOf(board0).Status).find(L"Unplugged and dropped") == 0; }));
-  click();
+  EXPECT_TRUE(Eventually([&] { return plug.Status().find(L"Unplugged and dropped") == 0; }));
+  plug.Click();
   EXPECT_EQ(Call("SetCurrentDevice", 0), -1) << "back, not opened yet";
   EXPECT_EQ(Call("OpenDevice", 0), 0);
   Call("CloseDevice");
@@ -179,27 +186,21 @@ TEST_F(LiveBoard, APulledOutBoardIsHeldUntilATransferToItFails) {
 // board, which then gets nothing until an OpenDevice.
 TEST_F(LiveBoard, AnUnplugAndPlugInBetweenTwoCallsStillDropsTheBoard) {
   ASSERT_EQ(Call("OpenDevice", 0), 0);
-  HWND board0 = BoardWindow(0);
-  ASSERT_NE(board0, nullptr);
-  HWND button = FindWindowExA(board0, nullptr, "Button", "Unplug");
-  ASSERT_NE(button, nullptr);
-  const auto click = [&] {
-    SendMessageA(board0, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED), reinterpret_cast<LPARAM>(button));
-  };
-  const auto status = [&] { return std::wstring(LayoutOf(board0).Status); };
-  click();
-  click();
-  EXPECT_EQ(status().find(L"Plugged in again, its connection gone"), 0u);
+  TBoardPlug plug;
+  ASSERT_NO_FATAL_FAILURE(FindPlug(0, plug));
+  plug.Click();
+  plug.Click();
+  EXPECT_EQ(plug.Status().find(L"Plugged in again, its connection gone"), 0u);
   EXPECT_EQ(Call("SetCurrentDevice", 0), 0);
   Call("SetDigitalChannel", 1);
-  EXPECT_TRUE(Eventually([&] { return status().find(L"Plugged in again, but dropped") == 0; }));
-  EXPECT_EQ(Lamp(board0, 1), LampOff);
+  EXPECT_TRUE(Eventually([&] { return plug.Status().find(L"Plugged in again, but dropped") == 0; }));
+  EXPECT_EQ(Lamp(plug.Window, 1), LampOff);
   EXPECT_EQ(Call("SetCurrentDevice", 0), -1) << "dropped";
   Call("SetDigitalChannel", 2);
   EXPECT_EQ(Call("SetCurrentDevice", 0), -1) << "stays dropped";
   EXPECT_EQ(Call("OpenDevice", 0), 0);
   EXPECT_EQ(Call("SetCurrentDevice", 0), 0);
-  EXPECT_TRUE(Eventually([&] { return status() == L"Plugged in."; }));
+  EXPECT_TRUE(Eventually([&] { return plug.Status() == L"Plugged in."; }));
   Call("CloseDevice");
   const std::vector<std::string> lines = Trace.Lines();
   EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
