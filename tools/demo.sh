@@ -3,20 +3,30 @@
 # hardware: the test host under wine against the virtual board shows what
 # the module reports, then plays a running light and two ramps through it,
 # while the board's state is printed as it changes (and, on a desktop, shown
-# in the virtual board's live window).
+# in the virtual board's live window). On a machine that runs no 32-bit x86
+# code at all, no wine can run the programs: it builds them, says so and
+# exits 77.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/install-deps.sh
 # Wine needs an X display for windows; without one, a virtual one.
 if [ -z "${DISPLAY:-}" ]; then DEMO_VIRTUAL_DISPLAY=1 exec xvfb-run -a bash "$0" "$@"; fi
-# The first wine that can run the programs here (tools/pick-wines).
-TARNWELL_WINE=$(tools/pick-wines "$PWD/build/win32/wineprefix" | head -n 1)
-export TARNWELL_WINE
-[ -n "${DEMO_VIRTUAL_DISPLAY:-}" ] || export VIRTUAL_K8055_WINDOW=1
 cmake --preset win32 >/dev/null
 cmake --build --preset win32 >/dev/null
-
 bin="$PWD/build/win32/bin"
+
+# The first wine that can run the programs here (tools/pick-wines).
+if ! TARNWELL_WINE=$(tools/pick-wines "$PWD/build/win32/wineprefix" | head -n 1); then
+  status=0
+  machine=$(tools/runs-32-bit-code 2>&1) || status=$?
+  [ $status -eq 1 ] || exit 1
+  echo "demo.sh: the module, the test host and the virtual board are built in $bin, but cannot be tried here: $machine." >&2
+  echo "demo.sh: to try them, run this demo on a machine that runs 32-bit code, or copy that folder to a Windows PC and run tarnwell_host.exe info there." >&2
+  exit 77
+fi
+export TARNWELL_WINE
+[ -n "${DEMO_VIRTUAL_DISPLAY:-}" ] || export VIRTUAL_K8055_WINDOW=1
+
 # The module finds the vendor library on the search path, here the virtual one.
 export WINEPATH="Z:${bin//\//\\}\\boards\\full"
 host() { tools/wine-run "$PWD/build/win32/wineprefix" "$bin/tarnwell_host.exe" "$@"; }
