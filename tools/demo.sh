@@ -21,7 +21,7 @@ if ! TARNWELL_WINE=$(tools/pick-wines "$PWD/build/win32/wineprefix" | head -n 1)
   machine=$(tools/runs-32-bit-code 2>&1) || status=$?
   [ $status -eq 1 ] || exit 1
   echo "demo.sh: the module, the test host and the virtual board are built in $bin, but cannot be tried here: $machine." >&2
-  echo "demo.sh: to try them, run this demo on a machine that runs 32-bit code, or copy that folder to a Windows PC and run tarnwell_host.exe info there." >&2
+  echo "demo.sh: to try them, run this demo on a machine that runs 32-bit code, or copy that folder to a Windows PC and run tarnwell_host.exe --vendor-dir boards\\full info there." >&2
   exit 77
 fi
 export TARNWELL_WINE

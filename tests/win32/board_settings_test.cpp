@@ -6,7 +6,9 @@
 
 #include <shlobj.h>
 
+#include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <fstream>
 #include <regex>
@@ -258,6 +260,39 @@ BOOL WINAPI CountingFreeLibrary(HMODULE module) {
   return reinterpret_cast<decltype(&FreeLibrary)>(BoardsFreeLibrary)(module);
 }
 
+// The board's calls of the shell's two Desktop functions themselves, through
+// what its GetProcAddress hands it for them.
+int FolderAsks = 0;
+void* BoardsGetProcAddress = nullptr;
+void* KnownFolderPath = nullptr;
+void* FolderPathW = nullptr;
+
+HRESULT WINAPI CountingKnownFolderPath(const GUID& id, DWORD flags, HANDLE token, wchar_t** path) {
+  ++FolderAsks;
+  return reinterpret_cast<HRESULT(WINAPI*)(const GUID&, DWORD, HANDLE, wchar_t**)>(KnownFolderPath)(id, flags, token,
+                                                                                                   path);
+}
+
+HRESULT WINAPI CountingFolderPathW(HWND window, int folder, HANDLE token, DWORD flags, wchar_t* path) {
+  ++FolderAsks;
+  return reinterpret_cast<HRESULT(WINAPI*)(HWND, int, HANDLE, DWORD, wchar_t*)>(FolderPathW)(window, folder, token,
+                                                                                            flags, path);
+}
+
+FARPROC WINAPI CountingGetProcAddress(HMODULE module, const char* name) {
+  const FARPROC found = reinterpret_cast<decltype(&GetProcAddress)>(BoardsGetProcAddress)(module, name);
+  if (found == nullptr || reinterpret_cast<uintptr_t>(name) <= 0xFFFF) return found;
+  if (strcmp(name, "SHGetKnownFolderPath") == 0) {
+    KnownFolderPath = reinterpret_cast<void*>(found);
+    return reinterpret_cast<FARPROC>(&CountingKnownFolderPath);
+  }
+  if (strcmp(name, "SHGetFolderPathW") == 0) {
+    FolderPathW = reinterpret_cast<void*>(found);
+    return reinterpret_cast<FARPROC>(&CountingFolderPathW);
+  }
+  return found;
+}
+
 // The settings are read at every OpenDevice, on the host's output thread:
 // the shell is asked for the Desktop folder at the first, and its
 // libraries stay loaded.
@@ -265,15 +300,19 @@ TEST(BoardSettings, TheDesktopFolderIsAskedForOnceAndTheShellStaysLoaded) {
   TCopiedBoard board("tarnwell desktop once", "forward = %DESKTOP%\\tarnwell-none.dll\r\n");
   TImportPatch load(board.Library, "kernel32.dll", "LoadLibraryW", reinterpret_cast<void*>(&CountingLoadLibraryW));
   TImportPatch free(board.Library, "kernel32.dll", "FreeLibrary", reinterpret_cast<void*>(&CountingFreeLibrary));
-  ASSERT_TRUE(load.Patched() && free.Patched());
+  TImportPatch lookUp(board.Library, "kernel32.dll", "GetProcAddress", reinterpret_cast<void*>(&CountingGetProcAddress));
+  ASSERT_TRUE(load.Patched() && free.Patched() && lookUp.Patched());
   BoardsLoadLibraryW = load.Original();
   BoardsFreeLibrary = free.Original();
+  BoardsGetProcAddress = lookUp.Original();
   for (int32_t address = 0; address < 4; ++address) EXPECT_EQ(board.Call("OpenDevice", address), -1);
+  EXPECT_EQ(FolderAsks, 1) << "asked at the first read of the settings alone";
   EXPECT_EQ(ShellLoads, 1);
   EXPECT_EQ(ShellFrees, 0);
+  // The 32-bit system folder: SysWOW64 under WoW64, else the system folder.
   wchar_t system[MAX_PATH] = L"";
-  GetSystemDirectoryW(system, MAX_PATH);
-  EXPECT_EQ(ShellPath, std::wstring(system) + L"\\shell32.dll") << "by its full path in the system folder";
+  if (GetSystemWow64DirectoryW(system, MAX_PATH) == 0) GetSystemDirectoryW(system, MAX_PATH);
+  EXPECT_EQ(ShellPath, std::wstring(system) + L"\\shell32.dll") << "by its full path in the 32-bit system folder";
 }
 
 }  // namespace

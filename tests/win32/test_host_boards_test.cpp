@@ -40,7 +40,9 @@ TCalls Tail(const TCalls& calls, size_t count) {
 TEST_F(TestHostBoards, SetToACardThatDoesNotAnswerSendsNothing) {
   const THostRun run = RunWithBoard({"set", "--card", "2", "--channel", "1", "--value", "1"});
   EXPECT_EQ(run.Status, 3u);
-  EXPECT_EQ(run.Err, "tarnwell_host: card 2 does not answer (card address 1): nothing sent\n");
+  EXPECT_TRUE(Contains(run.Err, "tarnwell_host: card 2 does not answer (card address 1): nothing sent. The virtual "
+                                "board has no board at card address 1: its setting boards = "))
+      << run.Err;
   EXPECT_EQ(run.Out, "");
   EXPECT_EQ(Trace.Calls(), (TCalls{"OpenDevice 1"}));
 }
@@ -50,7 +52,10 @@ TEST_F(TestHostBoards, PlaySkipsTheRowsOfCardsThatDoNotAnswer) {
   TTempFile rows("0,1,65535\n0,1,65535,2\n10,2,65535,2\n20,9,2000,3\n");
   const THostRun some = RunWithBoard({"play", rows.Path()});
   EXPECT_EQ(some.Status, 3u);
-  EXPECT_EQ(some.Err, "tarnwell_host: card 2 does not answer (card address 1): 2 rows for it will be skipped\n");
+  EXPECT_EQ(some.Err,
+            "tarnwell_host: card 2 does not answer (card address 1): 2 rows for it will be skipped\n"
+            "tarnwell_host: card 2 (card address 1): The virtual board has no board at card address 1: its setting "
+            "boards = 0,2 (VIRTUAL_K8055_BOARDS) does not list 1. Add it there to have one.\n");
   EXPECT_TRUE(Contains(some.Out, "playing " + rows.Path() + ": 4 rows over 0.0 s to cards 1, 3 (Ctrl+C stops)\n"
                                  "played 4 rows in "))
       << some.Out;
@@ -165,7 +170,9 @@ TEST_F(TestHostBoards, IdentifyFlashesEveryOutputThenLeavesThemOff) {
 
   const THostRun absent = RunWithBoard({"identify", "--card", "4"});
   EXPECT_EQ(absent.Status, 3u);
-  EXPECT_EQ(absent.Err, "tarnwell_host: card 4 does not answer (card address 3): nothing sent\n");
+  EXPECT_TRUE(Contains(absent.Err, "tarnwell_host: card 4 does not answer (card address 3): nothing sent. The "
+                                   "virtual board has no board at card address 3"))
+      << absent.Err;
 }
 
 TEST_F(TestHostBoards, OffOnEveryCardThatAnswersOrOnOne) {
@@ -181,7 +188,10 @@ TEST_F(TestHostBoards, OffOnEveryCardThatAnswersOrOnOne) {
 
   const THostRun absent = RunWithBoard({"off", "--card", "2"});
   EXPECT_EQ(absent.Status, 3u);
-  EXPECT_EQ(absent.Err, "tarnwell_host: card 2 does not answer (card address 1): nothing sent\n");
+  EXPECT_EQ(absent.Err,
+            "tarnwell_host: card 2 does not answer (card address 1): nothing sent. The virtual board has no board at "
+            "card address 1: its setting boards = 0,2 (VIRTUAL_K8055_BOARDS) does not list 1. Add it there to have "
+            "one.\n");
 
   SetEnvironmentVariableA("VIRTUAL_K8055_BOARDS", "none");
   const THostRun none = RunWithBoard({"off"});
