@@ -284,11 +284,11 @@ FARPROC WINAPI CountingGetProcAddress(HMODULE module, const char* name) {
   if (found == nullptr || reinterpret_cast<uintptr_t>(name) <= 0xFFFF) return found;
   if (strcmp(name, "SHGetKnownFolderPath") == 0) {
     KnownFolderPath = reinterpret_cast<void*>(found);
-    return reinterpret_cast<FARPROC>(&CountingKnownFolderPath);
+    return reinterpret_cast<FARPROC>(reinterpret_cast<void (*)()>(&CountingKnownFolderPath));
   }
   if (strcmp(name, "SHGetFolderPathW") == 0) {
     FolderPathW = reinterpret_cast<void*>(found);
-    return reinterpret_cast<FARPROC>(&CountingFolderPathW);
+    return reinterpret_cast<FARPROC>(reinterpret_cast<void (*)()>(&CountingFolderPathW));
   }
   return found;
 }
