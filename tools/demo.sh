@@ -16,11 +16,11 @@ cmake --build --preset win32 >/dev/null
 bin="$PWD/build/win32/bin"
 
 # The first wine that can run the programs here (tools/pick-wines).
-if ! TARNWELL_WINE=$(tools/pick-wines "$PWD/build/win32/wineprefix" | head -n 1); then
-  status=0
-  machine=$(tools/runs-32-bit-code 2>&1) || status=$?
-  [ $status -eq 1 ] || exit 1
-  echo "demo.sh: the module, the test host and the virtual board are built in $bin, but cannot be tried here: $machine." >&2
+picked=0
+TARNWELL_WINE=$(tools/pick-wines "$PWD/build/win32/wineprefix" | head -n 1) || picked=$?
+if [ $picked -ne 0 ]; then
+  [ $picked -eq 77 ] || exit 1
+  echo "demo.sh: the module, the test host and the virtual board are built in $bin, but cannot be tried here: this machine runs no 32-bit x86 code (the lines above say why)." >&2
   echo "demo.sh: to try them, run this demo on a machine that runs 32-bit code, or copy that folder to a Windows PC and run tarnwell_host.exe --vendor-dir boards\\full info there." >&2
   exit 77
 fi
